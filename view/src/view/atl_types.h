@@ -6,7 +6,7 @@
 // application code written against ATL/WTL expects, and nothing more than the
 // library and its users need.
 
-#include <windows.h>
+#include "view/platform.h"
 
 #include <utility>
 

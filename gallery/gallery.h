@@ -1,0 +1,39 @@
+#pragma once
+
+// The gallery shows every control of view, page by page. Each page lives in
+// its own file (page_*.cc) and registers itself with VIEW_GALLERY_PAGE.
+
+#include <memory>
+
+#include <view/view.h>
+
+namespace gallery {
+
+// One page: Build places its controls in `panel`, a child window that
+// reflects notifications back to the controls. The page object owns the
+// control wrappers; the panel (and so every control window) is destroyed
+// before the page object.
+class Page {
+ public:
+  virtual ~Page() = default;
+  virtual void Build(HWND panel) = 0;
+  // Called once the page is on screen, before its screenshot (e.g. to hover
+  // or open something so that the picture shows it).
+  virtual void Shown(HWND) {}
+};
+
+using PageFactory = std::unique_ptr<Page> (*)();
+bool RegisterPage(int order, const wchar_t* title, PageFactory make);
+
+// A panel-sized child window that reflects its children's notifications.
+HWND CreatePanel(HWND parent, int x, int y, int width, int height);
+// A static text label, for captions on a page.
+HWND AddLabel(HWND panel, const wchar_t* text, int x, int y, int width, int height);
+// The gallery's own font for labels (owned by the gallery).
+HFONT LabelFont();
+
+}  // namespace gallery
+
+#define VIEW_GALLERY_PAGE(order, title, Class)                                          \
+  static const bool registered_##Class = ::gallery::RegisterPage(                       \
+      order, title, []() -> std::unique_ptr<::gallery::Page> { return std::make_unique<Class>(); })

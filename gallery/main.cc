@@ -1,0 +1,336 @@
+// The gallery: a window that shows view's controls page by page. With
+// --screenshots DIR it shows each page in turn, writes DIR/NN-name.png and exits.
+
+#include <cstdio>
+#include <cwchar>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "gallery.h"
+
+namespace gallery {
+namespace {
+
+struct PageEntry {
+  int order;
+  const wchar_t* title;
+  PageFactory make;
+};
+
+std::vector<PageEntry>& Pages() {
+  static std::vector<PageEntry> pages;
+  return pages;
+}
+
+constexpr int kWidth = 960;
+constexpr int kHeight = 640;
+constexpr int kTitleHeight = 40;
+
+HFONT g_label_font = nullptr;
+HFONT g_title_font = nullptr;
+std::wstring g_title;
+
+// Sends each control notification back to the control as message + 0x2000.
+HWND NotificationSource(HWND parent, UINT msg, WPARAM wparam, LPARAM lparam) {
+  switch (msg) {
+    case WM_COMMAND:
+      return reinterpret_cast<HWND>(lparam);
+    case WM_NOTIFY:
+      return reinterpret_cast<NMHDR*>(lparam)->hwndFrom;
+    case WM_DRAWITEM:
+      return wparam != 0 ? reinterpret_cast<DRAWITEMSTRUCT*>(lparam)->hwndItem : nullptr;
+    case WM_MEASUREITEM:
+      return wparam != 0 ? GetDlgItem(parent, static_cast<int>(wparam)) : nullptr;
+    case WM_COMPAREITEM:
+      return reinterpret_cast<COMPAREITEMSTRUCT*>(lparam)->hwndItem;
+    case WM_DELETEITEM:
+      return reinterpret_cast<DELETEITEMSTRUCT*>(lparam)->hwndItem;
+    case WM_PARENTNOTIFY:
+      if (LOWORD(wparam) == WM_CREATE || LOWORD(wparam) == WM_DESTROY) return nullptr;
+      return GetDlgItem(parent, HIWORD(wparam));
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+      return reinterpret_cast<HWND>(lparam);
+    default:
+      return nullptr;
+  }
+}
+
+bool Reflect(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+  HWND source = NotificationSource(wnd, msg, wparam, lparam);
+  if (source == nullptr || !IsWindow(source) || GetParent(source) != wnd) return false;
+  // Plain static labels are not the library's: leave their colours alone.
+  wchar_t cls[32] = {};
+  GetClassNameW(source, cls, 32);
+  if (wcscmp(cls, L"Static") == 0) return false;
+  result = SendMessageW(source, msg + 0x2000, wparam, lparam);
+  return true;
+}
+
+LRESULT CALLBACK PanelProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+  LRESULT result = 0;
+  if (Reflect(wnd, msg, wparam, lparam, result)) return result;
+  if (msg == WM_CTLCOLORSTATIC) {
+    SetBkMode(reinterpret_cast<HDC>(wparam), TRANSPARENT);
+    return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+  }
+  return DefWindowProcW(wnd, msg, wparam, lparam);
+}
+
+LRESULT CALLBACK MainProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+  switch (msg) {
+    case DispatchQueue::kMainQueueMessage: {
+      auto* work = reinterpret_cast<std::function<void()>*>(wparam);
+      if (work != nullptr && *work) (*work)();
+      delete work;
+      return 0;
+    }
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(wnd, &ps);
+      RECT band = {0, 0, kWidth, kTitleHeight};
+      HBRUSH brush = CreateSolidBrush(RGB(0x2B, 0x57, 0x9A));
+      FillRect(dc, &band, brush);
+      DeleteObject(brush);
+      HGDIOBJ old = SelectObject(dc, g_title_font);
+      SetBkMode(dc, TRANSPARENT);
+      SetTextColor(dc, RGB(255, 255, 255));
+      RECT text = {16, 0, kWidth, kTitleHeight};
+      DrawTextW(dc, g_title.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+      SelectObject(dc, old);
+      EndPaint(wnd, &ps);
+      return 0;
+    }
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default: {
+      LRESULT result = 0;
+      if (Reflect(wnd, msg, wparam, lparam, result)) return result;
+      return DefWindowProcW(wnd, msg, wparam, lparam);
+    }
+  }
+}
+
+void Pump(DWORD ms) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < ms) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+bool PngEncoder(CLSID* clsid) {
+  UINT count = 0, size = 0;
+  Gdiplus::GetImageEncodersSize(&count, &size);
+  if (size == 0) return false;
+  std::vector<BYTE> buffer(size);
+  auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+  Gdiplus::GetImageEncoders(count, size, codecs);
+  for (UINT i = 0; i < count; ++i) {
+    if (wcscmp(codecs[i].MimeType, L"image/png") == 0) {
+      *clsid = codecs[i].Clsid;
+      return true;
+    }
+  }
+  return false;
+}
+
+// What the screen shows over the window's client area, as a PNG.
+bool SaveClient(HWND wnd, const std::wstring& path) {
+  RECT rc;
+  GetClientRect(wnd, &rc);
+  POINT origin = {0, 0};
+  ClientToScreen(wnd, &origin);
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
+  HGDIOBJ old = SelectObject(mem, bitmap);
+  BitBlt(mem, 0, 0, rc.right, rc.bottom, screen, origin.x, origin.y, SRCCOPY);
+  SelectObject(mem, old);
+  bool ok = false;
+  {
+    Gdiplus::Bitmap image(bitmap, nullptr);
+    CLSID png;
+    ok = PngEncoder(&png) && image.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
+  }
+  DeleteObject(bitmap);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  return ok;
+}
+
+std::wstring FileName(int index, const wchar_t* title) {
+  std::wstring name;
+  for (const wchar_t* p = title; *p != 0; ++p) {
+    const wchar_t c = *p;
+    if ((c >= L'a' && c <= L'z') || (c >= L'0' && c <= L'9')) {
+      name += c;
+    } else if (c >= L'A' && c <= L'Z') {
+      name += static_cast<wchar_t>(c - L'A' + L'a');
+    } else if (!name.empty() && name.back() != L'-') {
+      name += L'-';
+    }
+  }
+  while (!name.empty() && name.back() == L'-') name.pop_back();
+  wchar_t prefix[8];
+  std::swprintf(prefix, 8, L"%02d-", index + 1);
+  return prefix + name + L".png";
+}
+
+class Gallery {
+ public:
+  explicit Gallery(HWND main) : main_(main) {}
+  ~Gallery() { Close(); }
+
+  void Show(size_t index) {
+    Close();
+    const PageEntry& entry = Pages()[index];
+    g_title = std::wstring(L"view gallery \x2014 ") + entry.title;
+    InvalidateRect(main_, nullptr, TRUE);
+    panel_ = CreatePanel(main_, 0, kTitleHeight, kWidth, kHeight - kTitleHeight);
+    page_ = entry.make();
+    page_->Build(panel_);
+    ShowWindow(panel_, SW_SHOW);
+    UpdateWindow(main_);
+    Pump(150);
+    page_->Shown(panel_);
+    Pump(150);
+  }
+
+  void Close() {
+    if (panel_ != nullptr) DestroyWindow(panel_);  // the controls go with it
+    panel_ = nullptr;
+    page_.reset();
+  }
+
+ private:
+  HWND main_;
+  HWND panel_ = nullptr;
+  std::unique_ptr<Page> page_;
+};
+
+}  // namespace
+
+bool RegisterPage(int order, const wchar_t* title, PageFactory make) {
+  Pages().push_back({order, title, make});
+  return true;
+}
+
+HWND CreatePanel(HWND parent, int x, int y, int width, int height) {
+  static const bool registered = [] {
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = PanelProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = L"ViewGalleryPanel";
+    return RegisterClassW(&wc) != 0;
+  }();
+  if (!registered) return nullptr;
+  return CreateWindowExW(0, L"ViewGalleryPanel", nullptr,
+                         WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, x, y, width, height,
+                         parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+HWND AddLabel(HWND panel, const wchar_t* text, int x, int y, int width, int height) {
+  HWND label = CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFT, x, y, width,
+                               height, panel, nullptr, GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(LabelFont()), FALSE);
+  return label;
+}
+
+HFONT LabelFont() { return g_label_font; }
+
+}  // namespace gallery
+
+int wmain(int argc, wchar_t** argv) {
+  using namespace gallery;
+  std::wstring shots;
+  for (int i = 1; i < argc; ++i) {
+    if (wcscmp(argv[i], L"--screenshots") == 0 && i + 1 < argc) shots = argv[++i];
+  }
+
+  INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_LINK_CLASS | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&icc);
+  Gdiplus::GdiplusStartupInput input;
+  ULONG_PTR token = 0;
+  if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return 2;
+  g_label_font = CreateFontW(-14, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                             CLEARTYPE_QUALITY, 0, L"Segoe UI");
+  g_title_font = CreateFontW(-20, 0, 0, 0, FW_SEMIBOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                             CLEARTYPE_QUALITY, 0, L"Segoe UI");
+
+  std::stable_sort(Pages().begin(), Pages().end(),
+                   [](const PageEntry& a, const PageEntry& b) { return a.order < b.order; });
+
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = MainProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  wc.lpszClassName = L"ViewGallery";
+  RegisterClassW(&wc);
+  RECT rect = {0, 0, kWidth, kHeight};
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  AdjustWindowRect(&rect, style, FALSE);
+  HWND main = CreateWindowW(L"ViewGallery", L"view gallery", style, 20, 20,
+                            rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                            wc.hInstance, nullptr);
+  DispatchQueue::DispatchQueueInit(main);
+  ShowWindow(main, SW_SHOW);
+  SetForegroundWindow(main);
+
+  int status = 0;
+  {
+    Gallery gallery(main);
+    if (!shots.empty()) {
+      CreateDirectoryW(shots.c_str(), nullptr);
+      for (size_t i = 0; i < Pages().size(); ++i) {
+        gallery.Show(i);
+        const std::wstring path = shots + L"\\" + FileName(static_cast<int>(i), Pages()[i].title);
+        if (!SaveClient(main, path)) {
+          std::fwprintf(stderr, L"could not write %ls\n", path.c_str());
+          status = 1;
+        }
+      }
+      gallery.Close();
+      DestroyWindow(main);
+    } else {
+      size_t current = 0;
+      if (!Pages().empty()) gallery.Show(current);
+      MSG msg;
+      while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // Page Down / Page Up walk through the pages.
+        if (msg.message == WM_KEYDOWN && !Pages().empty() &&
+            (msg.wParam == VK_NEXT || msg.wParam == VK_PRIOR)) {
+          const size_t n = Pages().size();
+          current = msg.wParam == VK_NEXT ? (current + 1) % n : (current + n - 1) % n;
+          gallery.Show(current);
+          continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+      }
+    }
+  }
+  Pump(50);
+  DeleteObject(g_label_font);
+  DeleteObject(g_title_font);
+  Gdiplus::GdiplusShutdown(token);
+  return status;
+}

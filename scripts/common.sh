@@ -1,0 +1,114 @@
+# Shared set-up for scripts/test, scripts/demo and scripts/bench: installs what
+# is missing, configures and builds, makes the Wine prefix once, and runs a
+# private Xvfb + compositor + wineserver that are stopped again on exit.
+# shellcheck shell=bash
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=${VIEW_BUILD_DIR:-$ROOT/build}
+PACKAGES=(g++-mingw-w64-x86-64-posix wine64 xvfb xauth xcompmgr fonts-dejavu-core
+          fonts-liberation fonts-wine cmake googletest)
+
+log() { printf '== %s\n' "$*" >&2; }
+
+install_packages() {
+  local missing=()
+  for p in "${PACKAGES[@]}" "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  log "installing ${missing[*]}"
+  if [ "$(id -u)" -ne 0 ]; then echo "need root to install: ${missing[*]}" >&2; return 1; fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+WINE_LOADER=""
+WINESERVER_BIN=""
+find_wine() {
+  WINE_LOADER=$(command -v wine64 || true)
+  [ -n "$WINE_LOADER" ] || WINE_LOADER=/usr/lib/wine/wine64
+  WINESERVER_BIN=$(command -v wineserver || true)
+  [ -n "$WINESERVER_BIN" ] || WINESERVER_BIN=/usr/lib/wine/wineserver
+  [ -x "$WINE_LOADER" ] && [ -x "$WINESERVER_BIN" ] || { echo "wine64 not found" >&2; return 1; }
+}
+
+build_project() {
+  local type=${1:-Release}
+  if [ ! -f "$BUILD/CMakeCache.txt" ]; then
+    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" \
+      -DCMAKE_BUILD_TYPE="$type" >/dev/null
+  fi
+  cmake --build "$BUILD" -j "$(nproc)"
+}
+
+wine_env() {
+  export WINEPREFIX="$BUILD/wineprefix"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+  export WINEARCH=win64
+}
+
+# The prefix is made once per build folder; a marker says it is complete.
+make_prefix() {
+  wine_env
+  [ -f "$WINEPREFIX/.view-ready" ] && return 0
+  log "making the Wine prefix in $WINEPREFIX"
+  rm -rf "$WINEPREFIX"
+  "$WINE_LOADER" wineboot -i >/dev/null 2>&1
+  "$WINESERVER_BIN" -w
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  local reg="$BUILD/view-prefix.reg"
+  {
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n"Decorated"="Y"\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+    for f in "Arial" "Microsoft Sans Serif" "MS Sans Serif" "Helvetica" "Verdana"; do
+      printf '"%s"="Liberation Sans"\r\n' "$f"
+    done
+    for f in "Segoe UI" "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2"; do
+      printf '"%s"="DejaVu Sans"\r\n' "$f"
+    done
+    printf '"Times New Roman"="Liberation Serif"\r\n"Courier New"="Liberation Mono"\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n"ShowCrashDialog"=dword:00000000\r\n\r\n'
+    printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug]\r\n"Auto"="0"\r\n"Debugger"=""\r\n\r\n'
+  } > "$reg"
+  "$WINE_LOADER" regedit /S "$(winepath_of "$reg")" >/dev/null 2>&1
+  "$WINESERVER_BIN" -w
+  touch "$WINEPREFIX/.view-ready"
+}
+
+winepath_of() { printf 'Z:%s' "$(echo "$1" | sed 's#/#\\#g')"; }
+
+XVFB_PID=""
+XCOMP_PID=""
+cleanup_session() {
+  set +e
+  if [ -n "${WINEPREFIX:-}" ] && [ -n "$WINESERVER_BIN" ]; then "$WINESERVER_BIN" -k >/dev/null 2>&1; fi
+  [ -n "$XCOMP_PID" ] && kill "$XCOMP_PID" 2>/dev/null && wait "$XCOMP_PID" 2>/dev/null
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+  XCOMP_PID=""
+  XVFB_PID=""
+}
+
+# Starts Xvfb on the first free display number and a compositor on it.
+start_session() {
+  trap cleanup_session EXIT
+  trap 'exit 130' INT TERM
+  local n=91
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 1 100); do
+    [ -e "/tmp/.X11-unix/X$n" ] && break
+    kill -0 "$XVFB_PID" 2>/dev/null || { echo "Xvfb failed to start" >&2; return 1; }
+    sleep 0.05
+  done
+  xcompmgr -n >/dev/null 2>&1 &
+  XCOMP_PID=$!
+  wine_env
+  "$WINESERVER_BIN" -p
+}

@@ -1,0 +1,534 @@
+#include "harness.h"
+
+#include <winternl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+namespace viewtest {
+namespace {
+
+const wchar_t kHostClass[] = L"ViewTestHost";
+
+ATOM RegisterHostClass() {
+  static ATOM atom = [] {
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = DefWindowProcW;  // replaced per window in WM_NCCREATE
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kHostClass;
+    return RegisterClassExW(&wc);
+  }();
+  return atom;
+}
+
+}  // namespace
+
+HWND NotificationSource(HWND parent, UINT msg, WPARAM wparam, LPARAM lparam) {
+  switch (msg) {
+    case WM_COMMAND:
+      return reinterpret_cast<HWND>(lparam);
+    case WM_NOTIFY:
+      return lparam != 0 ? reinterpret_cast<NMHDR*>(lparam)->hwndFrom : nullptr;
+    case WM_PARENTNOTIFY:
+      switch (LOWORD(wparam)) {
+        case WM_CREATE:
+        case WM_DESTROY:
+          return reinterpret_cast<HWND>(lparam);
+        default:
+          return GetDlgItem(parent, HIWORD(wparam));
+      }
+    case WM_DRAWITEM:
+      if (wparam == 0) return nullptr;  // menu item
+      return reinterpret_cast<DRAWITEMSTRUCT*>(lparam)->hwndItem;
+    case WM_MEASUREITEM:
+      if (wparam == 0) return nullptr;
+      return GetDlgItem(parent, static_cast<int>(reinterpret_cast<MEASUREITEMSTRUCT*>(lparam)->CtlID));
+    case WM_COMPAREITEM:
+      return reinterpret_cast<COMPAREITEMSTRUCT*>(lparam)->hwndItem;
+    case WM_DELETEITEM:
+      return reinterpret_cast<DELETEITEMSTRUCT*>(lparam)->hwndItem;
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+      return reinterpret_cast<HWND>(lparam);
+    default:
+      return nullptr;
+  }
+}
+
+HostWindow::HostWindow(bool reflect, int client_width, int client_height, int x, int y)
+    : reflect_(reflect) {
+  RegisterHostClass();
+  RECT rect = {0, 0, client_width, client_height};
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  AdjustWindowRectEx(&rect, style, FALSE, 0);
+  hwnd_ = CreateWindowExW(0, kHostClass, L"view test host", style, x, y, rect.right - rect.left,
+                          rect.bottom - rect.top, nullptr, nullptr, GetModuleHandleW(nullptr),
+                          nullptr);
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc));
+  ShowWindow(hwnd_, SW_SHOW);
+  BringToFront(hwnd_);
+  PumpUntilIdle();
+}
+
+HostWindow::~HostWindow() {
+  if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
+  PumpUntilIdle();
+}
+
+int HostWindow::CountCommands(HWND control, UINT code) const {
+  int n = 0;
+  for (const auto& m : seen_) {
+    if (m.message == WM_COMMAND && m.from == control && m.code == code) ++n;
+  }
+  return n;
+}
+
+int HostWindow::CountNotifies(HWND control, UINT code) const {
+  int n = 0;
+  for (const auto& m : seen_) {
+    if (m.message == WM_NOTIFY && m.from == control && m.code == code) ++n;
+  }
+  return n;
+}
+
+LRESULT CALLBACK HostWindow::Proc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+  auto* self = reinterpret_cast<HostWindow*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcW(wnd, msg, wparam, lparam);
+  return self->Handle(msg, wparam, lparam);
+}
+
+LRESULT HostWindow::Handle(UINT msg, WPARAM wparam, LPARAM lparam) {
+  LRESULT own = 0;
+  if (on_message && on_message(msg, wparam, lparam, own)) return own;
+
+  if (msg == WM_USER + 1000) {  // a work item of the main dispatch queue
+    std::unique_ptr<std::function<void()>> work(reinterpret_cast<std::function<void()>*>(wparam));
+    if (work && *work) (*work)();
+    return 0;
+  }
+  if (msg == WM_ERASEBKGND) {
+    RECT rc;
+    GetClientRect(hwnd_, &rc);
+    HBRUSH brush = CreateSolidBrush(background);
+    FillRect(reinterpret_cast<HDC>(wparam), &rc, brush);
+    DeleteObject(brush);
+    return 1;
+  }
+
+  HWND source = NotificationSource(hwnd_, msg, wparam, lparam);
+  if (source != nullptr || msg == WM_COMMAND || msg == WM_NOTIFY || msg == WM_DRAWITEM) {
+    SeenMessage seen = {msg, wparam, lparam, 0, source};
+    if (msg == WM_COMMAND) seen.code = HIWORD(wparam);
+    if (msg == WM_NOTIFY && lparam != 0) seen.code = reinterpret_cast<NMHDR*>(lparam)->code;
+    seen_.push_back(seen);
+    // A window of this process reflects to the control that caused the message.
+    if (reflect_ && source != nullptr && IsWindow(source)) {
+      return SendMessageW(source, msg + 0x2000, wparam, lparam);
+    }
+  }
+  return DefWindowProcW(hwnd_, msg, wparam, lparam);
+}
+
+// ---------------------------------------------------------------------------
+
+void PumpUntilIdle() {
+  // Idle: two rounds in a row that dispatched nothing but timers. Timers do
+  // not count, since a tracked mouse keeps a polling timer running; a cap
+  // keeps a control that posts to itself forever from hanging the test.
+  const DWORD start = GetTickCount();
+  int quiet = 0;
+  while (quiet < 2 && GetTickCount() - start < 3000) {
+    MSG msg;
+    bool any = false;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message != WM_TIMER && msg.message != 0x0118 /* WM_SYSTIMER */) any = true;
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    quiet = any ? 0 : quiet + 1;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 15, QS_ALLINPUT);
+  }
+}
+
+void PumpFor(DWORD ms) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    const DWORD elapsed = GetTickCount() - start;
+    if (elapsed >= ms) break;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed, QS_ALLINPUT);
+  }
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeout_ms) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    if (done()) return true;
+    if (GetTickCount() - start >= timeout_ms) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+// ---------------------------------------------------------------------------
+
+namespace {
+
+INPUT MouseInput(POINT screen, DWORD flags) {
+  INPUT in = {};
+  in.type = INPUT_MOUSE;
+  const int w = GetSystemMetrics(SM_CXSCREEN);
+  const int h = GetSystemMetrics(SM_CYSCREEN);
+  // Absolute coordinates are 0..65535 across the primary screen; round to
+  // the centre of the target pixel.
+  in.mi.dx = static_cast<LONG>((screen.x * 65536LL + 32768) / w);
+  in.mi.dy = static_cast<LONG>((screen.y * 65536LL + 32768) / h);
+  in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+  return in;
+}
+
+POINT ToScreen(HWND wnd, POINT client_pt) {
+  POINT pt = client_pt;
+  ClientToScreen(wnd, &pt);
+  return pt;
+}
+
+void Send(std::vector<INPUT> inputs) {
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+}  // namespace
+
+void MoveMouseTo(HWND wnd, POINT client_pt) {
+  Send({MouseInput(ToScreen(wnd, client_pt), MOUSEEVENTF_MOVE)});
+  PumpUntilIdle();
+}
+
+void MouseDown(HWND wnd, POINT client_pt) {
+  const POINT pt = ToScreen(wnd, client_pt);
+  Send({MouseInput(pt, MOUSEEVENTF_MOVE), MouseInput(pt, MOUSEEVENTF_LEFTDOWN)});
+  PumpUntilIdle();
+}
+
+void MouseUp(HWND wnd, POINT client_pt) {
+  const POINT pt = ToScreen(wnd, client_pt);
+  Send({MouseInput(pt, MOUSEEVENTF_MOVE), MouseInput(pt, MOUSEEVENTF_LEFTUP)});
+  PumpUntilIdle();
+}
+
+void Click(HWND wnd, POINT client_pt) {
+  const POINT pt = ToScreen(wnd, client_pt);
+  Send({MouseInput(pt, MOUSEEVENTF_MOVE), MouseInput(pt, MOUSEEVENTF_LEFTDOWN),
+        MouseInput(pt, MOUSEEVENTF_LEFTUP)});
+  PumpUntilIdle();
+}
+
+void DoubleClick(HWND wnd, POINT client_pt) {
+  const POINT pt = ToScreen(wnd, client_pt);
+  Send({MouseInput(pt, MOUSEEVENTF_MOVE), MouseInput(pt, MOUSEEVENTF_LEFTDOWN),
+        MouseInput(pt, MOUSEEVENTF_LEFTUP), MouseInput(pt, MOUSEEVENTF_LEFTDOWN),
+        MouseInput(pt, MOUSEEVENTF_LEFTUP)});
+  PumpUntilIdle();
+}
+
+void Wheel(HWND wnd, POINT client_pt, int delta) {
+  INPUT wheel = MouseInput(ToScreen(wnd, client_pt), MOUSEEVENTF_WHEEL);
+  wheel.mi.mouseData = static_cast<DWORD>(delta);
+  Send({MouseInput(ToScreen(wnd, client_pt), MOUSEEVENTF_MOVE), wheel});
+  PumpUntilIdle();
+}
+
+namespace {
+INPUT KeyInput(WORD vk, DWORD flags) {
+  INPUT in = {};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+  in.ki.dwFlags = flags;
+  return in;
+}
+}  // namespace
+
+void KeyDown(WORD vk) {
+  Send({KeyInput(vk, 0)});
+  PumpUntilIdle();
+}
+
+void KeyUp(WORD vk) {
+  Send({KeyInput(vk, KEYEVENTF_KEYUP)});
+  PumpUntilIdle();
+}
+
+void PressKey(WORD vk) {
+  Send({KeyInput(vk, 0), KeyInput(vk, KEYEVENTF_KEYUP)});
+  PumpUntilIdle();
+}
+
+void TypeText(const std::wstring& text) {
+  std::vector<INPUT> inputs;
+  for (wchar_t ch : text) {
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wScan = ch;
+    in.ki.dwFlags = KEYEVENTF_UNICODE;
+    inputs.push_back(in);
+    in.ki.dwFlags |= KEYEVENTF_KEYUP;
+    inputs.push_back(in);
+  }
+  if (!inputs.empty()) Send(inputs);
+  PumpUntilIdle();
+}
+
+void BringToFront(HWND top_level) {
+  SetWindowPos(top_level, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  SetForegroundWindow(top_level);
+  SetActiveWindow(top_level);
+  SetFocus(top_level);
+}
+
+// ---------------------------------------------------------------------------
+
+uint32_t Image::At(int x, int y) const { return ArgbAt(x, y) & 0x00FFFFFFu; }
+
+uint32_t Image::ArgbAt(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width || y >= height) return 0xDEADBEEFu;
+  return pixels[static_cast<size_t>(y) * width + x];
+}
+
+COLORREF Image::ColorRefAt(int x, int y) const {
+  const uint32_t p = At(x, y);
+  return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+int Image::Count(uint32_t rgb, int x0, int y0, int x1, int y1) const {
+  int n = 0;
+  for (int y = std::max(0, y0); y < std::min(height, y1); ++y) {
+    for (int x = std::max(0, x0); x < std::min(width, x1); ++x) {
+      if (At(x, y) == (rgb & 0x00FFFFFFu)) ++n;
+    }
+  }
+  return n;
+}
+
+namespace {
+RECT Bounds(const Image& image, const std::function<bool(uint32_t)>& match) {
+  RECT r = {image.width, image.height, 0, 0};
+  for (int y = 0; y < image.height; ++y) {
+    for (int x = 0; x < image.width; ++x) {
+      if (!match(image.At(x, y))) continue;
+      r.left = std::min<LONG>(r.left, x);
+      r.top = std::min<LONG>(r.top, y);
+      r.right = std::max<LONG>(r.right, x + 1);
+      r.bottom = std::max<LONG>(r.bottom, y + 1);
+    }
+  }
+  if (r.right <= r.left) r = {0, 0, 0, 0};
+  return r;
+}
+}  // namespace
+
+RECT Image::BoundsNot(uint32_t rgb) const {
+  return Bounds(*this, [rgb](uint32_t p) { return p != (rgb & 0x00FFFFFFu); });
+}
+
+RECT Image::BoundsOf(uint32_t rgb) const {
+  return Bounds(*this, [rgb](uint32_t p) { return p == (rgb & 0x00FFFFFFu); });
+}
+
+namespace {
+
+Image FromDc(HDC src, int x, int y, int width, int height) {
+  Image image;
+  if (width <= 0 || height <= 0) return image;
+  BITMAPINFO bmi = {};
+  bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+  bmi.bmiHeader.biWidth = width;
+  bmi.bmiHeader.biHeight = -height;  // top-down
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  bmi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC mem = CreateCompatibleDC(src);
+  HBITMAP dib = CreateDIBSection(src, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (mem != nullptr && dib != nullptr) {
+    HGDIOBJ old = SelectObject(mem, dib);
+    BitBlt(mem, 0, 0, width, height, src, x, y, SRCCOPY);
+    GdiFlush();
+    image.width = width;
+    image.height = height;
+    const auto* p = static_cast<const uint32_t*>(bits);
+    image.pixels.assign(p, p + static_cast<size_t>(width) * height);
+    for (auto& px : image.pixels) px |= 0xFF000000u;  // screen pixels are opaque
+    SelectObject(mem, old);
+  }
+  if (dib != nullptr) DeleteObject(dib);
+  if (mem != nullptr) DeleteDC(mem);
+  return image;
+}
+
+}  // namespace
+
+Image CaptureClient(HWND wnd) {
+  RECT rc = {};
+  GetClientRect(wnd, &rc);
+  HDC dc = GetDC(wnd);
+  Image image = FromDc(dc, 0, 0, rc.right, rc.bottom);
+  ReleaseDC(wnd, dc);
+  return image;
+}
+
+Image CaptureScreen(const RECT& r) {
+  HDC dc = GetDC(nullptr);
+  Image image = FromDc(dc, r.left, r.top, r.right - r.left, r.bottom - r.top);
+  ReleaseDC(nullptr, dc);
+  return image;
+}
+
+Image CaptureScreenOfClient(HWND wnd) {
+  RECT rc = {};
+  GetClientRect(wnd, &rc);
+  POINT origin = {0, 0};
+  ClientToScreen(wnd, &origin);
+  OffsetRect(&rc, origin.x, origin.y);
+  return CaptureScreen(rc);
+}
+
+Image FromBitmap(Gdiplus::Bitmap& bitmap) {
+  Image image;
+  image.width = static_cast<int>(bitmap.GetWidth());
+  image.height = static_cast<int>(bitmap.GetHeight());
+  Gdiplus::BitmapData data = {};
+  Gdiplus::Rect rect(0, 0, image.width, image.height);
+  if (bitmap.LockBits(&rect, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) !=
+      Gdiplus::Ok) {
+    return Image();
+  }
+  image.pixels.resize(static_cast<size_t>(image.width) * image.height);
+  for (int y = 0; y < image.height; ++y) {
+    const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const BYTE*>(data.Scan0) +
+                                                        static_cast<ptrdiff_t>(y) * data.Stride);
+    std::copy(row, row + image.width, image.pixels.begin() + static_cast<ptrdiff_t>(y) * image.width);
+  }
+  bitmap.UnlockBits(&data);
+  return image;
+}
+
+Image FromHBitmap(HBITMAP bitmap) {
+  BITMAP info = {};
+  if (GetObjectW(bitmap, sizeof(info), &info) == 0) return Image();
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(mem, bitmap);
+  Image image = FromDc(mem, 0, 0, info.bmWidth, info.bmHeight);
+  SelectObject(mem, old);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  return image;
+}
+
+namespace {
+bool PngEncoder(CLSID* clsid) {
+  UINT count = 0, size = 0;
+  Gdiplus::GetImageEncodersSize(&count, &size);
+  if (size == 0) return false;
+  std::vector<BYTE> buffer(size);
+  auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+  Gdiplus::GetImageEncoders(count, size, codecs);
+  for (UINT i = 0; i < count; ++i) {
+    if (wcscmp(codecs[i].MimeType, L"image/png") == 0) {
+      *clsid = codecs[i].Clsid;
+      return true;
+    }
+  }
+  return false;
+}
+}  // namespace
+
+bool SavePng(const Image& image, const std::wstring& path) {
+  if (image.empty()) return false;
+  CLSID png;
+  if (!PngEncoder(&png)) return false;
+  Gdiplus::Bitmap bitmap(image.width, image.height, image.width * 4, PixelFormat32bppARGB,
+                         reinterpret_cast<BYTE*>(const_cast<uint32_t*>(image.pixels.data())));
+  return bitmap.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
+}
+
+std::wstring ArtifactDir() {
+  const wchar_t* dir = _wgetenv(L"VIEW_TEST_ARTIFACTS");
+  return dir != nullptr && *dir != 0 ? std::wstring(dir) : std::wstring(L"test-artifacts");
+}
+
+void SaveArtifact(const Image& image, const std::string& name) {
+  const std::wstring dir = ArtifactDir();
+  CreateDirectoryW(dir.c_str(), nullptr);
+  std::wstring file(name.begin(), name.end());
+  const std::wstring path = dir + L"\\" + file + L".png";
+  if (SavePng(image, path)) std::fprintf(stderr, "artifact: %s\n", Narrow(path).c_str());
+}
+
+// ---------------------------------------------------------------------------
+
+int CountGdiObjects() {
+  // The shared GDI handle table the PEB points to lists every object with its
+  // owning process; it exists on Windows and on Wine.
+  struct Entry {
+    UINT64 object;
+    ULONG owner;  // low 16 bits: process id
+    USHORT unique;
+    UCHAR type;
+    UCHAR flags;
+    UINT64 user;
+  };
+  static_assert(sizeof(Entry) == 24, "GDI handle table entry");
+  PROCESS_BASIC_INFORMATION info = {};
+  if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof(info),
+                                nullptr) != 0) {
+    return -1;
+  }
+  auto* peb = reinterpret_cast<BYTE*>(info.PebBaseAddress);
+  auto* table = *reinterpret_cast<const Entry* const*>(peb + 0xF8);
+  if (table == nullptr) return -1;
+  const USHORT pid = static_cast<USHORT>(GetCurrentProcessId());
+  int n = 0;
+  for (int i = 0; i < 0x10000; ++i) {
+    // Windows shares the table between processes and names the owner; Wine's
+    // table is the process's own and leaves the owner 0 (as it is for stock
+    // objects on Windows, which never change in number).
+    const auto owner = static_cast<USHORT>(table[i].owner & 0xFFFF);
+    if (table[i].type != 0 && (owner == pid || owner == 0)) ++n;
+  }
+  return n;
+}
+
+std::string Narrow(const std::wstring& text) {
+  if (text.empty()) return std::string();
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                    nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], n,
+                      nullptr, nullptr);
+  return out;
+}
+
+}  // namespace viewtest

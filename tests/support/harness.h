@@ -1,0 +1,161 @@
+#pragma once
+
+// The test harness: real windows, real input and real pixels on the platform
+// the tests run on. Every control test uses these pieces.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "view/platform.h"
+
+namespace viewtest {
+
+// ---------------------------------------------------------------------------
+// Host windows
+
+// A message a host window saw, for comparing sequences.
+struct SeenMessage {
+  UINT message;
+  WPARAM wparam;
+  LPARAM lparam;
+  UINT code;  // WM_COMMAND: the notification code; WM_NOTIFY: NMHDR::code
+  HWND from;  // the control the notification came from, when it names one
+};
+
+// A top-level window that holds controls. A reflecting host sends each
+// control notification back to the control that caused it as message +
+// 0x2000 with the same parameters and returns the control's answer; a
+// non-reflecting one leaves them to DefWindowProc. It also runs the work
+// items of the main dispatch queue (message 2024). Its client area is
+// painted in `background` (white by default).
+class HostWindow {
+ public:
+  explicit HostWindow(bool reflect = true, int client_width = 640, int client_height = 480,
+                      int x = 40, int y = 40);
+  ~HostWindow();
+  HostWindow(const HostWindow&) = delete;
+  HostWindow& operator=(const HostWindow&) = delete;
+
+  HWND hwnd() const { return hwnd_; }
+  operator HWND() const { return hwnd_; }
+
+  // Notifications and reflected messages seen (WM_COMMAND, WM_NOTIFY,
+  // WM_DRAWITEM, WM_CTLCOLOR*, ...). Cleared by ClearSeen().
+  const std::vector<SeenMessage>& seen() const { return seen_; }
+  void ClearSeen() { seen_.clear(); }
+  // How many WM_COMMAND notifications with `code` came from `control`.
+  int CountCommands(HWND control, UINT code) const;
+  // How many WM_NOTIFY notifications with `code` came from `control`.
+  int CountNotifies(HWND control, UINT code) const;
+
+  // Called for every message the host receives before its own handling;
+  // return true and set the result to answer it yourself.
+  std::function<bool(UINT, WPARAM, LPARAM, LRESULT&)> on_message;
+
+  COLORREF background = RGB(255, 255, 255);
+  bool reflect() const { return reflect_; }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam);
+  LRESULT Handle(UINT msg, WPARAM wparam, LPARAM lparam);
+
+  HWND hwnd_ = nullptr;
+  bool reflect_;
+  std::vector<SeenMessage> seen_;
+};
+
+// The control that a notification addressed to a parent comes from, or null
+// for messages that are not control notifications.
+HWND NotificationSource(HWND parent, UINT msg, WPARAM wparam, LPARAM lparam);
+
+// ---------------------------------------------------------------------------
+// Message pump
+
+// Dispatches every queued message (posted and sent) until the queue is empty,
+// then waits briefly to catch paints and timers that follow.
+void PumpUntilIdle();
+// Dispatches messages for `ms` milliseconds.
+void PumpFor(DWORD ms);
+// Dispatches messages until `done` returns true or `timeout_ms` passes.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeout_ms = 2000);
+
+// ---------------------------------------------------------------------------
+// Real input through SendInput (goes through the platform's input queue, so
+// capture, hover tracking and clicks behave as for a user)
+
+void MoveMouseTo(HWND wnd, POINT client_pt);
+void MouseDown(HWND wnd, POINT client_pt);
+void MouseUp(HWND wnd, POINT client_pt);
+// Press and release in one SendInput call, then pump.
+void Click(HWND wnd, POINT client_pt);
+void DoubleClick(HWND wnd, POINT client_pt);
+// Moves to `pt` and scrolls the wheel by `delta` (120 per notch).
+void Wheel(HWND wnd, POINT client_pt, int delta);
+// Key press and release of a virtual key, and typed text.
+void PressKey(WORD vk);
+void KeyDown(WORD vk);
+void KeyUp(WORD vk);
+void TypeText(const std::wstring& text);
+// Puts a top-level window in front and gives it focus so that input reaches it.
+void BringToFront(HWND top_level);
+
+// ---------------------------------------------------------------------------
+// Pixels
+
+// 32-bit pixels, 0x00RRGGBB (alpha ignored unless a caller asks for it).
+struct Image {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;  // row-major, top row first, 0xAARRGGBB
+
+  bool empty() const { return pixels.empty(); }
+  uint32_t At(int x, int y) const;        // 0x00RRGGBB
+  uint32_t ArgbAt(int x, int y) const;    // with alpha
+  COLORREF ColorRefAt(int x, int y) const;
+  // How many pixels in [x0,x1) x [y0,y1) equal `rgb` (0x00RRGGBB).
+  int Count(uint32_t rgb, int x0, int y0, int x1, int y1) const;
+  int Count(uint32_t rgb) const { return Count(rgb, 0, 0, width, height); }
+  // The bounding box of pixels that differ from `rgb`; empty when none.
+  RECT BoundsNot(uint32_t rgb) const;
+  // The bounding box of pixels equal to `rgb`; empty when none.
+  RECT BoundsOf(uint32_t rgb) const;
+};
+
+// 0x00RRGGBB from a COLORREF (0x00BBGGRR).
+inline uint32_t Rgb(COLORREF c) {
+  return (static_cast<uint32_t>(GetRValue(c)) << 16) | (static_cast<uint32_t>(GetGValue(c)) << 8) |
+         GetBValue(c);
+}
+
+// What `wnd` shows on screen now (its client area, children included), read
+// with BitBlt from its DC.
+Image CaptureClient(HWND wnd);
+// What the screen shows over the window's client area (includes layered and
+// overlapping windows).
+Image CaptureScreenOfClient(HWND wnd);
+Image CaptureScreen(const RECT& screen_rect);
+// The pixels of a GDI+ bitmap, alpha kept.
+Image FromBitmap(Gdiplus::Bitmap& bitmap);
+// The pixels of a GDI bitmap (DDB or DIB section).
+Image FromHBitmap(HBITMAP bitmap);
+
+// Writes a PNG; false on failure.
+bool SavePng(const Image& image, const std::wstring& path);
+// Writes `image` into the build's test-artifacts folder as <name>.png.
+void SaveArtifact(const Image& image, const std::string& name);
+// The folder that artifacts go to (VIEW_TEST_ARTIFACTS, else "test-artifacts").
+std::wstring ArtifactDir();
+
+// ---------------------------------------------------------------------------
+// Handles
+
+// The number of live GDI objects of this process, counted exactly by asking
+// GetObjectType about every handle value (GetGuiResources is a stub on Wine).
+int CountGdiObjects();
+
+// Text helpers
+std::string Narrow(const std::wstring& text);
+
+}  // namespace viewtest

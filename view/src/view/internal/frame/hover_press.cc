@@ -1,0 +1,72 @@
+#include "view/internal/frame/hover_press.h"
+
+namespace view::frame {
+
+bool ReleaseInsideWindow(HWND wnd, POINT client_pt) {
+  POINT screen = client_pt;
+  ClientToScreen(wnd, &screen);
+  RECT window = {};
+  GetWindowRect(wnd, &window);
+  return PtInRect(&window, screen) != FALSE;
+}
+
+void RepaintNow(HWND wnd) {
+  InvalidateRect(wnd, nullptr, FALSE);
+  UpdateWindow(wnd);
+}
+
+bool HandleHoverPress(HWND wnd, HWND tooltip, HoverPressState& state, UINT msg, WPARAM wparam,
+                      LPARAM lparam, LRESULT& result) {
+  switch (msg) {
+    case WM_MOUSEMOVE: {
+      if (tooltip != nullptr) {
+        MSG relay = {wnd, msg, wparam, lparam, 0, {0, 0}};
+        SendMessageW(tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relay));
+      }
+      if (!state.tracking_mouse_) {
+        TRACKMOUSEEVENT tme = {};
+        tme.cbSize = sizeof(tme);
+        tme.dwFlags = TME_HOVER | TME_LEAVE;
+        tme.hwndTrack = wnd;
+        tme.dwHoverTime = 10;
+        if (_TrackMouseEvent(&tme)) state.tracking_mouse_ = true;
+      }
+      result = 0;
+      return true;
+    }
+    case WM_MOUSEHOVER:
+      state.status_ = kStatusHover;
+      RepaintNow(wnd);
+      result = 0;
+      return true;
+    case WM_MOUSELEAVE:
+      state.status_ = kStatusNormal;
+      InvalidateRect(wnd, nullptr, FALSE);
+      state.tracking_mouse_ = false;
+      result = 0;
+      return true;
+    case WM_LBUTTONDOWN:
+      state.status_ = kStatusPressed;
+      RepaintNow(wnd);
+      return false;
+    case WM_LBUTTONUP: {
+      state.status_ = kStatusNormal;
+      RepaintNow(wnd);
+      POINT pt = {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+      if (ReleaseInsideWindow(wnd, pt)) return false;
+      if (GetCapture() == wnd) ReleaseCapture();
+      result = 0;
+      return true;
+    }
+    case BM_CLICK:
+      state.status_ = kStatusPressed;
+      return false;
+    case WM_ERASEBKGND:
+      result = 1;
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace view::frame

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "view/button_status.h"
+#include "view/platform.h"
+
+namespace view::frame {
+
+// The hover and press state an owner-drawn button keeps.
+struct HoverPressState {
+  ButtonStatus status_ = kStatusNormal;
+  bool tracking_mouse_ = false;
+};
+
+// Whether a release at client point `pt` of `wnd` lands inside its window
+// rectangle (the test the standard button's click completion depends on).
+bool ReleaseInsideWindow(HWND wnd, POINT client_pt);
+
+// The shared hover/press handling of the owner-drawn buttons: moves request
+// hover/leave reports (10 ms) and are relayed to the tooltip, hover and
+// leave switch the status and repaint, presses repaint pressed, a release
+// outside the window drops the capture and is swallowed so that no click is
+// reported, and erasing is left to the paint. Returns whether `msg` is
+// consumed; the status changes either way.
+bool HandleHoverPress(HWND wnd, HWND tooltip, HoverPressState& state, UINT msg, WPARAM wparam,
+                      LPARAM lparam, LRESULT& result);
+
+// Invalidates the whole control without erasing and paints it at once.
+void RepaintNow(HWND wnd);
+
+}  // namespace view::frame

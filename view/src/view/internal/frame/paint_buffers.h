@@ -1,0 +1,61 @@
+#pragma once
+
+#include <memory>
+
+#include "view/internal/frame/scoped.h"
+#include "view/platform.h"
+
+namespace view::frame {
+
+// Off-screen 32-bit ARGB bitmap with a GDI+ graphics on it. Draw through
+// graphics(), then Present() copies the whole bitmap to a target DC in one
+// step through a cached bitmap made for that target.
+class ArgbBuffer {
+ public:
+  ArgbBuffer(int width, int height);
+  ArgbBuffer(const ArgbBuffer&) = delete;
+  ArgbBuffer& operator=(const ArgbBuffer&) = delete;
+  ~ArgbBuffer();
+
+  bool ok() const { return graphics_ != nullptr; }
+  Gdiplus::Graphics& graphics() { return *graphics_; }
+  Gdiplus::Bitmap& bitmap() { return *bitmap_; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+
+  void Present(HDC target, int x = 0, int y = 0);
+
+ private:
+  int width_;
+  int height_;
+  std::unique_ptr<Gdiplus::Bitmap> bitmap_;
+  std::unique_ptr<Gdiplus::Graphics> graphics_;
+};
+
+// A memory DC holding a bitmap of `rect`'s size. With client coordinates the
+// viewport origin is moved so that drawing uses the target's coordinates;
+// without, the buffer's own (0, 0) is the rectangle's top-left corner.
+// Present() copies the rectangle to the target.
+class MemoryDcBuffer {
+ public:
+  MemoryDcBuffer(HDC target, const RECT& rect, bool client_coordinates = true);
+  MemoryDcBuffer(const MemoryDcBuffer&) = delete;
+  MemoryDcBuffer& operator=(const MemoryDcBuffer&) = delete;
+  ~MemoryDcBuffer();
+
+  bool ok() const { return dc_ && bitmap_; }
+  HDC dc() const { return dc_.get(); }
+  const RECT& rect() const { return rect_; }
+
+  void Present();
+
+ private:
+  HDC target_;
+  RECT rect_;
+  bool client_coordinates_;
+  ScopedHdc dc_;
+  ScopedGdiObject<HBITMAP> bitmap_;
+  HGDIOBJ old_bitmap_ = nullptr;
+};
+
+}  // namespace view::frame

@@ -1,0 +1,245 @@
+#include "view/internal/frame/window_impl.h"
+
+#include <cstdio>
+
+namespace view::frame {
+namespace {
+
+// The property that names the object of a window the frame subclassed.
+ATOM ObjectProperty() {
+  static const ATOM atom = GlobalAddAtomW(L"view.frame.object");
+  return atom;
+}
+
+WindowImpl* SubclassedObject(HWND wnd) {
+  return static_cast<WindowImpl*>(GetPropW(wnd, MAKEINTATOM(ObjectProperty())));
+}
+
+}  // namespace
+
+bool IsReflectedMessage(UINT msg) {
+  switch (msg) {
+    case kReflectBase + WM_COMMAND:
+    case kReflectBase + WM_NOTIFY:
+    case kReflectBase + WM_PARENTNOTIFY:
+    case kReflectBase + WM_DRAWITEM:
+    case kReflectBase + WM_MEASUREITEM:
+    case kReflectBase + WM_COMPAREITEM:
+    case kReflectBase + WM_DELETEITEM:
+    case kReflectBase + WM_VKEYTOITEM:
+    case kReflectBase + WM_CHARTOITEM:
+    case kReflectBase + WM_HSCROLL:
+    case kReflectBase + WM_VSCROLL:
+    case kReflectBase + WM_CTLCOLORMSGBOX:
+    case kReflectBase + WM_CTLCOLOREDIT:
+    case kReflectBase + WM_CTLCOLORLISTBOX:
+    case kReflectBase + WM_CTLCOLORBTN:
+    case kReflectBase + WM_CTLCOLORDLG:
+    case kReflectBase + WM_CTLCOLORSCROLLBAR:
+    case kReflectBase + WM_CTLCOLORSTATIC:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool DefaultReflectionHandler(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
+                              LRESULT& result) {
+  if (!IsReflectedMessage(msg)) return false;
+  result = ::DefWindowProcW(wnd, msg - kReflectBase, wparam, lparam);
+  return true;
+}
+
+ATOM RegisterClassRecord(ClassRecord& record, WNDPROC start_proc) {
+  if (record.atom != 0) return record.atom;
+  Module& module = Module::Get();
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof(wc);
+  if (record.std_class != nullptr) {
+    if (!GetClassInfoExW(nullptr, record.std_class, &wc) &&
+        !GetClassInfoExW(module.instance(), record.std_class, &wc)) {
+      return 0;
+    }
+    record.std_proc = wc.lpfnWndProc;
+    std::swprintf(record.name, sizeof(record.name) / sizeof(record.name[0]), L"ATL:%p",
+                  static_cast<void*>(&record));
+    wc.lpszClassName = record.name;
+    wc.style &= ~CS_GLOBALCLASS;
+  } else {
+    wc = record.own_class;
+    wc.cbSize = sizeof(wc);
+    record.std_proc = ::DefWindowProcW;
+  }
+  wc.lpfnWndProc = start_proc;
+  wc.hInstance = module.instance();
+  // One pointer behind the standard class's own extra bytes names the object.
+  record.object_offset = wc.cbWndExtra;
+  wc.cbWndExtra += static_cast<int>(sizeof(LONG_PTR));
+  record.wc = wc;
+
+  WNDCLASSEXW existing = {};
+  existing.cbSize = sizeof(existing);
+  ATOM atom = static_cast<ATOM>(GetClassInfoExW(module.instance(), wc.lpszClassName, &existing));
+  if (atom == 0) {
+    atom = RegisterClassExW(&record.wc);
+    if (atom != 0) module.AddAtom(atom);
+  }
+  record.atom = atom;
+  return atom;
+}
+
+WindowImpl::~WindowImpl() = default;
+
+void WindowImpl::WrapperRelease() {
+  if (--wrappers_ == 0) OnLastWrapperReleased();
+  Release();
+}
+
+HWND WindowImpl::CreateBound(ClassRecord& record, WNDPROC start_proc, WNDPROC bound_proc,
+                             HWND parent, const RECT* rect, const wchar_t* name, DWORD style,
+                             DWORD ex_style, HMENU menu_or_id, void* create_param) {
+  if (m_hWnd != nullptr) return nullptr;  // already bound to a live window
+  ActivationScope activation;
+  Module& module = Module::Get();
+  {
+    ModuleLock guard;
+    if (RegisterClassRecord(record, start_proc) == 0) return nullptr;
+    super_proc_ = record.std_proc;
+    module.PushPending(this);
+  }
+  bound_proc_ = bound_proc;
+  RECT area = {CW_USEDEFAULT, CW_USEDEFAULT, 0, 0};
+  if (rect != nullptr) area = *rect;
+  // A child without an id reports the object's address as its id.
+  if (menu_or_id == nullptr && (style & WS_CHILD) != 0) {
+    menu_or_id = reinterpret_cast<HMENU>(this);
+  }
+  // Sizes in 32-bit wrap-around arithmetic: the default rectangle passes
+  // 0 - CW_USEDEFAULT, which is CW_USEDEFAULT again.
+  const auto width = static_cast<int>(static_cast<UINT>(area.right) - static_cast<UINT>(area.left));
+  const auto height = static_cast<int>(static_cast<UINT>(area.bottom) - static_cast<UINT>(area.top));
+  HWND wnd = CreateWindowExW(ex_style, MAKEINTATOM(record.atom), name, style, area.left, area.top,
+                             width, height, parent, menu_or_id, module.instance(), create_param);
+  if (wnd == nullptr) {
+    // Nothing bound: forget the entry so that nothing refers to this object.
+    ModuleLock guard;
+    module.DropPending(this);
+  }
+  return wnd;
+}
+
+void WindowImpl::Bind(HWND wnd, WNDPROC proc) {
+  m_hWnd = wnd;
+  state_ = 0;
+  bound_proc_ = proc;
+  AddRef();  // the window's reference, given back after its final message
+}
+
+LRESULT WindowImpl::Start(ClassRecord& record, HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
+                          WNDPROC bound_proc) noexcept {
+  WindowImpl* self = nullptr;
+  {
+    ModuleLock guard;
+    self = static_cast<WindowImpl*>(Module::Get().TakePending());
+  }
+  if (self == nullptr) return ::CallWindowProcW(record.std_proc, wnd, msg, wparam, lparam);
+  self->Bind(wnd, bound_proc);
+  SetWindowLongPtrW(wnd, record.object_offset, reinterpret_cast<LONG_PTR>(self));
+  SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(bound_proc));
+  return Bound(record, wnd, msg, wparam, lparam);
+}
+
+LRESULT WindowImpl::Bound(ClassRecord& record, HWND wnd, UINT msg, WPARAM wparam,
+                          LPARAM lparam) noexcept {
+  auto* self = reinterpret_cast<WindowImpl*>(GetWindowLongPtrW(wnd, record.object_offset));
+  if (self == nullptr) return ::CallWindowProcW(record.std_proc, wnd, msg, wparam, lparam);
+  try {
+    return self->Dispatch(msg, wparam, lparam);
+  } catch (...) {
+    // No exception may unwind through the system's window procedure caller.
+    return 0;
+  }
+}
+
+LRESULT CALLBACK WindowImpl::SubclassProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+  WindowImpl* self = SubclassedObject(wnd);
+  if (self == nullptr) return ::DefWindowProcW(wnd, msg, wparam, lparam);
+  try {
+    return self->Dispatch(msg, wparam, lparam);
+  } catch (...) {
+    return 0;
+  }
+}
+
+bool WindowImpl::SubclassWindow(HWND wnd) {
+  if (m_hWnd != nullptr || !IsWindow(wnd) || SubclassedObject(wnd) != nullptr) return false;
+  if (!SetPropW(wnd, MAKEINTATOM(ObjectProperty()), this)) return false;
+  auto old = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
+  if (old == nullptr) {
+    RemovePropW(wnd, MAKEINTATOM(ObjectProperty()));
+    return false;
+  }
+  super_proc_ = old;
+  subclassed_ = true;
+  Bind(wnd, &SubclassProc);
+  return true;
+}
+
+HWND WindowImpl::UnsubclassWindow() {
+  if (m_hWnd == nullptr || !subclassed_) return nullptr;
+  HWND wnd = m_hWnd;
+  if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(wnd, GWLP_WNDPROC)) != &SubclassProc) {
+    return nullptr;
+  }
+  SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(super_proc_));
+  RemovePropW(wnd, MAKEINTATOM(ObjectProperty()));
+  super_proc_ = ::DefWindowProcW;
+  subclassed_ = false;
+  m_hWnd = nullptr;
+  Release();
+  return wnd;
+}
+
+LRESULT WindowImpl::Dispatch(UINT msg, WPARAM wparam, LPARAM lparam) {
+  AddRef();  // a handler may drop the last wrapper; the object lives until we return
+  HWND wnd = m_hWnd;
+  MSG current = {wnd, msg, wparam, lparam, 0, {0, 0}};
+  const MSG* outer = current_msg_;
+  current_msg_ = &current;
+  const bool outer_handled = handled_;
+
+  LRESULT result = 0;
+  handled_ = true;
+  const bool handled = ProcessWindowMessage(wnd, msg, wparam, lparam, result, 0);
+  handled_ = outer_handled;
+
+  if (msg == WM_NCDESTROY) {
+    auto installed = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(wnd, GWLP_WNDPROC));
+    if (!handled) result = ::CallWindowProcW(super_proc_, wnd, msg, wparam, lparam);
+    // Give the window its own procedure back unless someone hooked it since.
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(wnd, GWLP_WNDPROC)) == installed &&
+        installed == bound_proc_ && super_proc_ != ::DefWindowProcW) {
+      SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(super_proc_));
+    }
+    state_ |= kDestroyed;
+  } else if (!handled) {
+    result = ::CallWindowProcW(super_proc_, wnd, msg, wparam, lparam);
+  }
+
+  current_msg_ = outer;
+  if ((state_ & kDestroyed) != 0 && outer == nullptr) {
+    state_ = 0;
+    if (subclassed_) {
+      RemovePropW(wnd, MAKEINTATOM(ObjectProperty()));
+      subclassed_ = false;
+    }
+    m_hWnd = nullptr;
+    OnFinalMessage(wnd);
+    Release();  // the window's reference
+  }
+  Release();
+  return result;
+}
+
+}  // namespace view::frame

@@ -1,0 +1,196 @@
+#pragma once
+
+#include <cwchar>
+
+#include "view/atl_types.h"
+#include "view/internal/frame/module.h"
+
+namespace view::frame {
+
+// Reflected notifications: what the parent sends back to the control that
+// caused a notification (message number + 0x2000).
+constexpr UINT kReflectBase = 0x2000;
+constexpr UINT OCM_COMMAND_ = kReflectBase + WM_COMMAND;
+constexpr UINT OCM_NOTIFY_ = kReflectBase + WM_NOTIFY;
+constexpr UINT OCM_DRAWITEM_ = kReflectBase + WM_DRAWITEM;
+constexpr UINT OCM_MEASUREITEM_ = kReflectBase + WM_MEASUREITEM;
+constexpr UINT OCM_COMPAREITEM_ = kReflectBase + WM_COMPAREITEM;
+constexpr UINT OCM_DELETEITEM_ = kReflectBase + WM_DELETEITEM;
+constexpr UINT OCM_CTLCOLOREDIT_ = kReflectBase + WM_CTLCOLOREDIT;
+constexpr UINT OCM_CTLCOLORLISTBOX_ = kReflectBase + WM_CTLCOLORLISTBOX;
+constexpr UINT OCM_CTLCOLORSTATIC_ = kReflectBase + WM_CTLCOLORSTATIC;
+constexpr UINT OCM_CTLCOLORBTN_ = kReflectBase + WM_CTLCOLORBTN;
+
+// True for the messages that a parent reflects (WM_COMMAND + 0x2000, ...).
+bool IsReflectedMessage(UINT msg);
+
+// The last entry of every control's handler chain: a reflected notification
+// that nothing consumed gets the default processing of the original message.
+bool DefaultReflectionHandler(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
+                              LRESULT& result);
+
+class WindowImpl;
+
+// One per implementation class: how its window class is made and the atom
+// once it is registered. A record either superclasses a standard class
+// (std_class set) or describes a class of its own (own_class filled in).
+struct ClassRecord {
+  const wchar_t* std_class = nullptr;
+  WNDCLASSEXW own_class = {};
+  WNDCLASSEXW wc = {};
+  WNDPROC std_proc = ::DefWindowProcW;
+  ATOM atom = 0;
+  int object_offset = 0;  // where the window's extra bytes hold the object
+  wchar_t name[40] = {};
+
+  explicit ClassRecord(const wchar_t* standard_class) : std_class(standard_class) {}
+  // A class of its own: name, style, cursor and background come from `desc`.
+  explicit ClassRecord(const WNDCLASSEXW& desc) : own_class(desc) {}
+};
+
+// The base of every control implementation: owns the binding of one object to
+// one window and dispatches that window's messages to ProcessWindowMessage
+// before the standard class's procedure sees them.
+//
+// The object finds its window's messages without generated code: for a class
+// that the frame registers, the object pointer lives in the window's extra
+// bytes; for a window it subclasses, in a window property.
+//
+// Lifetime: counted. Each wrapper holds one reference, a bound window holds
+// one until its final message, and a running dispatch holds one, so a handler
+// may destroy its window or its last wrapper safely.
+class WindowImpl {
+ public:
+  HWND m_hWnd = nullptr;
+
+  WindowImpl() = default;
+  WindowImpl(const WindowImpl&) = delete;
+  WindowImpl& operator=(const WindowImpl&) = delete;
+
+  // Returns whether the message was handled; `result` is its answer.
+  virtual bool ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
+                                    LRESULT& result, DWORD map_id = 0) = 0;
+  virtual ~WindowImpl();
+  virtual WNDPROC GetWindowProc() { return bound_proc_; }
+  // Called with the old handle after the window's final message.
+  virtual void OnFinalMessage(HWND) {}
+  // Called when the last wrapper lets go of the object.
+  virtual void OnLastWrapperReleased() {}
+
+  void AddRef() { ++refs_; }
+  void Release() {
+    if (--refs_ == 0) delete this;
+  }
+  void WrapperAcquire() {
+    ++wrappers_;
+    AddRef();
+  }
+  void WrapperRelease();
+
+  // The message being dispatched (null outside a dispatch).
+  const MSG* GetCurrentMessage() const { return current_msg_; }
+  bool IsMsgHandled() const { return handled_; }
+  void SetMsgHandled(bool handled) { handled_ = handled; }
+
+  // The standard class's answer to a message.
+  LRESULT DefWindowProc(UINT msg, WPARAM wparam, LPARAM lparam) {
+    return ::CallWindowProcW(super_proc_, m_hWnd, msg, wparam, lparam);
+  }
+  LRESULT DefWindowProc() {
+    const MSG* m = current_msg_;
+    return m ? DefWindowProc(m->message, m->wParam, m->lParam) : 0;
+  }
+  WNDPROC super_proc() const { return super_proc_; }
+
+  // Binds this object to an existing window by replacing its procedure.
+  bool SubclassWindow(HWND wnd);
+  // Gives the window its previous procedure back; null when another
+  // procedure has been installed on top of ours since.
+  HWND UnsubclassWindow();
+
+ protected:
+  // Creates a window of the record's class (registered on first use) bound
+  // to this object. A null rect means the default rectangle.
+  HWND CreateBound(ClassRecord& record, WNDPROC start_proc, WNDPROC bound_proc, HWND parent,
+                   const RECT* rect, const wchar_t* name, DWORD style, DWORD ex_style,
+                   HMENU menu_or_id, void* create_param);
+
+  template <class T>
+  HWND CreateWindowOfClass(HWND parent, const RECT* rect, const wchar_t* name, DWORD style,
+                           DWORD ex_style, HMENU menu_or_id, void* create_param);
+
+ public:
+  // Window procedures; public so that the templates below can name them.
+  static LRESULT Start(ClassRecord& record, HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
+                       WNDPROC bound_proc) noexcept;
+  static LRESULT Bound(ClassRecord& record, HWND wnd, UINT msg, WPARAM wparam,
+                       LPARAM lparam) noexcept;
+  static LRESULT CALLBACK SubclassProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam);
+
+ private:
+  LRESULT Dispatch(UINT msg, WPARAM wparam, LPARAM lparam);
+  void Bind(HWND wnd, WNDPROC proc);
+
+  static constexpr DWORD kDestroyed = 1;
+
+  const MSG* current_msg_ = nullptr;
+  DWORD state_ = 0;
+  WNDPROC super_proc_ = ::DefWindowProcW;
+  WNDPROC bound_proc_ = nullptr;
+  bool handled_ = true;
+  bool subclassed_ = false;
+  long refs_ = 0;
+  long wrappers_ = 0;
+};
+
+// Registers the record's class if it is not yet registered; returns the atom
+// or 0. Used under the module lock by creation.
+ATOM RegisterClassRecord(ClassRecord& record, WNDPROC start_proc);
+
+// The procedures of one implementation class T, which names its record with
+// `static ClassRecord& GetClassRecord()`.
+template <class T>
+struct ClassProcs {
+  static LRESULT CALLBACK Start(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+    return WindowImpl::Start(T::GetClassRecord(), wnd, msg, wparam, lparam, &Bound);
+  }
+  static LRESULT CALLBACK Bound(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+    return WindowImpl::Bound(T::GetClassRecord(), wnd, msg, wparam, lparam);
+  }
+};
+
+template <class T>
+HWND WindowImpl::CreateWindowOfClass(HWND parent, const RECT* rect, const wchar_t* name,
+                                     DWORD style, DWORD ex_style, HMENU menu_or_id,
+                                     void* create_param) {
+  return CreateBound(T::GetClassRecord(), &ClassProcs<T>::Start, &ClassProcs<T>::Bound, parent,
+                     rect, name, style, ex_style, menu_or_id, create_param);
+}
+
+// The default style of the library's controls: a visible child that clips
+// its siblings and children.
+constexpr DWORD kDefaultControlStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+
+// Wrapper helpers: a wrapper holds one counted reference to its implementation.
+template <class T>
+T* NewImpl() {
+  T* impl = new T();
+  impl->WrapperAcquire();
+  return impl;
+}
+inline void ReleaseImpl(WindowImpl* impl) {
+  if (impl != nullptr) impl->WrapperRelease();
+}
+template <class T>
+void AssignImpl(T*& target, T* source) {
+  if (source != nullptr) source->WrapperAcquire();
+  ReleaseImpl(target);
+  target = source;
+}
+template <class T>
+T* ShareImpl(T* source) {
+  if (source != nullptr) source->WrapperAcquire();
+  return source;
+}
+
+}  // namespace view::frame

@@ -1,0 +1,6 @@
+#pragma once
+
+// Everything view exports. Applications may include single headers instead.
+#include "view/atl_types.h"
+#include "view/button_status.h"
+#include "view/dispatch_queue.h"
