@@ -40,7 +40,7 @@ build_project() {
     cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" \
       -DCMAKE_BUILD_TYPE="$type" >/dev/null
   fi
-  cmake --build "$BUILD" -j "$(nproc)"
+  cmake --build "$BUILD" -j "${VIEW_JOBS:-$(nproc)}"
 }
 
 wine_env() {
