@@ -4,3 +4,5 @@
 #include "view/atl_types.h"
 #include "view/button_status.h"
 #include "view/dispatch_queue.h"
+#include "view/zu_edit.h"
+#include "view/zu_link.h"
