@@ -153,7 +153,9 @@ TEST(Edit, WrapperBeforeAndAfterItsWindow) {
 
   ZuEdit alias;
   alias = edit;  // both address one box
+  const ZuEdit copy(edit);
   EXPECT_EQ(static_cast<HWND>(alias), wnd);
+  EXPECT_EQ(static_cast<HWND>(copy), wnd);
   alias.SetReadOnly(1);
   EXPECT_NE(GetWindowLongPtrW(wnd, GWL_STYLE) & ES_READONLY, 0);
   edit.SetReadOnly(0);
@@ -388,6 +390,8 @@ TEST(Link, PaintsItsClientAreaBlackAtAnySize) {
   HWND wnd = link.Create(host, rect, kLinkText);
   ASSERT_NE(wnd, nullptr);
   EXPECT_EQ(static_cast<HWND>(link), wnd);
+  const ZuLink alias(link);
+  EXPECT_EQ(static_cast<HWND>(alias), wnd);
   EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(wnd, GWL_STYLE)), 0x56000000u);
   EXPECT_EQ(ClassNameOf(wnd).rfind(L"ATL:", 0), 0u);
   viewtest::PumpUntilIdle();
@@ -427,6 +431,7 @@ TEST(Link, PaintsItsClientAreaBlackAtAnySize) {
   DestroyWindow(tiny);
   DestroyWindow(wnd);
   EXPECT_EQ(static_cast<HWND>(link), nullptr);
+  EXPECT_EQ(static_cast<HWND>(alias), nullptr);
 }
 
 TEST(Link, PlatformReportsClicksAndEnterOnItsLinks) {
