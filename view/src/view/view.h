@@ -5,3 +5,5 @@
 #include "view/button_status.h"
 #include "view/dispatch_queue.h"
 #include "view/zu_combo_box.h"
+#include "view/zu_edit.h"
+#include "view/zu_link.h"
