@@ -4,3 +4,4 @@
 #include "view/atl_types.h"
 #include "view/button_status.h"
 #include "view/dispatch_queue.h"
+#include "view/zu_tree_view_check_box.h"
