@@ -96,8 +96,8 @@ class TreePage : public gallery::Page {
     Add(pictures, L"Holidays", nullptr, -1);
     Add(nullptr, L"Music", Dot(0x8E, 0x5C, 0xD9), -1);
     // Shows an expander before it has children; scaled to 16 x 16.
-    tree_.AppendItem(nullptr, 0, L"Remote (children not loaded yet)", Dot(0x40, 0x40, 0x40), 16, 16, true,
-                     -1);
+    tree_.AppendItem(nullptr, 0, L"Remote (children not loaded yet)", Dot(0x40, 0x40, 0x40), 16,
+                     16, true, -1);
 
     tree_.UpdateItem(archive, nullptr, 0, 120, nullptr);
     tree_.UpdateItem(old_mail, nullptr, 0, -1, nullptr);

@@ -608,6 +608,24 @@ TEST_F(TreeFixture, DeletingAndDestroyingFreeRecordsAndImages) {
   EXPECT_EQ(tree->GetItemCheck(keep), -1);
 }
 
+TEST_F(TreeFixture, CallbackMayDeleteTheItemOrDestroyTheWindow) {
+  Create();
+  HTREEITEM parent = Add(nullptr, L"Parent");
+  Add(parent, L"Child");
+  HTREEITEM leaf = Add(nullptr, L"Leaf");
+  Paint();
+  tree->SetCheckItemCallback([this](HTREEITEM item, bool) { tree->DeleteItem(item); });
+  Click(24, 20);  // the parent goes with its child; nothing is expanded or selected
+  EXPECT_EQ(tree->record_count(), 1u);
+  EXPECT_EQ(reinterpret_cast<HTREEITEM>(SendMessageW(wnd, TVM_GETNEXTITEM, TVGN_ROOT, 0)), leaf);
+  Paint();
+  tree->SetCheckItemCallback([this](HTREEITEM, bool) { DestroyWindow(wnd); });
+  Click(24, 20);
+  EXPECT_FALSE(IsWindow(wnd));
+  EXPECT_EQ(tree->m_hWnd, nullptr);
+  EXPECT_EQ(tree->record_count(), 0u);
+}
+
 TEST_F(TreeFixture, SystemHighlightUntilSetAndWithoutFocus) {
   Create();
   HTREEITEM a = Add(nullptr, L"Alpha");
@@ -626,6 +644,24 @@ TEST_F(TreeFixture, SystemHighlightUntilSetAndWithoutFocus) {
   image = Paint();
   EXPECT_EQ(image.At(300, 5), kHighlight);
   EXPECT_EQ(image.At(300, 45), kBackground);
+
+  // Printing draws what the screen shows.
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP canvas = CreateCompatibleBitmap(screen, image.width, image.height);
+  HGDIOBJ old = SelectObject(mem, canvas);
+  SendMessageW(wnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT);
+  SelectObject(mem, old);
+  const Image printed = viewtest::FromHBitmap(canvas);
+  DeleteObject(canvas);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  ASSERT_EQ(printed.pixels.size(), image.pixels.size());
+  int differing = 0;
+  for (size_t i = 0; i < image.pixels.size(); ++i) {
+    if ((printed.pixels[i] & 0xFFFFFF) != (image.pixels[i] & 0xFFFFFF)) ++differing;
+  }
+  EXPECT_EQ(differing, 0);
 }
 
 TEST(TreeWrapper, ForwardsAndSharesItsImplementation) {

@@ -205,12 +205,6 @@ void BASTreeViewCheckBox::CheckItem(HTREEITEM item, int check) {
   }
 }
 
-bool BASTreeViewCheckBox::HasChildren(HTREEITEM item, int child_flag) const {
-  // The child flag covers items added with hasChildren; the first child
-  // covers the rest (some tree implementations never update the flag).
-  return child_flag != 0 || NextItem(m_hWnd, item, TVGN_CHILD) != nullptr;
-}
-
 int BASTreeViewCheckBox::Depth(HTREEITEM item) const {
   int depth = 0;
   for (HTREEITEM p = NextItem(m_hWnd, item, TVGN_PARENT); p != nullptr;
@@ -302,13 +296,13 @@ bool BASTreeViewCheckBox::OnLButtonDown(LPARAM lparam, LRESULT& result) {
   tv.hItem = item;
   tv.stateMask = TVIS_STATEIMAGEMASK;
   SendMessageW(m_hWnd, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
-  const bool has_children = HasChildren(item, tv.cChildren);
+  const bool has_children = tv.cChildren != 0;
   const TreeItemData* record = GetRecord(item);
 
   if (record != nullptr && PtInRect(&record->checkRect, hit.pt)) {
     CheckItem(item, StateImageIndex(tv.state) == 1 ? 1 : 0);
     // The callback may have deleted the item or destroyed the window.
-    if (m_hWnd == nullptr || records_.count(record) == 0) return true;
+    if (!IsWindow(m_hWnd) || records_.count(record) == 0) return true;
   }
 
   if (!has_children) {
@@ -329,9 +323,7 @@ bool BASTreeViewCheckBox::OnLButtonDown(LPARAM lparam, LRESULT& result) {
   }
   // Right of the expander a click never collapses.
   SendMessageW(m_hWnd, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
-  if (m_hWnd != nullptr) {
-    SendMessageW(m_hWnd, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-  }
+  SendMessageW(m_hWnd, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
   return true;
 }
 
@@ -380,7 +372,8 @@ void BASTreeViewCheckBox::DrawRow(HDC dc, Gdiplus::Graphics& graphics, HTREEITEM
   auto found = records_.find(reinterpret_cast<const TreeItemData*>(tv.lParam));
   TreeItemData* record = found != records_.end() ? found->second.get() : nullptr;
   // The tree may hand back its own buffer instead of filling ours.
-  const wchar_t* shown = tv.pszText != nullptr && tv.pszText != LPSTR_TEXTCALLBACKW ? tv.pszText : L"";
+  const wchar_t* shown =
+      tv.pszText != nullptr && tv.pszText != LPSTR_TEXTCALLBACKW ? tv.pszText : L"";
   const int length = static_cast<int>(wcsnlen(shown, kMaxPaintedText));
 
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(m_hWnd, GWL_STYLE));
@@ -417,8 +410,9 @@ void BASTreeViewCheckBox::DrawRow(HDC dc, Gdiplus::Graphics& graphics, HTREEITEM
     record->checkRect = geometry.check;
   }
 
-  if (HasChildren(item, tv.cChildren)) {
-    Gdiplus::Bitmap* expander = (tv.state & TVIS_EXPANDED) != 0 ? expandedImage_ : collapsedImage_;
+  if (tv.cChildren != 0) {
+    Gdiplus::Bitmap* expander =
+        (tv.state & TVIS_EXPANDED) != 0 ? expandedImage_ : collapsedImage_;
     const SIZE size = ImageSize(expander);
     if (expander != nullptr) {
       graphics.DrawImage(expander, Gdiplus::Rect(geometry.expander.x, geometry.expander.y,

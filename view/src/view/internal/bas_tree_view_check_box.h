@@ -110,7 +110,6 @@ class BASTreeViewCheckBox : public BASTreeViewSection {
   // frees the records of the items that went with it.
   LRESULT DeleteWithRecords(WPARAM wparam, LPARAM lparam);
   void CollectRecords(HTREEITEM first, std::vector<TreeItemData*>& out) const;
-  bool HasChildren(HTREEITEM item, int child_flag) const;
   int Depth(HTREEITEM item) const;
 
   Gdiplus::Bitmap* collapsedImage_ = nullptr;  // borrowed
