@@ -626,6 +626,36 @@ TEST_F(TreeFixture, CallbackMayDeleteTheItemOrDestroyTheWindow) {
   EXPECT_EQ(tree->record_count(), 0u);
 }
 
+TEST_F(TreeFixture, OnlyVisibleRowsArePaintedAndClicksFollowScrolling) {
+  Create(400, 300);
+  std::vector<HTREEITEM> items;
+  for (int i = 0; i < 100; ++i) {
+    items.push_back(Add(nullptr, (L"Item " + std::to_wstring(i)).c_str()));
+  }
+  Paint();
+  // Rows 0 to 7 start inside the 300-pixel client area; row 8 and below are
+  // not painted, so their recorded positions are still the initial zeros.
+  EXPECT_EQ(tree->GetRecord(items[7])->checkRect.top, 7 * 40 + 12);
+  const RECT& unpainted = tree->GetRecord(items[8])->checkRect;
+  EXPECT_TRUE(unpainted.left == 0 && unpainted.top == 0 && unpainted.right == 0 &&
+              unpainted.bottom == 0);
+  EXPECT_TRUE(tree->GetRecord(items[99])->checkRect.bottom == 0);
+
+  // Scrolled to the end, the last item's row is painted where it now shows
+  // and a click on its check box toggles it.
+  SendMessageW(wnd, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(items[99]));
+  Paint();
+  const RECT last = tree->GetRecord(items[99])->checkRect;
+  EXPECT_EQ(last.left, 16);
+  EXPECT_GT(last.top, 200);
+  EXPECT_LT(last.bottom, 300);
+  Click(24, (last.top + last.bottom) / 2);
+  EXPECT_EQ(tree->GetItemCheck(items[99]), 1);
+  EXPECT_EQ(Selected(wnd), items[99]);
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].first, items[99]);
+}
+
 TEST_F(TreeFixture, SystemHighlightUntilSetAndWithoutFocus) {
   Create();
   HTREEITEM a = Add(nullptr, L"Alpha");
