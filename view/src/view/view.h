@@ -7,3 +7,4 @@
 #include "view/zu_combo_box.h"
 #include "view/zu_edit.h"
 #include "view/zu_link.h"
+#include "view/zu_tree_view_check_box.h"
