@@ -14,6 +14,7 @@
 
 #include "harness.h"
 #include "view/internal/drawing_math.h"
+#include "view/graphics_helpers.h"
 #include "view/internal/frame/scoped.h"
 #include "view/utils.h"
 
@@ -29,6 +30,9 @@ constexpr uint32_t kBlack = 0x000000;
 // Resource ids of drawing_test.rc.
 constexpr int kPngResource = 101;
 constexpr int kGifResource = 102;
+constexpr int kSerifResource = 103;
+constexpr int kSerifBoldResource = 104;
+constexpr int kMissingResource = 999;
 
 // A white ARGB bitmap with a graphics object on it.
 struct Canvas {
@@ -610,6 +614,315 @@ TEST(Windows, RectTextScrollBarAndModuleDir) {
   EXPECT_STREQ(Utils::NullToEmpty(nullptr), "");
   const char* text = "abc";
   EXPECT_EQ(Utils::NullToEmpty(text), text);
+}
+
+// ---------------------------------------------------------------------------
+// GDI+ resource helpers
+
+TEST(DrawingMath, StretchSlices) {
+  using view::internal::Slice;
+  auto destinations = [](const std::vector<Slice>& slices) {
+    std::vector<std::pair<float, float>> out;
+    for (const Slice& s : slices) out.emplace_back(s.dstX, s.dstWidth);
+    return out;
+  };
+  using Spans = std::vector<std::pair<float, float>>;
+  // Image 30 wide, edge 10: middle 10. Width 50 at x = 5: three full pieces.
+  EXPECT_EQ(destinations(view::internal::StretchWidthSlices(30, 10, 5, 50)),
+            (Spans{{5, 10}, {15, 10}, {25, 10}, {35, 10}, {45, 10}}));
+  // Width 45: the last piece squeezes the middle into 5.
+  const auto squeezed = view::internal::StretchWidthSlices(30, 10, 5, 45);
+  EXPECT_EQ(destinations(squeezed), (Spans{{5, 10}, {15, 10}, {25, 10}, {35, 5}, {40, 10}}));
+  EXPECT_FLOAT_EQ(squeezed[3].srcX, 10);
+  EXPECT_FLOAT_EQ(squeezed[3].srcWidth, 10);  // the whole middle
+  EXPECT_FLOAT_EQ(squeezed[4].srcX, 20);
+  // No middle (image no wider than two edges): the caps alone, and it ends.
+  EXPECT_EQ(destinations(view::internal::StretchWidthSlices(20, 10, 0, 100)),
+            (Spans{{0, 10}, {90, 10}}));
+  EXPECT_EQ(view::internal::StretchWidthSlices(30, 14.7f, 0, 100000).size(), 2u);  // a 0.6-pixel middle
+  EXPECT_TRUE(view::internal::StretchWidthSlices(30, 10, 0, 0).empty());
+  EXPECT_TRUE(view::internal::StretchWidthSlices(30, 0, 0, 50).empty());
+}
+
+// A 30 x 4 strip: left cap red (columns 0-9), middle green with a black first
+// column (10-19), right cap blue (20-29).
+std::unique_ptr<Gdiplus::Bitmap> ThreeSliceStrip() {
+  auto strip = std::make_unique<Gdiplus::Bitmap>(30, 4, PixelFormat32bppARGB);
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 30; ++x) {
+      Gdiplus::Color c = x < 10 ? Gdiplus::Color(255, 255, 0, 0)
+                         : x == 10 ? Gdiplus::Color(255, 0, 0, 0)
+                         : x < 20  ? Gdiplus::Color(255, 0, 255, 0)
+                                   : Gdiplus::Color(255, 0, 0, 255);
+      strip->SetPixel(x, y, c);
+    }
+  }
+  return strip;
+}
+
+TEST(GraphicsHelper, StretchWidthImageSlices) {
+  auto strip = ThreeSliceStrip();
+  CGraphicsHelper helper;
+  for (int width : {50, 45}) {
+    SCOPED_TRACE("width " + std::to_string(width));
+    Canvas canvas(80, 20);
+    // Exact pixels: the test picks nearest-neighbour sampling and half-pixel
+    // offsets; the helper itself leaves the graphics' settings alone.
+    canvas.graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+    canvas.graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    Gdiplus::Rect dest(5, 2, width, 15);
+    helper.StretchWidthImage(canvas.graphics, strip.get(), dest, 10.0f);
+    Image img = canvas.Pixels();
+    EXPECT_EQ(img.At(5, 3), 0xFF0000u);   // left cap at x
+    EXPECT_EQ(img.At(14, 3), 0xFF0000u);
+    EXPECT_EQ(img.At(15, 3), kBlack);     // middle pieces start at x + 10, + 20, + 30
+    EXPECT_EQ(img.At(16, 3), 0x00FF00u);
+    EXPECT_EQ(img.At(25, 3), kBlack);
+    EXPECT_EQ(img.At(35, 3), kBlack);
+    const int right_cap = width == 50 ? 45 : 40;  // x + 40, or x + 35 after a squeeze
+    EXPECT_NE(img.At(right_cap - 1, 3), 0x0000FFu);
+    EXPECT_EQ(img.At(right_cap, 3), 0x0000FFu);
+    EXPECT_EQ(img.At(right_cap + 9, 3), 0x0000FFu);
+    EXPECT_EQ(img.At(right_cap + 10, 3), kWhite);
+    EXPECT_EQ(img.At(20, 6), kWhite) << "drawn at the image's height, not dest.Height";
+    if (HasFailure()) viewtest::SaveArtifact(img, "stretch_" + std::to_string(width));
+  }
+
+  // Nothing drawn without an image, width or edge.
+  Canvas blank(40, 10);
+  Gdiplus::Rect dest(0, 0, 30, 4);
+  helper.StretchWidthImage(blank.graphics, nullptr, dest, 10.0f);
+  helper.StretchWidthImage(blank.graphics, strip.get(), dest, 0.0f);
+  Gdiplus::Rect empty(0, 0, 0, 4);
+  helper.StretchWidthImage(blank.graphics, strip.get(), empty, 10.0f);
+  EXPECT_EQ(blank.Pixels().Count(kWhite), 40 * 10);
+}
+
+TEST(PathHelper, RoundRectOnTheOuterEdges) {
+  const auto outline = view::internal::RoundRectOutlineOf(Gdiplus::Rect(0, 0, 100, 40), 5);
+  EXPECT_EQ(outline.arc[0], (Box{0, 0, 10, 10}));
+  EXPECT_EQ(outline.arc[1], (Box{90, 0, 10, 10}));
+  EXPECT_EQ(outline.arc[2], (Box{90, 30, 10, 10}));
+  EXPECT_EQ(outline.arc[3], (Box{0, 30, 10, 10}));
+
+  CPathHelper helper;
+  Gdiplus::GraphicsPath* first = helper.CreateRoundRect(Gdiplus::Rect(0, 0, 100, 40), 5);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(helper.path_, first);
+  Gdiplus::RectF bounds;
+  first->GetBounds(&bounds);
+  EXPECT_FLOAT_EQ(bounds.Width, 100);  // right edge on X + Width, unlike Utils::CreateRoundRect
+  EXPECT_FLOAT_EQ(bounds.Height, 40);
+  const auto points = PathPoints(*first);
+  EXPECT_TRUE(HasPoint(points, 0, 5));
+  EXPECT_TRUE(HasPoint(points, 95, 0));
+  EXPECT_TRUE(HasPoint(points, 100, 35));
+  EXPECT_TRUE(HasPoint(points, 5, 40));
+  EXPECT_TRUE(first->IsVisible(50, 20));
+  EXPECT_FALSE(first->IsVisible(0, 0));  // the corner is cut
+
+  Gdiplus::GraphicsPath* second = helper.CreateRoundRect(Gdiplus::Rect(10, 10, 20, 20), 0);
+  ASSERT_NE(second, nullptr);
+  second->GetBounds(&bounds);
+  EXPECT_FLOAT_EQ(bounds.X, 10);
+  EXPECT_FLOAT_EQ(bounds.Width, 20);
+  EXPECT_TRUE(second->IsVisible(11, 11));  // radius 0: square corners
+  helper.DeleteOldPath();
+  EXPECT_EQ(helper.path_, nullptr);
+  helper.DeleteOldPath();
+}
+
+TEST(ImageHelper, LoadsFromResourcesAndFiles) {
+  HMODULE exe = ::GetModuleHandleW(nullptr);
+  CImageHelper helper;
+  EXPECT_EQ(helper.GetWidth(), 0.0f);
+  Gdiplus::Image* png = helper.Load_Image(kPngResource, L"PNG", exe);
+  ASSERT_NE(png, nullptr);
+  EXPECT_EQ(png->GetLastStatus(), Gdiplus::Ok);
+  EXPECT_EQ(helper.GetWidth(), 40.0f);
+  EXPECT_EQ(helper.GetHeight(), 20.0f);
+  Canvas canvas(40, 20);
+  Utils::DrawImage(canvas.graphics, png, 0, 0);
+  EXPECT_EQ(canvas.Pixels().At(30, 10), 0x0000FFu);
+
+  // Copies clone: each helper keeps its own image.
+  CImageHelper copy(helper);
+  ASSERT_NE(copy.image_, nullptr);
+  EXPECT_NE(copy.image_, helper.image_);
+  CImageHelper assigned;
+  assigned = helper;
+  EXPECT_NE(assigned.image_, helper.image_);
+  EXPECT_EQ(assigned.GetWidth(), 40.0f);
+  assigned = assigned;
+  EXPECT_EQ(assigned.GetWidth(), 40.0f);
+
+  // A missing resource: null, and the earlier image is gone.
+  EXPECT_EQ(helper.Load_Image(kMissingResource, L"PNG", exe), nullptr);
+  EXPECT_EQ(helper.image_, nullptr);
+  EXPECT_EQ(helper.GetWidth(), 0.0f);
+  // The default module is the library's own; this test links the library
+  // statically, so that is this executable.
+  EXPECT_NE(helper.Load_Image(kGifResource, L"GIF"), nullptr);
+  EXPECT_EQ(helper.GetWidth(), 4.0f);
+
+  // From a file: the helper holds the file open until it lets the image go.
+  Image strip;
+  strip.width = 6;
+  strip.height = 3;
+  strip.pixels.assign(18, 0xFF00FF00u);
+  const std::wstring path = viewtest::ArtifactDir() + L"\\image_helper_load.png";
+  ::CreateDirectoryW(viewtest::ArtifactDir().c_str(), nullptr);
+  ASSERT_TRUE(viewtest::SavePng(strip, path));
+  Gdiplus::Image* from_file = helper.Load_Image(path.c_str(), L"");
+  ASSERT_NE(from_file, nullptr);
+  EXPECT_EQ(from_file->GetLastStatus(), Gdiplus::Ok);
+  EXPECT_EQ(helper.GetWidth(), 6.0f);
+  EXPECT_FALSE(::DeleteFileW(path.c_str())) << "held open by the image";
+  EXPECT_EQ(helper.Load_Image(kMissingResource, L"PNG", exe), nullptr);
+  // The failed second load deleted the first image and with it the file's lock.
+  EXPECT_TRUE(::DeleteFileW(path.c_str()));
+  Gdiplus::Image* unreadable = helper.Load_Image(L"Z:\\no\\such\\file.png", L"");
+  ASSERT_NE(unreadable, nullptr);
+  EXPECT_NE(unreadable->GetLastStatus(), Gdiplus::Ok);
+}
+
+TEST(FontHelper, PrivateFontFromResources) {
+  HMODULE exe = ::GetModuleHandleW(nullptr);
+  CFontHelper helper;
+  EXPECT_EQ(helper.SetFontStyle(Gdiplus::FontStyleBold, 20.0f), 0) << "no family yet";
+  EXPECT_EQ(helper.font_, nullptr);
+  EXPECT_EQ(helper.LoadFont(kMissingResource, L"TTF", exe), 0);
+
+  ASSERT_EQ(helper.LoadFont(kSerifResource, L"TTF", exe), 1);
+  ASSERT_NE(helper.font_, nullptr);
+  EXPECT_EQ(helper.font_->GetLastStatus(), Gdiplus::Ok);
+  EXPECT_FLOAT_EQ(helper.font_->GetSize(), 14.0f);
+  EXPECT_EQ(helper.font_->GetUnit(), Gdiplus::UnitPixel);
+  EXPECT_EQ(helper.font_->GetStyle(), Gdiplus::FontStyleRegular);
+  Gdiplus::FontFamily family;
+  helper.font_->GetFamily(&family);
+  wchar_t name[LF_FACESIZE] = {};
+  family.GetFamilyName(name);
+  EXPECT_STREQ(name, L"DejaVu Serif");
+
+  // The bold face joins the same family; the new style replaces the font.
+  ASSERT_EQ(helper.LoadFont(kSerifBoldResource, L"TTF", exe), 1);
+  EXPECT_EQ(helper.SetFontStyle(Gdiplus::FontStyleBold, 20.0f), 1);
+  EXPECT_EQ(helper.font_->GetLastStatus(), Gdiplus::Ok);
+  EXPECT_FLOAT_EQ(helper.font_->GetSize(), 20.0f);
+  EXPECT_EQ(helper.font_->GetStyle(), Gdiplus::FontStyleBold);
+
+  viewtest::HostWindow host;
+  view::frame::ScopedGdiObject<HFONT> wide(helper.FontToHFONT_W(host));
+  view::frame::ScopedGdiObject<HFONT> narrow(helper.FontToHFONT_A(host));
+  ASSERT_TRUE(wide);
+  ASSERT_TRUE(narrow);
+  LOGFONTW described = {};
+  ::GetObjectW(wide.get(), sizeof(described), &described);
+  EXPECT_STREQ(described.lfFaceName, L"DejaVu Serif");
+  EXPECT_EQ(described.lfCharSet, ANSI_CHARSET);
+  EXPECT_EQ(described.lfOutPrecision, OUT_DEVICE_PRECIS);
+  EXPECT_EQ(described.lfClipPrecision, CLIP_CHARACTER_PRECIS);
+  EXPECT_EQ(described.lfQuality, CLEARTYPE_QUALITY);
+  EXPECT_EQ(described.lfPitchAndFamily, 0);
+  EXPECT_GE(described.lfWeight, 700);
+  EXPECT_EQ(std::abs(described.lfHeight), 20);
+  LOGFONTA described_a = {};
+  ::GetObjectA(narrow.get(), sizeof(described_a), &described_a);
+  EXPECT_STREQ(described_a.lfFaceName, "DejaVu Serif");
+  EXPECT_EQ(helper.FontToHFONT_W(nullptr), nullptr);
+
+  helper.DeleteOldFont();
+  EXPECT_EQ(helper.font_, nullptr);
+  EXPECT_EQ(helper.FontToHFONT_W(host), nullptr);
+  // The collection stays: a new style can still be made.
+  EXPECT_EQ(helper.SetFontStyle(Gdiplus::FontStyleRegular, 9.0f), 1);
+
+  // By resource name, with the library's (here: this executable's) module.
+  CFontHelper by_name;
+  EXPECT_EQ(by_name.LoadFont(L"SERIF", L"TTF"), 1);
+  EXPECT_NE(by_name.font_, nullptr);
+}
+
+// A parent whose background shows where each pixel is: red = x, green = y
+// (client coordinates), blue 0x80. Records the background messages it gets.
+struct PatternParent {
+  PatternParent() : host(true, 300, 200) {
+    host.on_message = [this](UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+      if (msg != WM_ERASEBKGND && msg != WM_PRINTCLIENT && msg != WM_PAINT) return false;
+      HDC dc = reinterpret_cast<HDC>(wparam);
+      if (dc == nullptr || ::GetObjectType(dc) != OBJ_MEMDC) return false;  // real paints
+      seen.push_back({msg, lparam});
+      for (int y = 0; y < 200; ++y) {
+        for (int x = 0; x < 256; ++x) ::SetPixelV(dc, x, y, RGB(x, y, 0x80));
+      }
+      result = 1;
+      return true;
+    };
+  }
+  viewtest::HostWindow host;
+  std::vector<std::pair<UINT, LPARAM>> seen;
+};
+
+// The pixels a brush paints into a w x h bitmap from (0, 0).
+Image PaintedBy(HBRUSH brush, int width, int height) {
+  GdiCanvas canvas(width, height);
+  RECT all = {0, 0, width, height};
+  ::FillRect(canvas.dc.m_hDC, &all, brush);
+  return canvas.Pixels();
+}
+
+uint32_t At(int x, int y) { return (static_cast<uint32_t>(x) << 16) | (y << 8) | 0x80; }
+
+TEST(BrushHelper, TextureOfTheParentBehindTheChild) {
+  PatternParent parent;
+  HWND child = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 30, 40, 50, 20,
+                                 parent.host, nullptr, nullptr, nullptr);
+  ASSERT_NE(child, nullptr);
+  const int before = viewtest::CountGdiObjects();
+  {
+    CBrushHelper helper;
+    EXPECT_EQ(helper.GetBackGroundBrush(nullptr, parent.host.hwnd(),
+                                        CBrushHelper::BRUSH_TYPE_ERASEBKGND),
+              nullptr);
+    EXPECT_TRUE(parent.seen.empty());
+
+    const struct {
+      int type;
+      UINT message;
+      LPARAM flags;
+    } cases[] = {
+        {CBrushHelper::BRUSH_TYPE_ERASEBKGND, WM_ERASEBKGND, 0},
+        {CBrushHelper::BRUSH_TYPE_PRINTCLIENT, WM_PRINTCLIENT, 14},
+        {CBrushHelper::BRUSH_TYPE_PAINT, WM_PAINT, 14},
+        {7, WM_ERASEBKGND, 0},  // unknown types ask for the erased background
+    };
+    for (const auto& c : cases) {
+      SCOPED_TRACE("type " + std::to_string(c.type));
+      parent.seen.clear();
+      Gdiplus::TextureBrush* brush = helper.GetBackGroundBrush(
+          child, parent.host.hwnd(), static_cast<CBrushHelper::GET_BRUSH_TYPE>(c.type));
+      ASSERT_NE(brush, nullptr);
+      EXPECT_EQ(helper.brush_, brush);
+      ASSERT_EQ(parent.seen.size(), 1u);
+      EXPECT_EQ(parent.seen[0].first, c.message);
+      EXPECT_EQ(parent.seen[0].second, c.flags);
+      ASSERT_NE(helper.bitmap_, nullptr);
+      EXPECT_EQ(helper.bitmap_->GetWidth(), 50u);
+      EXPECT_EQ(helper.bitmap_->GetHeight(), 20u);
+      Canvas canvas(50, 20);
+      canvas.graphics.FillRectangle(brush, 0, 0, 50, 20);
+      Image img = canvas.Pixels();
+      EXPECT_EQ(img.At(0, 0), At(30, 40));
+      EXPECT_EQ(img.At(49, 19), At(79, 59));
+      EXPECT_EQ(img.At(17, 5), At(47, 45));
+    }
+    helper.DeleteOldBrush();
+    EXPECT_EQ(helper.brush_, nullptr);
+    EXPECT_EQ(helper.bitmap_, nullptr);
+    helper.GetBackGroundBrush(child, parent.host.hwnd(), CBrushHelper::BRUSH_TYPE_ERASEBKGND);
+  }
+  EXPECT_EQ(viewtest::CountGdiObjects(), before) << "every DC and bitmap released";
 }
 
 }  // namespace
