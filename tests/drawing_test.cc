@@ -17,6 +17,7 @@
 #include "view/graphics_helpers.h"
 #include "view/internal/frame/scoped.h"
 #include "view/utils.h"
+#include "view/zu_window_bg_brush_helper.h"
 
 namespace {
 
@@ -923,6 +924,80 @@ TEST(BrushHelper, TextureOfTheParentBehindTheChild) {
     helper.GetBackGroundBrush(child, parent.host.hwnd(), CBrushHelper::BRUSH_TYPE_ERASEBKGND);
   }
   EXPECT_EQ(viewtest::CountGdiObjects(), before) << "every DC and bitmap released";
+}
+
+// ---------------------------------------------------------------------------
+// Window background brushes
+
+TEST(WindowBgBrush, BlocksBehindEachChild) {
+  viewtest::HostWindow parent(true, 300, 200);
+  HWND child = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 20, 100, 30,
+                                 parent, nullptr, nullptr, nullptr);
+  HWND other = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 150, 100, 40, 10,
+                                 parent, nullptr, nullptr, nullptr);
+  ASSERT_NE(child, nullptr);
+  ASSERT_NE(other, nullptr);
+
+  // The background picture, as a GDI+ image and as a GDI bitmap.
+  Gdiplus::Bitmap picture(256, 200, PixelFormat32bppARGB);
+  for (int y = 0; y < 200; ++y) {
+    for (int x = 0; x < 256; ++x) picture.SetPixel(x, y, Gdiplus::Color(255, x, y, 0x80));
+  }
+  HBITMAP gdi_picture = nullptr;
+  picture.GetHBITMAP(Gdiplus::Color(0, 0, 0), &gdi_picture);
+  view::frame::ScopedGdiObject<HBITMAP> gdi_owner(gdi_picture);
+  ASSERT_TRUE(gdi_owner);
+  Gdiplus::Bitmap small_picture(50, 40, PixelFormat32bppARGB);
+  for (int y = 0; y < 40; ++y) {
+    for (int x = 0; x < 50; ++x) small_picture.SetPixel(x, y, Gdiplus::Color(255, x, y, 0x80));
+  }
+
+  const int before = viewtest::CountGdiObjects();
+  {
+    ZuWindowBgBrushHelper helper;
+    EXPECT_EQ(helper.GetHBRUSH(child), nullptr);
+    EXPECT_EQ(helper.GetHBRUSH(child), nullptr) << "asking adds nothing";
+
+    // Image form: the client origin lies at (5, 0) of the picture.
+    helper.AddSubWindow(child, &picture, 5, 0);
+    const HBRUSH first = helper.GetHBRUSH(child);
+    ASSERT_NE(first, nullptr);
+    Image img = PaintedBy(first, 100, 30);
+    EXPECT_EQ(img.At(0, 0), At(15, 20));
+    EXPECT_EQ(img.At(99, 29), At(114, 49));
+    EXPECT_EQ(img.At(40, 7), At(55, 27));
+    if (HasFailure()) viewtest::SaveArtifact(img, "bg_brush_image");
+
+    // Bitmap form for the same child: the block at (10, 20); it replaces
+    // the brush, and the first one stays usable.
+    helper.AddSubWindow(child, gdi_owner.get());
+    const HBRUSH second = helper.GetHBRUSH(child);
+    ASSERT_NE(second, nullptr);
+    EXPECT_NE(second, first);
+    EXPECT_EQ(::GetObjectType(first), static_cast<DWORD>(OBJ_BRUSH));
+    img = PaintedBy(second, 100, 30);
+    EXPECT_EQ(img.At(0, 0), At(10, 20));
+    EXPECT_EQ(img.At(99, 29), At(109, 49));
+    if (HasFailure()) viewtest::SaveArtifact(img, "bg_brush_bitmap");
+
+    // A child reaching beyond the picture gets the block clipped to it.
+    helper.AddSubWindow(other, &small_picture, 0, 0);
+    ASSERT_NE(helper.GetHBRUSH(other), nullptr);
+    helper.AddSubWindow(child, &small_picture, 0, 0);
+    img = PaintedBy(helper.GetHBRUSH(child), 100, 30);
+    EXPECT_EQ(img.At(0, 0), At(10, 20));
+    EXPECT_EQ(img.At(39, 19), At(49, 39));
+    EXPECT_EQ(img.At(40, 19), kBlack);  // beyond the picture's right edge
+    EXPECT_EQ(img.At(10, 20), kBlack);  // beyond its bottom edge
+
+    // Bad input stores nothing and does not crash.
+    helper.AddSubWindow(nullptr, &picture, 0, 0);
+    helper.AddSubWindow(child, static_cast<Gdiplus::Image*>(nullptr), 0, 0);
+    helper.AddSubWindow(nullptr, gdi_owner.get());
+    EXPECT_EQ(helper.GetHBRUSH(nullptr), nullptr);
+  }
+  // Destroying the helper deletes every brush, the replaced ones included.
+  EXPECT_EQ(viewtest::CountGdiObjects(), before);
 }
 
 }  // namespace
