@@ -6,4 +6,6 @@
 #include "view/dispatch_queue.h"
 #include "view/graphics_helpers.h"
 #include "view/utils.h"
+#include "view/zu_img_button.h"
+#include "view/zu_switch_button.h"
 #include "view/zu_window_bg_brush_helper.h"
