@@ -69,7 +69,7 @@ class ButtonsPage : public gallery::Page {
     logo_ = Logo(Gdiplus::Color(255, 0xE0, 0x8A, 0x1E));
     logo_checked_ = Logo(Gdiplus::Color(255, 0x2E, 0xA0, 0x43));
     Column(panel, 24, 1.0f);
-    Column(panel, 480, 1.5f);
+    Column(panel, 440, 1.5f);
   }
 
  private:
@@ -97,7 +97,7 @@ class ButtonsPage : public gallery::Page {
     off.setFont(font);
     off.SetTextColor(RGB(255, 255, 255), RGB(255, 255, 255), RGB(0x78, 0x78, 0x78));
     off.SetDisableImage(face_disabled_.get());
-    off.Init(face_.get(), x + px(200), px(48), face_pressed_.get(), L"Disabled",
+    off.Init(face_.get(), x + px(160), px(48), face_pressed_.get(), L"Disabled",
              kBASImgButtonTextCenter, px(16), px(16), 0);
     off.EnableWindow(FALSE);
 
@@ -110,8 +110,10 @@ class ButtonsPage : public gallery::Page {
       check.setFont(font);
       check.SetBkgColor(RGB(255, 255, 255));
       check.SetTextColor(RGB(0x30, 0x30, 0x30), RGB(0x10, 0x10, 0x10), RGB(0x90, 0x90, 0x90));
+      // A little room at the right: the width truncates the measured
+      // caption, and a box narrower than the caption would wrap it.
       check.Init(unchecked_.get(), x, px(100 + 32 * i), checked_.get(), captions[i],
-                 kBASImgButtonTextRight, 0, 0, 1);
+                 kBASImgButtonTextRight, 0, px(4), 1);
       check.SetCheckBoxCheckLogoGapAndLogoTextGap(px(6), px(6));
       check.SetCheckBoxLogoImage(logo_.get(), logo_checked_.get(), 0, 0);
       check.SetChecked(i == 0);
@@ -125,34 +127,36 @@ class ButtonsPage : public gallery::Page {
     check_off.SetTextColor(RGB(0x30, 0x30, 0x30), RGB(0x10, 0x10, 0x10), RGB(0x90, 0x90, 0x90));
     check_off.SetDisableImage(check_disabled_.get());
     check_off.Init(unchecked_.get(), x, px(164), checked_.get(), L"Unavailable option",
-                   kBASImgButtonTextRight, 0, 0, 1);
+                   kBASImgButtonTextRight, 0, px(4), 1);
     check_off.SetChecked(true);
     check_off.EnableWindow(FALSE);
 
-    // A segmented switch: three switch buttons side by side, one latched.
+    // A segmented switch: three switch buttons side by side with a hairline
+    // between them, one latched.
     const wchar_t* segments[] = {L"Day", L"Week", L"Month"};
     int left = x;
     for (int i = 0; i < 3; ++i) {
       auto sw = std::make_unique<ZuSwitchButton>();
       sw->SetDpiScale(scale);
       HWND wnd = sw->CreateButton(panel, font, 0);
-      sw->SetHMargin(px(18)).SetVMargin(px(7)).SetColorBorder(RGB(0x2B, 0x57, 0x9A));
-      sw->Init(left, px(214), segments[i], RGB(255, 255, 255), RGB(0x2B, 0x57, 0x9A),
+      sw->SetHMargin(px(18)).SetVMargin(px(7));
+      sw->Init(left, px(214), segments[i], RGB(0xE8, 0xEE, 0xF6), RGB(0x2B, 0x57, 0x9A),
                RGB(0x2B, 0x57, 0x9A), RGB(255, 255, 255));
       if (i == 1) sw->SetPressedStatus();
       RECT rect;
       GetWindowRect(wnd, &rect);
-      left += rect.right - rect.left - 1;  // adjacent segments share a border
+      left += rect.right - rect.left + 1;
       switches_.push_back(std::move(sw));
     }
-    // Rounded, borderless switches on a tinted background.
+    // Rounded switches: one outlined, one latched.
     left = x;
     for (int i = 0; i < 2; ++i) {
       auto sw = std::make_unique<ZuSwitchButton>();
       sw->SetDpiScale(scale);
       HWND wnd = sw->CreateButton(panel, font, 0);
       sw->SetRoundRect(true).SetBackgroundColor(RGB(255, 255, 255));
-      sw->Init(left, px(260), i == 0 ? L"Rounded" : L"Latched", RGB(0xE8, 0xEE, 0xF6),
+      if (i == 0) sw->SetColorBorder(RGB(0x2B, 0x57, 0x9A));
+      sw->Init(left, px(260), i == 0 ? L"Outlined" : L"Latched", RGB(0xE8, 0xEE, 0xF6),
                RGB(0x2B, 0x57, 0x9A), RGB(0x2B, 0x57, 0x9A), RGB(255, 255, 255));
       if (i == 1) sw->SetPressedStatus();
       RECT rect;
