@@ -279,6 +279,10 @@ TEST(ImgButton, PlainButtonHoverPressDisableAndTooltip) {
   viewtest::MouseUp(host, {5, 5});
   EXPECT_EQ(host.CountCommands(wnd, BN_CLICKED), 1);
   EXPECT_NE(GetCapture(), wnd);
+  // A click from code goes through the same press and release.
+  SendMessageW(wnd, BM_CLICK, 0, 0);
+  viewtest::PumpUntilIdle();
+  EXPECT_EQ(host.CountCommands(wnd, BN_CLICKED), 2);
 
   // Only the first disabled image is kept.
   button.SetDisableImage(disabled.get());
@@ -482,6 +486,12 @@ TEST(SwitchButton, RadioModeLatchesAndPushModeReturnsOnLeave) {
   viewtest::MoveMouseTo(radio.host, {300, 300});
   viewtest::PumpFor(100);
   EXPECT_EQ(radio.Fill(), kGreen);  // still latched after leaving
+  // Hovering over a latched button and leaving again keeps it latched.
+  viewtest::MoveMouseTo(radio.wnd, inside);
+  viewtest::PumpFor(100);
+  viewtest::MoveMouseTo(radio.host, {300, 300});
+  viewtest::PumpFor(100);
+  EXPECT_EQ(radio.Fill(), kGreen);
   radio.button.ResetStatus();
   EXPECT_EQ(radio.Fill(), kRed);
   radio.button.SetPressedStatus();
@@ -518,6 +528,14 @@ TEST(SwitchButton, AnchorBorderAndCorners) {
   EXPECT_GT(rect.right - rect.left, short_width);
   EXPECT_EQ(rect.right, 640 - 5);
   EXPECT_EQ(rect.bottom, 480 - 5);
+  // Moved away, a new caption brings it back to its anchor.
+  const RECT away = {10, 10, 60, 40};
+  fixture.button.MoveWindow(&away, TRUE);
+  fixture.button.SetText(L"Back");
+  rect = RectInParent(fixture.wnd);
+  EXPECT_EQ(rect.right, 640 - 5);
+  EXPECT_EQ(rect.bottom, 480 - 5);
+  fixture.button.SetText(L"A much longer switch caption");
 
   // No border for 0xFFFFFFFF; black (0) draws one along the edge.
   Image image = Shot(fixture.wnd);
