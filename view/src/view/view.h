@@ -8,6 +8,8 @@
 #include "view/utils.h"
 #include "view/zu_combo_box.h"
 #include "view/zu_edit.h"
+#include "view/zu_img_button.h"
 #include "view/zu_link.h"
+#include "view/zu_switch_button.h"
 #include "view/zu_tree_view_check_box.h"
 #include "view/zu_window_bg_brush_helper.h"
