@@ -79,14 +79,14 @@ class ShadowPage : public gallery::Page {
                       L"follows it.",
                       24, 24, 900, 40);
     gallery::AddLabel(panel, L"Shadow size 5 (the default)", 80, 130, 300, 24);
-    gallery::AddLabel(panel, L"Shadow size 12, round offset (4, 4)", 520, 130, 340, 24);
+    gallery::AddLabel(panel, L"Shadow size 16", 520, 130, 340, 24);
     HWND owner = GetAncestor(panel, GA_ROOT);
     POINT origin = {0, 0};
     ClientToScreen(panel, &origin);
     AddCard(owner, origin.x + 80, origin.y + 170, L"Moves, resizes, hides and shows with its shadow.",
             5, 0);
     AddCard(owner, origin.x + 520, origin.y + 170,
-            L"A larger shadow size widens the band and its shift.", 12, 4);
+            L"A larger shadow size widens the band and its shift.", 16, 0);
   }
 
  private:
