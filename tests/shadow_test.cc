@@ -152,6 +152,10 @@ TEST(ThemedShadow, CreatesALayeredClickThroughWindowAndHooksTheParent) {
   ZuThemedShadowWnd shadow;
   EXPECT_EQ(static_cast<HWND>(shadow), nullptr);
   EXPECT_EQ(shadow.Create(nullptr), nullptr);
+  HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                              nullptr, nullptr);
+  DestroyWindow(gone);
+  EXPECT_EQ(shadow.Create(gone), nullptr);
   HWND wnd = shadow.Create(parent);
   ASSERT_NE(wnd, nullptr);
   EXPECT_EQ(static_cast<HWND>(shadow), wnd);
@@ -279,6 +283,15 @@ TEST(ThemedShadow, FollowsTheParentAndRebuildsOnlyOnResize) {
   ASSERT_NE(impl->shadow_image(), nullptr);
   EXPECT_EQ(impl->shadow_image()->GetWidth(), 360u);
   EXPECT_EQ(impl->shadow_image()->GetHeight(), 240u);
+  // Each build replaces the previous image and bitmap and keeps nothing else.
+  const int gdi_objects = viewtest::CountGdiObjects();
+  for (int grow = 1; grow <= 3; ++grow) {
+    SetWindowPos(parent, nullptr, 0, 0, 360 + grow, 240, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  SetWindowPos(parent, nullptr, 0, 0, 360, 240, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  viewtest::PumpUntilIdle();
+  EXPECT_EQ(impl->image_builds(), 6);
+  EXPECT_EQ(viewtest::CountGdiObjects(), gdi_objects);
 
   // Hiding the parent hides the shadow; a move while hidden leaves it.
   ShowWindow(parent, SW_HIDE);
@@ -297,7 +310,7 @@ TEST(ThemedShadow, FollowsTheParentAndRebuildsOnlyOnResize) {
   EXPECT_TRUE(IsWindowVisible(wnd));
   ExpectShadowAt(wnd, parent, 5, 5);
   EXPECT_EQ(WindowRectOf(wnd).left, 105);
-  EXPECT_EQ(impl->image_builds(), 2);
+  EXPECT_EQ(impl->image_builds(), 6);
 
   // After SetThemeParent the shadow follows the new window when adjusted,
   // while the hook stays on the first.
@@ -305,7 +318,7 @@ TEST(ThemedShadow, FollowsTheParentAndRebuildsOnlyOnResize) {
   shadow.SetThemeParent(other);
   shadow.AdjustWindowPos();
   ExpectShadowAt(wnd, other, 5, 5);
-  EXPECT_EQ(impl->image_builds(), 3);
+  EXPECT_EQ(impl->image_builds(), 7);
   EXPECT_EQ(ProcOf(parent), &ShadowParentProc);
   EXPECT_NE(ProcOf(other), &ShadowParentProc);
 }
