@@ -95,6 +95,9 @@ LRESULT CALLBACK ShadowParentProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lpar
     return CallWindowProcW(previous, wnd, msg, wparam, lparam);
   }
 
+  // While this call runs the record stays alive, whatever the shadow or the
+  // parent's own procedure do (they may drop the shadow or unhook it).
+  ++record->running;
   if (CThemedShadowWnd* shadow = record->shadow) {
     shadow->AddRef();  // the shadow's last wrapper may go while it moves
     switch (msg) {
@@ -114,7 +117,6 @@ LRESULT CALLBACK ShadowParentProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lpar
     shadow->Release();
   }
 
-  ++record->running;
   const LRESULT result = CallWindowProcW(previous, wnd, msg, wparam, lparam);
   --record->running;
   if (msg == WM_NCDESTROY) {
