@@ -11,5 +11,6 @@
 #include "view/zu_img_button.h"
 #include "view/zu_link.h"
 #include "view/zu_switch_button.h"
+#include "view/zu_themed_shadow_wnd.h"
 #include "view/zu_tree_view_check_box.h"
 #include "view/zu_window_bg_brush_helper.h"
