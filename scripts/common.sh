@@ -110,5 +110,12 @@ start_session() {
   xcompmgr -n >/dev/null 2>&1 &
   XCOMP_PID=$!
   wine_env
-  "$WINESERVER_BIN" -p
+  # A server of this prefix that is still shutting down refuses a new one
+  # for a moment: try again briefly.
+  local tries=0
+  until "$WINESERVER_BIN" -p 2>/dev/null; do
+    tries=$((tries + 1))
+    [ "$tries" -lt 20 ] || { echo "could not start wineserver" >&2; return 1; }
+    sleep 0.5
+  done
 }
