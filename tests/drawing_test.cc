@@ -113,6 +113,10 @@ TEST(DrawingMath, RoundRectArcBoxes) {
   EXPECT_EQ(d20.arc[2], (Box{78, 18, 21, 21}));
   EXPECT_EQ(d20.arc[3], (Box{0, 18, 21, 21}));
 
+  // A negative diameter is none.
+  const auto none = view::internal::RoundRectArcBoxes(Gdiplus::RectF(0, 0, 100, 40), -6);
+  EXPECT_EQ(none.arc[2], (Box{99, 39, 0, 0}));
+
   // Clamped to the width (30), then to the height (12).
   const auto clamped = view::internal::RoundRectArcBoxes(Gdiplus::RectF(0, 0, 30, 12), 50);
   EXPECT_EQ(clamped.arc[0], (Box{0, 0, 12, 12}));
@@ -320,6 +324,10 @@ TEST(Glyphs, DropDownArrowOnTransparentBitmap) {
     EXPECT_EQ(argb & 0xFFFF, 0u) << "pure red at " << p.x << "," << p.y;
   }
   if (HasFailure()) viewtest::SaveArtifact(img, "drop_down");
+  // No size: a bitmap whose status tells so, and no crash.
+  std::unique_ptr<Gdiplus::Bitmap> empty(Utils::CreateDropDown(RGB(0, 0, 0), 0, 0));
+  ASSERT_NE(empty, nullptr);
+  EXPECT_NE(empty->GetLastStatus(), Gdiplus::Ok);
 }
 
 TEST(Images, DrawnAtOwnSizeOrStretched) {

@@ -72,7 +72,7 @@ void ZuWindowBgBrushHelper::AddSubWindow(HWND child, Gdiplus::Image* parent_back
     const long long src_x = static_cast<long long>(offsetx) + rect.left;
     const long long src_y = static_cast<long long>(offsety) + rect.top;
     const view::internal::BlockCopy block = view::internal::ClipBlock(
-        static_cast<int>(src_x), static_cast<int>(src_y), width, height,
+        src_x, src_y, width, height,
         static_cast<int>(parent_background->GetWidth()),
         static_cast<int>(parent_background->GetHeight()));
     if (block.width > 0 && block.height > 0) {

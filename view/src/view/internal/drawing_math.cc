@@ -24,7 +24,7 @@ int TruncToInt(double value) {
 }  // namespace
 
 RoundRectArcs RoundRectArcBoxes(const Gdiplus::RectF& rect, int diameter) {
-  int d = diameter;
+  int d = diameter < 0 ? 0 : diameter;  // a negative diameter rounds nothing
   if (static_cast<float>(d) > rect.Width) d = TruncToInt(rect.Width);
   if (static_cast<float>(d) > rect.Height) d = TruncToInt(rect.Height);
 
@@ -158,12 +158,12 @@ std::vector<Slice> StretchWidthSlices(float imageWidth, float edge, float destX,
   return slices;
 }
 
-BlockCopy ClipBlock(int srcX, int srcY, int width, int height, int pictureWidth,
+BlockCopy ClipBlock(long long srcX, long long srcY, int width, int height, int pictureWidth,
                     int pictureHeight) {
   const long long x0 = std::max<long long>(srcX, 0);
   const long long y0 = std::max<long long>(srcY, 0);
-  const long long x1 = std::min<long long>(static_cast<long long>(srcX) + width, pictureWidth);
-  const long long y1 = std::min<long long>(static_cast<long long>(srcY) + height, pictureHeight);
+  const long long x1 = std::min<long long>(srcX + width, pictureWidth);
+  const long long y1 = std::min<long long>(srcY + height, pictureHeight);
   BlockCopy block{};
   if (x1 <= x0 || y1 <= y0) return block;
   block.srcX = static_cast<int>(x0);

@@ -131,7 +131,7 @@ struct BlockCopy {
   int width;
   int height;
 };
-BlockCopy ClipBlock(int srcX, int srcY, int width, int height, int pictureWidth,
+BlockCopy ClipBlock(long long srcX, long long srcY, int width, int height, int pictureWidth,
                     int pictureHeight);
 
 }  // namespace internal
