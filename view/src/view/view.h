@@ -4,3 +4,6 @@
 #include "view/atl_types.h"
 #include "view/button_status.h"
 #include "view/dispatch_queue.h"
+#include "view/graphics_helpers.h"
+#include "view/utils.h"
+#include "view/zu_window_bg_brush_helper.h"
