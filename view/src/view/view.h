@@ -6,4 +6,5 @@
 #include "view/dispatch_queue.h"
 #include "view/graphics_helpers.h"
 #include "view/utils.h"
+#include "view/zu_list_view.h"
 #include "view/zu_window_bg_brush_helper.h"
