@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <set>
 #include <string>
@@ -456,6 +457,66 @@ TEST(ListView, PhotoColumnPlacesThePhotoAndTheText) {
   if (HasFailure()) viewtest::SaveArtifact(image, "list_photo");
 }
 
+// What the list is sent: inserts and text settings, recorded by a hook.
+struct SentText {
+  UINT message;
+  int item;
+  int subitem;
+  std::wstring text;
+};
+std::vector<SentText>* g_sent_texts = nullptr;
+HWND g_watched_list = nullptr;
+
+LRESULT CALLBACK RecordTexts(int code, WPARAM wparam, LPARAM lparam) {
+  const auto* msg = reinterpret_cast<const CWPSTRUCT*>(lparam);
+  if (code == HC_ACTION && g_sent_texts != nullptr && msg->hwnd == g_watched_list &&
+      (msg->message == LVM_INSERTITEMW || msg->message == LVM_SETITEMW)) {
+    const auto* item = reinterpret_cast<const LVITEMW*>(msg->lParam);
+    g_sent_texts->push_back({msg->message, item->iItem, item->iSubItem,
+                             item->pszText != nullptr ? item->pszText : L"(null)"});
+  }
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+TEST(ListView, RowTextsTakeOneTextPerHeaderColumn) {
+  ListApp app;
+  app.Create(1.0f, true, false, false, 40);
+  app.SetRows(2);
+  std::vector<SentText> sent;
+  g_sent_texts = &sent;
+  g_watched_list = app.list;
+  HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, &RecordTexts, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  const int inserted = app.list.InsertItemTexts(1, L"a0", L"a1", L"a2");
+  const int appended = app.list.AppendItemTexts(L"b0", L"b1", L"b2");
+  UnhookWindowsHookEx(hook);
+  g_sent_texts = nullptr;
+
+  EXPECT_EQ(SendMessageW(app.list, LVM_GETITEMCOUNT, 0, 0), 4);
+  EXPECT_GE(inserted, 0);
+  EXPECT_EQ(appended, 3);
+  ASSERT_EQ(sent.size(), 7u);
+  // Insert with an empty text, then every column's text on the new row.
+  EXPECT_EQ(sent[0].message, static_cast<UINT>(LVM_INSERTITEMW));
+  EXPECT_EQ(sent[0].item, 1);
+  EXPECT_EQ(sent[0].text, L"");
+  for (int c = 0; c < 3; ++c) {
+    EXPECT_EQ(sent[1 + c].message, static_cast<UINT>(LVM_SETITEMW));
+    EXPECT_EQ(sent[1 + c].item, inserted);
+    EXPECT_EQ(sent[1 + c].subitem, c);
+    EXPECT_EQ(sent[1 + c].text, L"a" + std::to_wstring(c));
+  }
+  // Append: the first text goes with the insert at the end of the list.
+  EXPECT_EQ(sent[4].message, static_cast<UINT>(LVM_INSERTITEMW));
+  EXPECT_EQ(sent[4].item, 3);
+  EXPECT_EQ(sent[4].text, L"b0");
+  for (int c = 1; c < 3; ++c) {
+    EXPECT_EQ(sent[4 + c].item, appended);
+    EXPECT_EQ(sent[4 + c].subitem, c);
+    EXPECT_EQ(sent[4 + c].text, L"b" + std::to_wstring(c));
+  }
+}
+
 // ---- Check-box clicks ------------------------------------------------------------
 
 TEST(ListView, CheckBoxClicksCheckSelectAndReport) {
@@ -798,6 +859,13 @@ TEST(ListView, AMillionRowsAskOnlyForVisibleRows) {
   app.list.SelectItem(999999);
   EXPECT_EQ(SendMessageW(app.list, LVM_GETSELECTEDCOUNT, 0, 0), 1);
   EXPECT_EQ(app.checked[999999], 1);
+  // Checking every row from the header goes through the application once per
+  // row and repaints only what is on screen.
+  RECT hclient = {};
+  GetClientRect(app.header(), &hclient);
+  viewtest::Click(app.header(), POINT{10, hclient.bottom / 2});
+  EXPECT_EQ(app.list.GetHeaderChecked(), 1);
+  EXPECT_EQ(std::count(app.checked.begin(), app.checked.end(), 1), 1000000);
   image = app.Capture();
   // The last row is closed at the bottom and the rest is background.
   const RECT last = app.RowRect(999999);
