@@ -729,6 +729,13 @@ TEST(ListView, WheelReportsTheRowsAroundTheViewport) {
     // The wheel scrolled after the report.
     EXPECT_GT(SendMessageW(app.list, LVM_GETTOPINDEX, 0, 0), c[0]);
   }
+  // The scroll bar reports as the wheel does, from the position before.
+  const int top = static_cast<int>(SendMessageW(app.list, LVM_GETTOPINDEX, 0, 0));
+  app.scopes.clear();
+  SendMessageW(app.list, WM_VSCROLL, SB_PAGEDOWN, 0);
+  ASSERT_EQ(app.scopes.size(), 1u);
+  EXPECT_EQ(app.scopes[0], view::internal::ScrollScope(top, 10, 100));
+  EXPECT_GT(SendMessageW(app.list, LVM_GETTOPINDEX, 0, 0), top);
   // Programmatic scrolling reports nothing.
   app.scopes.clear();
   app.list.SelectItem(90);
@@ -826,6 +833,26 @@ TEST(ListHeader, ImagesSetAfterCreationNeverReachTheHeader) {
   const Image image = viewtest::CaptureClient(header);
   EXPECT_EQ(image.Count(kBlue), 0);
   EXPECT_EQ(image.Count(kRed), 0);
+}
+
+TEST(ListHeader, WithoutReflectionNothingOfTheListIsDrawn) {
+  HostWindow host(false, 500, 400);
+  auto checked = SolidBitmap(16, 16, kRed);
+  auto unchecked = SolidBitmap(16, 16, kBlue);
+  ZuListView list;
+  list.SetCheckBoxImage(checked.get(), unchecked.get(), nullptr);
+  RECT rect = {0, 0, 400, 300};
+  list.CreateListView(host, rect, kListId, false, true, false);
+  LVCOLUMNW column = {};
+  column.mask = LVCF_WIDTH;
+  column.cx = 100;
+  SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+  list.SetItemCount(3);
+  RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  viewtest::PumpUntilIdle();
+  EXPECT_EQ(viewtest::CaptureClient(list.GetInnerHeader()).Count(kBlue), 0);
+  EXPECT_EQ(viewtest::CaptureClient(list).Count(kBlue), 0);
+  DestroyWindow(list);
 }
 
 // ---- Scale ---------------------------------------------------------------------------

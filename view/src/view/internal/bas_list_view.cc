@@ -390,6 +390,7 @@ void BASListView::RefreshColumn(int column) {
 
 bool BASListView::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                        LRESULT& result, DWORD) {
+  if (view::frame::IsReflectedMessage(msg)) parent_reflects_ = true;
   switch (msg) {
     case WM_ERASEBKGND:
       EraseBackground(reinterpret_cast<HDC>(wparam));
@@ -442,11 +443,13 @@ bool BASListView::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM
 
 LRESULT BASListView::RouteHeaderCustomDraw(WPARAM wparam, LPARAM lparam) {
   // Where the platform list passes its header's custom draw on to the parent,
-  // the parent reflects it to the header object. Where it does not, hand it
-  // to the header object here, so that the check box is painted either way.
+  // the parent reflects it to the header object. Where it does not (Wine's
+  // list keeps it), hand it to the header object here, so that the check box
+  // is painted either way -- but only under a parent that reflects, as
+  // without reflection none of the list's own drawing runs.
   const unsigned seen = header_.custom_draws_seen();
   LRESULT result = DefWindowProc(WM_NOTIFY, wparam, lparam);
-  if (header_.custom_draws_seen() == seen && header_.m_hWnd != nullptr) {
+  if (parent_reflects_ && header_.custom_draws_seen() == seen && header_.m_hWnd != nullptr) {
     result = ::SendMessageW(header_.m_hWnd, view::frame::OCM_NOTIFY_, wparam, lparam);
   }
   return result;

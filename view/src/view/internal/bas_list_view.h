@@ -154,4 +154,7 @@ class BASListView : public view::frame::WindowImpl, public view::frame::OwnerDra
   int hover_item_ = -1;
   int last_hover_item_ = -1;
   float scale_ = 1.0f;
+  // Whether the parent has reflected a notification to the list yet (it does
+  // at creation, when the list measures its rows).
+  bool parent_reflects_ = false;
 };
