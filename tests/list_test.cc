@@ -450,6 +450,33 @@ TEST(ListView, PhotoColumnPlacesThePhotoAndTheText) {
   EXPECT_EQ(image.At(300, app.RowRect(2).bottom + 20), background);
   EXPECT_EQ(image.At(600, (r1.top + r1.bottom) / 2), background);
 
+  // The application paints under a row's cells, and may take over the photo
+  // column; both draw in the row's own coordinates.
+  std::vector<int> rendered;
+  std::function<void(WTL::CDC&, int)> render = [&](WTL::CDC& dc, int row) {
+    rendered.push_back(row);
+    const RECT block = {300, 5, 310, 15};
+    dc.FillSolidRect(&block, RGB(255, 0, 255));
+  };
+  std::vector<std::pair<int, RECT>> cells;
+  app.list.SetRenderFunc(render);
+  app.list.setFuncDrawPhotoColumn([&](WTL::CDC&, DRAWITEMSTRUCT* dis, WTL::CRect& cell, int column) {
+    cells.push_back({static_cast<int>(dis->itemID) * 10 + column, cell});
+  });
+  image = app.Capture();
+  EXPECT_EQ(image.At(cell_left - 120 + 305, r1.top + 10), 0xFF00FFu);
+  EXPECT_EQ(image.Count(kGreen), 0);  // the replacement drew no photo
+  EXPECT_NE(std::find(rendered.begin(), rendered.end(), 1), rendered.end());
+  ASSERT_FALSE(cells.empty());
+  EXPECT_EQ(cells[0].first % 10, 1);
+  EXPECT_EQ(cells[0].second.left, 120);
+  EXPECT_EQ(cells[0].second.right, 320);
+  EXPECT_EQ(cells[0].second.top, 0);
+  EXPECT_EQ(cells[0].second.bottom, 50);
+  std::function<void(WTL::CDC&, int)> no_render;
+  app.list.SetRenderFunc(no_render);
+  app.list.setFuncDrawPhotoColumn(nullptr);
+
   // In an 80-wide cell the photo is shown 46x46.
   SendMessageW(app.list, LVM_SETCOLUMNWIDTH, 1, 80);
   image = app.Capture();
