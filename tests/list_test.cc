@@ -403,6 +403,44 @@ TEST(ListView, RowsPaintCheckBoxNumberStripesAndFrame) {
   if (HasFailure()) viewtest::SaveArtifact(image, "list_rows");
 }
 
+TEST(ListView, ScaleSizesTheRowsAndBothCheckBoxes) {
+  ListApp app;
+  app.Create(1.5f);
+  app.SetRows(3);
+  const Image image = app.Capture();
+  const RECT r1 = app.RowRect(1);
+  ASSERT_EQ(r1.bottom - r1.top, 90);
+  const int x = RowLeftEdge(image, r1.top + 10);
+  // 16x16 at 1.5: 24x24 at 7 from the row's left, (90 - 24) / 2 = 33 down.
+  // The stretched image's edges are blended, so measure where blue dominates.
+  const auto bluish = [](uint32_t p) { return (p & 0xFF) > ((p >> 16) & 0xFF) + 0x60; };
+  const auto span = [&](const Image& img, bool horizontal, int at, int from, int to) {
+    int first = -1, last = -1;
+    for (int i = from; i < to; ++i) {
+      const bool hit = horizontal ? bluish(img.At(i, at)) : bluish(img.At(at, i));
+      if (hit && first < 0) first = i;
+      if (hit) last = i;
+    }
+    return std::make_pair(first, last);
+  };
+  auto h = span(image, true, r1.top + 45, x, x + 40);
+  EXPECT_NEAR(h.first, x + 7, 1);
+  EXPECT_NEAR(h.second, x + 30, 1);
+  auto v = span(image, false, x + 18, r1.top, r1.bottom);
+  EXPECT_NEAR(v.first, r1.top + 33, 1);
+  EXPECT_NEAR(v.second, r1.top + 56, 1);
+  // The header box takes the scale too (centred on the header's height,
+  // here taller than the header).
+  app.list.SetHeaderCheck(0);
+  RedrawWindow(app.header(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  viewtest::PumpUntilIdle();
+  const Image header = viewtest::CaptureClient(app.header());
+  h = span(header, true, header.height / 2, 0, 60);
+  EXPECT_NEAR(h.first, 7, 1);
+  EXPECT_NEAR(h.second, 30, 1);
+  if (HasFailure()) viewtest::SaveArtifact(image, "list_scaled");
+}
+
 TEST(ListView, NumberStartsAfterTheIndentWithoutCheckBoxImages) {
   ListApp app;
   app.Create(1.0f, false, false, false, 50);
