@@ -467,6 +467,7 @@ TEST(ListView, PhotoColumnPlacesThePhotoAndTheText) {
   app.photo_text = L"Photo text";
   app.list.SetDefaultPhoto(photo.get());
   app.Create(1.0f, true, false, false, 50);
+  SendMessageW(app.list, LVM_SETBKCOLOR, 0, RGB(200, 220, 240));
   app.SetRows(3);
   Image image = app.Capture();
   const RECT r1 = app.RowRect(1);
@@ -483,8 +484,7 @@ TEST(ListView, PhotoColumnPlacesThePhotoAndTheText) {
   EXPECT_LE(text_left, cell_left + 107);
   EXPECT_GT(app.photo_queries, 0);
   // Below the last row the list's own background shows.
-  const uint32_t background =
-      Rgb(static_cast<COLORREF>(SendMessageW(app.list, LVM_GETBKCOLOR, 0, 0)));
+  const uint32_t background = Rgb(RGB(200, 220, 240));
   EXPECT_EQ(image.At(300, app.RowRect(2).bottom + 20), background);
   EXPECT_EQ(image.At(600, (r1.top + r1.bottom) / 2), background);
 
