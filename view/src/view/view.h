@@ -10,6 +10,7 @@
 #include "view/zu_edit.h"
 #include "view/zu_img_button.h"
 #include "view/zu_link.h"
+#include "view/zu_list_view.h"
 #include "view/zu_switch_button.h"
 #include "view/zu_themed_shadow_wnd.h"
 #include "view/zu_tree_view_check_box.h"

@@ -1,0 +1,735 @@
+#include "view/internal/bas_list_view.h"
+
+#include <sstream>
+#include <string>
+
+#include "view/internal/frame/dpi.h"
+#include "view/internal/frame/paint_buffers.h"
+#include "view/internal/frame/scoped.h"
+#include "view/utils.h"
+
+using view::frame::DpiScaleInt;
+using view::frame::MemoryDcBuffer;
+using view::frame::ScopedGdiObject;
+using view::frame::SelectObjectScope;
+
+namespace view::internal {
+
+PhotoPlacement PlacePhoto(int photo_width, int photo_height, int cell_width, int cell_height,
+                          float scale) {
+  PhotoPlacement p = {};
+  const int shown_height =
+      std::min(static_cast<int>(static_cast<float>(photo_height) * scale),
+               cell_height - DpiScaleInt(4, scale));
+  double shown_width = photo_height > 0 ? static_cast<double>(photo_width) * shown_height /
+                                              static_cast<double>(photo_height)
+                                        : 0.0;
+  // A photo too wide for its cell is shown square.
+  if (shown_width > cell_width) shown_width = shown_height;
+  p.x = DpiScaleInt(2, scale);
+  p.y = static_cast<int>((cell_height - shown_height) * 0.5);
+  p.width = static_cast<int>(shown_width);
+  p.height = shown_height;
+  p.text_left = p.x + p.width + DpiScaleInt(10, scale);
+  return p;
+}
+
+std::pair<int, int> ScrollScope(int top_row, int page, int row_count) {
+  const int first = std::max(top_row - page, 0);
+  const int below = top_row + 3 * page;
+  return {first, below < row_count ? below : row_count - 1};
+}
+
+int RowNumberLeft(int check_image_width, float scale) {
+  return static_cast<int>(static_cast<float>(check_image_width) * scale) + DpiScaleInt(5, scale) +
+         DpiScaleInt(10, scale);
+}
+
+COLORREF RowBackground(bool selected, int row, int hover_row, int last_hover_row, bool striped,
+                       COLORREF row_color) {
+  if (selected) return kListSelectedColor;
+  // The row the pointer has just left goes back to the plain colour, also
+  // where it would be striped.
+  if (row == last_hover_row) return row_color;
+  if (row == hover_row) return kListHoverColor;
+  if (striped && (row % 2) != 0) return kListStripeColor;
+  return row_color;
+}
+
+}  // namespace view::internal
+
+namespace {
+
+// Hands a borrowed DC to code that takes the managed wrapper, and takes it
+// back (so that the wrapper does not delete it) on every path.
+class BorrowedCdc {
+ public:
+  explicit BorrowedCdc(HDC dc) : dc_(dc) {}
+  ~BorrowedCdc() { dc_.Detach(); }
+  BorrowedCdc(const BorrowedCdc&) = delete;
+  BorrowedCdc& operator=(const BorrowedCdc&) = delete;
+  WTL::CDC& get() { return dc_; }
+
+ private:
+  WTL::CDC dc_;
+};
+
+RECT SubItemRect(HWND list, int row, int column, int code) {
+  RECT rect = {};
+  rect.top = column;
+  rect.left = code;
+  if (!::SendMessageW(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row),
+                      reinterpret_cast<LPARAM>(&rect))) {
+    return RECT{};
+  }
+  return rect;
+}
+
+int TextHeight(HDC dc, const std::wstring& text) {
+  SIZE size = {};
+  ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  return size.cy;
+}
+
+constexpr UINT kCellTextFormat = DT_END_ELLIPSIS | DT_VCENTER;
+
+}  // namespace
+
+view::frame::ClassRecord& BASListView::GetClassRecord() {
+  static view::frame::ClassRecord record(WC_LISTVIEWW);
+  return record;
+}
+
+BASListView::BASListView() {
+  // The header object lives inside this one: hold a reference so that the
+  // count never frees it when its window goes.
+  header_.AddRef();
+}
+
+BASListView::~BASListView() {
+  // The header window normally goes with the list window; should it outlive
+  // this object, give it its own procedure back.
+  if (header_.m_hWnd != nullptr) header_.UnsubclassWindow();
+}
+
+int BASListView::Scaled(int v) const { return DpiScaleInt(v, scale_); }
+
+int BASListView::ItemCount() const {
+  if (m_hWnd == nullptr) return 0;
+  return static_cast<int>(::SendMessageW(m_hWnd, LVM_GETITEMCOUNT, 0, 0));
+}
+
+bool BASListView::GetCheckState(int row) const {
+  return get_check_state_func_ ? get_check_state_func_(row) : false;
+}
+
+bool BASListView::CanCheck(int row) const {
+  return !test_can_check_func_ || test_can_check_func_(row);
+}
+
+void BASListView::SetCheckState(int row, bool checked) {
+  if (!set_check_state_func_) return;
+  set_check_state_func_(row, checked);
+  InvalidateRow(row);
+}
+
+void BASListView::InvalidateRow(int row) {
+  if (m_hWnd == nullptr) return;
+  const RECT rect = SubItemRect(m_hWnd, row, 0, LVIR_BOUNDS);
+  ::InvalidateRect(m_hWnd, &rect, TRUE);
+}
+
+void BASListView::ClearSelection() {
+  if (m_hWnd == nullptr) return;
+  if (::SendMessageW(m_hWnd, LVM_GETSELECTEDCOUNT, 0, 0) == 0) return;
+  LVITEMW state = {};
+  state.stateMask = LVIS_SELECTED;
+  state.state = 0;
+  int row = static_cast<int>(::SendMessageW(m_hWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                            MAKELPARAM(LVNI_SELECTED, 0)));
+  while (row >= 0) {
+    ::SendMessageW(m_hWnd, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                   reinterpret_cast<LPARAM>(&state));
+    const int next = static_cast<int>(::SendMessageW(m_hWnd, LVM_GETNEXTITEM,
+                                                     static_cast<WPARAM>(row),
+                                                     MAKELPARAM(LVNI_SELECTED, 0)));
+    if (next <= row) break;  // the search only moves forward
+    row = next;
+  }
+}
+
+std::wstring BASListView::ItemText(int row, int column) const {
+  if (m_hWnd == nullptr) return std::wstring();
+  std::wstring buffer(256, L'\0');
+  for (;;) {
+    LVITEMW item = {};
+    item.iSubItem = column;
+    item.pszText = &buffer[0];
+    item.cchTextMax = static_cast<int>(buffer.size());
+    const auto length = static_cast<size_t>(::SendMessageW(
+        m_hWnd, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
+    if (length + 1 < buffer.size() || buffer.size() >= 32768) {
+      buffer.resize(std::min(length, buffer.size() - 1));
+      return buffer;
+    }
+    buffer.assign(buffer.size() * 2, L'\0');
+  }
+}
+
+void BASListView::DrawTextLine(HDC dc, const std::wstring& text, RECT rect) const {
+  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, kCellTextFormat);
+}
+
+// ---- Creation and configuration ----------------------------------------------
+
+int BASListView::CreateListView(HWND parent, ATL::_U_RECT rect, ATL::_U_MENUorID id, bool striped,
+                                bool visible, bool single_select) {
+  if (item_height_ == 0) item_height_ = Scaled(60);
+  DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_TABSTOP | LVS_OWNERDATA | LVS_ALIGNLEFT |
+                LVS_OWNERDRAWFIXED | LVS_REPORT;  // 0x42011C01
+  if (visible) style |= WS_VISIBLE;
+  if (single_select) style |= LVS_SINGLESEL;
+  HWND wnd = CreateWindowOfClass<BASListView>(parent, rect.m_lpRect, nullptr, style, 0,
+                                              id.m_hMenu, nullptr);
+  if (wnd == nullptr) return 0;
+  ::SendMessageW(wnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 LVS_EX_DOUBLEBUFFER | LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES);
+  HWND header = reinterpret_cast<HWND>(::SendMessageW(wnd, LVM_GETHEADER, 0, 0));
+  header_.SetImages(checked_image_, unchecked_image_);
+  if (header != nullptr && header_.m_hWnd == nullptr) header_.SubclassWindow(header);
+  header_.SetScale(scale_);
+  header_.SetCheckFunc([this](bool checked) { return setListViewHeaderCheck(checked); });
+  striped_rows_ = striped;
+  return 0;
+}
+
+void BASListView::SetItemCount(int count) {
+  if (m_hWnd == nullptr) return;
+  ::SendMessageW(m_hWnd, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
+}
+
+int BASListView::InsertItemTextsV(int index, va_list texts) {
+  HWND header = m_hWnd != nullptr
+                    ? reinterpret_cast<HWND>(::SendMessageW(m_hWnd, LVM_GETHEADER, 0, 0))
+                    : nullptr;
+  const int columns =
+      header != nullptr ? static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+  wchar_t empty[1] = {L'\0'};
+  LVITEMW item = {};
+  item.mask = LVIF_TEXT;
+  item.iItem = index;
+  item.pszText = empty;
+  const int row = m_hWnd != nullptr ? static_cast<int>(::SendMessageW(
+                                          m_hWnd, LVM_INSERTITEMW, 0,
+                                          reinterpret_cast<LPARAM>(&item)))
+                                    : -1;
+  for (int c = 0; c < columns; ++c) {
+    const wchar_t* text = va_arg(texts, const wchar_t*);
+    LVITEMW cell = {};
+    cell.mask = LVIF_TEXT;
+    cell.iItem = row;
+    cell.iSubItem = c;
+    cell.pszText = const_cast<wchar_t*>(text);
+    ::SendMessageW(m_hWnd, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&cell));
+  }
+  return row;
+}
+
+int BASListView::AppendItemTextsV(const wchar_t* first, va_list rest) {
+  if (m_hWnd == nullptr) return -1;
+  HWND header = reinterpret_cast<HWND>(::SendMessageW(m_hWnd, LVM_GETHEADER, 0, 0));
+  const int columns =
+      header != nullptr ? static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+  LVITEMW item = {};
+  item.mask = LVIF_TEXT;
+  item.iItem = ItemCount();
+  item.pszText = const_cast<wchar_t*>(first != nullptr ? first : L"");
+  const int row =
+      static_cast<int>(::SendMessageW(m_hWnd, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+  for (int c = 1; c < columns; ++c) {
+    const wchar_t* text = va_arg(rest, const wchar_t*);
+    LVITEMW cell = {};
+    cell.mask = LVIF_TEXT;
+    cell.iItem = row;
+    cell.iSubItem = c;
+    cell.pszText = const_cast<wchar_t*>(text);
+    ::SendMessageW(m_hWnd, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&cell));
+  }
+  return row;
+}
+
+void BASListView::SetItemHeight(int height) {
+  item_height_ = height;
+  if (m_hWnd == nullptr) return;
+  RECT window = {};
+  ::GetWindowRect(m_hWnd, &window);
+  // A fixed-height owner-drawn list measures its rows again when its
+  // position changes: it asks the parent (WM_MEASUREITEM, reflected back).
+  WINDOWPOS pos = {};
+  pos.hwnd = m_hWnd;
+  pos.cx = window.right - window.left;
+  pos.cy = window.bottom - window.top;
+  pos.flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+  ::SendMessageW(m_hWnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
+  // Setting the same count again, without invalidating or scrolling, makes
+  // the list recompute its scroll page for the new height (some platform
+  // versions keep the old page until then).
+  ::SendMessageW(m_hWnd, LVM_SETITEMCOUNT, static_cast<WPARAM>(ItemCount()),
+                 LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+}
+
+void BASListView::SetCheckBoxImage(Gdiplus::Bitmap* checked, Gdiplus::Bitmap* unchecked,
+                                   Gdiplus::Bitmap* disabled) {
+  checked_image_ = checked;
+  unchecked_image_ = unchecked;
+  disabled_check_image_ = disabled;
+}
+
+void BASListView::SetHeaderCheck(int checked) {
+  header_.SetChecked(checked != 0);
+  header_.Refresh();
+}
+
+// ---- Check states ---------------------------------------------------------------
+
+bool BASListView::setListViewHeaderCheck(bool checked) {
+  if (checked_image_ == nullptr) return false;
+  const int count = ItemCount();
+  // Only rows on screen need repainting; off-screen invalidation is a no-op,
+  // and asking for each row's rectangle would cost a message per row.
+  int top = 0;
+  int last_visible = -1;
+  if (m_hWnd != nullptr) {
+    top = static_cast<int>(::SendMessageW(m_hWnd, LVM_GETTOPINDEX, 0, 0));
+    last_visible = top + static_cast<int>(::SendMessageW(m_hWnd, LVM_GETCOUNTPERPAGE, 0, 0)) + 1;
+  }
+  for (int row = 0; row < count; ++row) {
+    if (GetCheckState(row) == checked) continue;
+    if (set_check_state_func_) set_check_state_func_(row, checked);
+    if (row >= top && row <= last_visible) InvalidateRow(row);
+  }
+  return true;
+}
+
+void BASListView::SetSelectedChecked() {
+  if (m_hWnd == nullptr) return;
+  const int count = ItemCount();
+  int checked_selected = 0;
+  // The selected rows in ascending order, found without a message per row.
+  int next_selected = static_cast<int>(::SendMessageW(
+      m_hWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), MAKELPARAM(LVNI_SELECTED, 0)));
+  for (int row = 0; row < count; ++row) {
+    const bool selected = row == next_selected;
+    if (selected) {
+      const int next = static_cast<int>(::SendMessageW(
+          m_hWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(row), MAKELPARAM(LVNI_SELECTED, 0)));
+      next_selected = next > row ? next : -1;
+    }
+    const bool checked = GetCheckState(row);
+    if (!CanCheck(row)) continue;
+    if (selected) {
+      if (!checked) SetCheckState(row, true);
+      ++checked_selected;
+    } else if (checked) {
+      SetCheckState(row, false);
+    }
+  }
+  const bool all = checked_selected == count;
+  if (all != header_.GetChecked()) {
+    header_.SetChecked(all);
+    header_.Refresh();
+  }
+}
+
+int BASListView::SelectItem(int index) {
+  if (m_hWnd == nullptr) return 0;
+  if (index > -1) SetCheckState(index, true);
+  if ((::GetWindowLongPtrW(m_hWnd, GWL_STYLE) & LVS_SINGLESEL) == 0) ClearSelection();
+  LVITEMW state = {};
+  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  state.state = LVIS_SELECTED | LVIS_FOCUSED;
+  if (!::SendMessageW(m_hWnd, LVM_SETITEMSTATE, static_cast<WPARAM>(index),
+                      reinterpret_cast<LPARAM>(&state))) {
+    return 0;
+  }
+  return static_cast<int>(
+      ::SendMessageW(m_hWnd, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE));
+}
+
+// ---- Refresh ------------------------------------------------------------------
+
+void BASListView::RefreshCell(int column, int row) {
+  if (m_hWnd == nullptr) return;
+  const RECT rect = SubItemRect(m_hWnd, row, column, LVIR_BOUNDS);
+  ::InvalidateRect(m_hWnd, &rect, TRUE);
+}
+
+void BASListView::RefreshRangeCell(int first_column, int last_column, int row) {
+  if (m_hWnd == nullptr) return;
+  const RECT first = SubItemRect(m_hWnd, row, first_column, LVIR_BOUNDS);
+  const RECT last = SubItemRect(m_hWnd, row, last_column, LVIR_BOUNDS);
+  const RECT rect = {first.left, last.top, last.right, last.bottom};
+  ::InvalidateRect(m_hWnd, &rect, TRUE);
+}
+
+void BASListView::RefreshColumn(int column) {
+  if (m_hWnd == nullptr) return;
+  int left = 0;
+  for (int c = 0; c < column; ++c) {
+    left += static_cast<int>(::SendMessageW(m_hWnd, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(c), 0));
+  }
+  const int width =
+      static_cast<int>(::SendMessageW(m_hWnd, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+  RECT client = {};
+  ::GetClientRect(m_hWnd, &client);
+  const RECT rect = {left, client.top, left + width, client.bottom};
+  ::InvalidateRect(m_hWnd, &rect, TRUE);
+}
+
+// ---- Messages -----------------------------------------------------------------
+
+bool BASListView::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
+                                       LRESULT& result, DWORD) {
+  if (view::frame::IsReflectedMessage(msg)) parent_reflects_ = true;
+  switch (msg) {
+    case WM_ERASEBKGND:
+      EraseBackground(reinterpret_cast<HDC>(wparam));
+      result = 1;
+      return true;
+    case WM_LBUTTONDOWN:
+      if (OnCheckBoxClick(lparam)) {
+        result = 0;
+        return true;
+      }
+      break;
+    case WM_CREATE:
+      ::ShowScrollBar(wnd, SB_BOTH, FALSE);
+      break;
+    case WM_MOUSEWHEEL:
+    case WM_VSCROLL:
+      OnScroll();
+      break;
+    case WM_MOUSEMOVE:
+      OnMouseMove(lparam);
+      result = 0;
+      return true;
+    case WM_NOTIFY: {
+      const auto* hdr = reinterpret_cast<const NMHDR*>(lparam);
+      if (hdr != nullptr && header_.m_hWnd != nullptr && hdr->hwndFrom == header_.m_hWnd &&
+          hdr->code == static_cast<UINT>(NM_CUSTOMDRAW)) {
+        result = RouteHeaderCustomDraw(wparam, lparam);
+        return true;
+      }
+      break;
+    }
+    case view::frame::OCM_NOTIFY_: {
+      const auto* hdr = reinterpret_cast<const NMHDR*>(lparam);
+      if (hdr != nullptr && hdr->code == static_cast<UINT>(LVN_COLUMNCLICK)) {
+        result = 0;
+        return true;
+      }
+      break;
+    }
+    case view::frame::OCM_COMPAREITEM_:
+    case view::frame::OCM_DELETEITEM_:
+      result = 1;
+      return true;
+    default:
+      break;
+  }
+  if (ProcessOwnerDraw(msg, wparam, lparam, result)) return true;
+  return view::frame::DefaultReflectionHandler(wnd, msg, wparam, lparam, result);
+}
+
+LRESULT BASListView::RouteHeaderCustomDraw(WPARAM wparam, LPARAM lparam) {
+  // Where the platform list passes its header's custom draw on to the parent,
+  // the parent reflects it to the header object. Where it does not (Wine's
+  // list keeps it), hand it to the header object here, so that the check box
+  // is painted either way -- but only under a parent that reflects, as
+  // without reflection none of the list's own drawing runs.
+  const unsigned seen = header_.custom_draws_seen();
+  LRESULT result = DefWindowProc(WM_NOTIFY, wparam, lparam);
+  if (parent_reflects_ && header_.custom_draws_seen() == seen && header_.m_hWnd != nullptr) {
+    result = ::SendMessageW(header_.m_hWnd, view::frame::OCM_NOTIFY_, wparam, lparam);
+  }
+  return result;
+}
+
+void BASListView::MeasureItem(LPMEASUREITEMSTRUCT mis) {
+  if (mis != nullptr) mis->itemHeight = static_cast<UINT>(item_height_);
+}
+
+bool BASListView::OnCheckBoxClick(LPARAM lparam) {
+  if (checked_image_ == nullptr) return false;
+  LVHITTESTINFO hit = {};
+  hit.pt.x = LOWORD(lparam);
+  hit.pt.y = HIWORD(lparam);
+  const int row =
+      static_cast<int>(::SendMessageW(m_hWnd, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  if (row < 0 || (hit.flags & LVHT_ONITEM) == 0) return false;
+  // A row that may not be checked ignores the click entirely.
+  if (!CanCheck(row)) return true;
+
+  RECT zone = SubItemRect(m_hWnd, row, 0, LVIR_SELECTBOUNDS);
+  zone.right = zone.left + static_cast<int>(::SendMessageW(m_hWnd, LVM_GETCOLUMNWIDTH, 0, 0));
+  if (!::PtInRect(&zone, hit.pt)) return false;
+  // Without a function to store the state the click changes nothing.
+  if (!set_check_state_func_) return true;
+
+  const bool was = GetCheckState(row);
+  SetCheckState(row, !was);
+  LVITEMW state = {};
+  state.stateMask = LVIS_SELECTED;
+  state.state = was ? 0 : LVIS_SELECTED;
+  ::SendMessageW(m_hWnd, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&state));
+
+  const int count = ItemCount();
+  int reported = row;
+  if (was) {
+    header_.SetChecked(false);
+    header_.Refresh();
+    int lowest = -1;
+    for (int j = 0; j < count; ++j) {
+      if (GetCheckState(j)) {
+        lowest = j;
+        break;
+      }
+    }
+    reported = (lowest != -1 && lowest != row) ? lowest : 0;
+  } else {
+    int j = 0;
+    while (j < count && GetCheckState(j)) ++j;
+    if (j == count) {
+      header_.SetChecked(true);
+      header_.Refresh();
+    }
+  }
+  if (item_checked_change_callback_) item_checked_change_callback_(m_hWnd, reported);
+  return true;
+}
+
+void BASListView::OnMouseMove(LPARAM lparam) {
+  LVHITTESTINFO hit = {};
+  hit.pt.x = LOWORD(lparam);
+  hit.pt.y = HIWORD(lparam);
+  const int row =
+      static_cast<int>(::SendMessageW(m_hWnd, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  const int hovered = row >= 0 ? row : -1;
+  if (hovered == hover_item_) return;
+  last_hover_item_ = hover_item_;
+  hover_item_ = hovered;
+  const bool selected =
+      hovered != -1 && (::SendMessageW(m_hWnd, LVM_GETITEMSTATE, static_cast<WPARAM>(hovered),
+                                       LVIS_SELECTED) &
+                        LVIS_SELECTED) != 0;
+  if (hovered != -1 && (hit.flags & LVHT_ONITEM) != 0 && !selected) {
+    RECT area = SubItemRect(m_hWnd, hovered, 0, LVIR_BOUNDS);
+    if (last_hover_item_ != -1) {
+      const RECT last = SubItemRect(m_hWnd, last_hover_item_, 0, LVIR_BOUNDS);
+      ::UnionRect(&area, &area, &last);
+    }
+    ::InvalidateRect(m_hWnd, &area, TRUE);
+  } else if (last_hover_item_ != -1) {
+    const RECT last = SubItemRect(m_hWnd, last_hover_item_, 0, LVIR_BOUNDS);
+    ::InvalidateRect(m_hWnd, &last, TRUE);
+  }
+}
+
+void BASListView::OnScroll() {
+  const int count = ItemCount();
+  if (count <= 0 || !scroll_item_scope_callback_) return;
+  SCROLLINFO info = {};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_ALL;
+  if (!::GetScrollInfo(m_hWnd, SB_VERT, &info)) info = SCROLLINFO{};
+  const auto scope = view::internal::ScrollScope(info.nPos, static_cast<int>(info.nPage), count);
+  scroll_item_scope_callback_(scope.first, scope.second);
+}
+
+void BASListView::EraseBackground(HDC dc) {
+  if (dc == nullptr) return;
+  RECT client = {};
+  ::GetClientRect(m_hWnd, &client);
+  if (header_.m_hWnd != nullptr) {
+    RECT header = {};
+    ::GetWindowRect(header_.m_hWnd, &header);
+    client.top += header.bottom - header.top;
+  }
+  ScopedGdiObject<HBRUSH> brush(::CreateSolidBrush(
+      static_cast<COLORREF>(::SendMessageW(m_hWnd, LVM_GETBKCOLOR, 0, 0))));
+  const int count = ItemCount();
+  if (count == 0) {
+    ::FillRect(dc, &client, brush.get());
+    return;
+  }
+  POINT position = {};
+  ::SendMessageW(m_hWnd, LVM_GETITEMPOSITION, static_cast<WPARAM>(count - 1),
+                 reinterpret_cast<LPARAM>(&position));
+  RECT last = {};
+  last.left = LVIR_BOUNDS;
+  if (!::SendMessageW(m_hWnd, LVM_GETITEMRECT, static_cast<WPARAM>(count - 1),
+                      reinterpret_cast<LPARAM>(&last))) {
+    last = RECT{};
+  }
+  const RECT rows = {position.x, client.top, last.right, last.bottom};
+  if (::IsRectEmpty(&rows)) {
+    ::FillRect(dc, &client, brush.get());
+    return;
+  }
+  if (rows.left > client.left) {
+    const RECT left = {0, rows.bottom, rows.left, client.bottom};
+    ::FillRect(dc, &left, brush.get());
+  }
+  if (rows.bottom < client.bottom) {
+    const RECT below = {0, rows.bottom, client.right, client.bottom};
+    ::FillRect(dc, &below, brush.get());
+  }
+  if (rows.right < client.right) {
+    const RECT right = {rows.right, client.top, client.right, client.bottom};
+    ::FillRect(dc, &right, brush.get());
+  }
+}
+
+// ---- Painting -----------------------------------------------------------------
+
+void BASListView::DrawItem(LPDRAWITEMSTRUCT dis) {
+  if (dis == nullptr || dis->hDC == nullptr || m_hWnd == nullptr) return;
+  const RECT item = dis->rcItem;
+  const int row = static_cast<int>(dis->itemID);
+  SCROLLINFO horz = {};
+  horz.cbSize = sizeof(horz);
+  horz.fMask = SIF_RANGE | SIF_POS;
+  row_origin_x_ = ::GetScrollInfo(m_hWnd, SB_HORZ, &horz) ? -horz.nPos : 0;
+
+  // The row is painted into its own buffer whose (0, 0) is the row's
+  // top-left corner, then copied in one step.
+  MemoryDcBuffer buffer(dis->hDC, item, false);
+  if (!buffer.ok()) return;
+  HDC dc = buffer.dc();
+  const int width = item.right - item.left;
+  const int height = item.bottom - item.top;
+  const int p = Scaled(1);
+  ScopedGdiObject<HPEN> pen(::CreatePen(PS_SOLID, p, view::internal::kListFrameColor));
+  SelectObjectScope pen_scope(dc, pen.get());
+  SelectObjectScope font_scope(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0)));
+
+  const COLORREF background = view::internal::RowBackground(
+      (dis->itemState & ODS_SELECTED) != 0, row, hover_item_, last_hover_item_, striped_rows_,
+      row_bkg_color_);
+  {
+    ScopedGdiObject<HBRUSH> brush(::CreateSolidBrush(background));
+    const RECT all = {0, 0, width, height};
+    ::FillRect(dc, &all, brush.get());
+  }
+  ::MoveToEx(dc, 0, 0, nullptr);
+  ::LineTo(dc, 0, height);
+  ::MoveToEx(dc, width - p, 0, nullptr);
+  ::LineTo(dc, width - p, height - p);
+  ::MoveToEx(dc, 0, 0, nullptr);
+  ::LineTo(dc, width - p, 0);
+  if (row == ItemCount() - 1) {
+    ::MoveToEx(dc, 0, height - p, nullptr);
+    ::LineTo(dc, width - p, height - p);
+  }
+  ::SetBkMode(dc, TRANSPARENT);
+
+  BorrowedCdc cdc(dc);
+  if (render_func_) render_func_(cdc.get(), row);
+  DrawItemCells(cdc.get(), dis);
+  buffer.Present();
+}
+
+void BASListView::DrawItemCells(WTL::CDC& dc, DRAWITEMSTRUCT* dis) {
+  if (dis == nullptr || m_hWnd == nullptr) return;
+  const int row = static_cast<int>(dis->itemID);
+  const int indent = Scaled(10);
+  const int check_width = checked_image_ != nullptr ? static_cast<int>(checked_image_->GetWidth()) : 0;
+  const int check_height =
+      checked_image_ != nullptr ? static_cast<int>(checked_image_->GetHeight()) : 0;
+
+  for (int column = 0;; ++column) {
+    LVCOLUMNW info = {};
+    info.mask = LVCF_FMT | LVCF_WIDTH;
+    if (!::SendMessageW(m_hWnd, LVM_GETCOLUMNW, static_cast<WPARAM>(column),
+                        reinterpret_cast<LPARAM>(&info))) {
+      break;
+    }
+    RECT bounds = {};
+    bounds.top = column;
+    bounds.left = LVIR_BOUNDS;
+    if (!::SendMessageW(m_hWnd, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row),
+                        reinterpret_cast<LPARAM>(&bounds))) {
+      continue;
+    }
+    WTL::CRect cell(bounds.left - row_origin_x_, 0, bounds.right - row_origin_x_,
+                    bounds.bottom - bounds.top);
+
+    if (column == 0) {
+      const bool can_check = CanCheck(row);
+      const int x0 = Scaled(5);
+      const int box_width = static_cast<int>(static_cast<float>(check_width) * scale_);
+      const int box_height = static_cast<int>(static_cast<float>(check_height) * scale_);
+      const int y0 = (cell.Height() - box_height) / 2;
+      const bool checked = GetCheckState(row);
+      if (checked_image_ != nullptr) {
+        Gdiplus::Bitmap* image =
+            !can_check ? disabled_check_image_ : (checked ? checked_image_ : unchecked_image_);
+        if (image != nullptr) {
+          // Every state is drawn at the checked image's size.
+          Gdiplus::Graphics graphics(dc.m_hDC);
+          graphics.DrawImage(image, Gdiplus::Rect(x0, y0, box_width, box_height), 0, 0,
+                             check_width, check_height, Gdiplus::UnitPixel);
+        }
+      }
+      std::wostringstream number;
+      number << (row + 1);
+      const std::wstring text = number.str();
+      if (!text.empty()) {
+        const RECT rect = {box_width + x0 + indent, (cell.Height() - TextHeight(dc, text)) / 2,
+                           cell.right, cell.Height()};
+        DrawTextLine(dc, text, rect);
+      }
+    } else if (column == 1) {
+      if (draw_photo_column_func_) {
+        draw_photo_column_func_(dc, dis, cell, 1);
+      } else {
+        DrawPhotoColumn(dc, dis, cell, 1);
+      }
+    } else {
+      const std::wstring text = ItemText(row, column);
+      if (!text.empty()) {
+        const RECT rect = {cell.left + indent, (cell.Height() - TextHeight(dc, text)) / 2,
+                           cell.right, cell.Height()};
+        DrawTextLine(dc, text, rect);
+      }
+    }
+  }
+}
+
+void BASListView::DrawPhotoColumn(WTL::CDC& dc, DRAWITEMSTRUCT* dis, WTL::CRect& cell,
+                                  int column) {
+  if (dis == nullptr) return;
+  const int row = static_cast<int>(dis->itemID);
+  Gdiplus::Image* photo = photo_get_func_ ? photo_get_func_(row) : nullptr;
+  if (photo == nullptr) photo = default_photo_;
+  WTL::CRect text_rect = cell;
+  if (photo != nullptr) {
+    const auto place =
+        view::internal::PlacePhoto(static_cast<int>(photo->GetWidth()),
+                                   static_cast<int>(photo->GetHeight()), cell.Width(),
+                                   cell.Height(), scale_);
+    if (place.height > 0 && place.width > 0) {
+      Gdiplus::Graphics graphics(dc.m_hDC);
+      Utils::DrawImage(graphics, photo,
+                       Gdiplus::Rect(cell.left + place.x, cell.top + place.y, place.width,
+                                     place.height));
+    }
+    text_rect.left = cell.left + place.text_left;
+  }
+  const std::wstring text = ItemText(row, column);
+  if (!text.empty()) {
+    text_rect.top = cell.top + (cell.bottom - TextHeight(dc, text) - cell.top) / 2;
+    DrawTextLine(dc, text, text_rect);
+  }
+}

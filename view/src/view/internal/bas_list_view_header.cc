@@ -1,0 +1,113 @@
+#include "view/internal/bas_list_view_header.h"
+
+#include <memory>
+
+#include "view/internal/frame/dpi.h"
+#include "view/utils.h"
+
+namespace view::internal {
+
+RECT HeaderCheckBoxRect(const RECT& client, int image_width, int image_height, float scale) {
+  const int left = frame::DpiScaleInt(5, scale);
+  const int width = frame::DpiScaleInt(image_width, scale);
+  const int height = frame::DpiScaleInt(image_height, scale);
+  const int top = client.top + (client.bottom - client.top - height) / 2;
+  return RECT{left, top, left + width, top + height};
+}
+
+bool HeaderCheckBoxHitX(int x, int image_width, float scale) {
+  const int left = frame::DpiScaleInt(5, scale);
+  return x >= left && x <= left + frame::DpiScaleInt(image_width, scale);
+}
+
+}  // namespace view::internal
+
+int BASListViewHeader::Scaled(int v) const { return view::frame::DpiScaleInt(v, scale_); }
+
+bool BASListViewHeader::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
+                                             LRESULT& result, DWORD) {
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      if (OnClick(lparam)) {
+        result = 0;
+        return true;
+      }
+      break;
+    case view::frame::OCM_NOTIFY_: {
+      auto* cd = reinterpret_cast<NMCUSTOMDRAW*>(lparam);
+      if (cd == nullptr || cd->hdr.code != static_cast<UINT>(NM_CUSTOMDRAW)) break;
+      ++custom_draws_seen_;
+      switch (cd->dwDrawStage) {
+        case CDDS_PREPAINT:
+        case CDDS_POSTPAINT:
+        case CDDS_PREERASE:
+        case CDDS_POSTERASE:
+        case CDDS_ITEMPREPAINT:
+        case CDDS_ITEMPOSTPAINT:
+        case CDDS_ITEMPREERASE:
+        case CDDS_ITEMPOSTERASE:
+        case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
+          result = static_cast<LRESULT>(ProcessCustomDraw(cd));
+          return true;
+        default:
+          result = 0;
+          return false;
+      }
+    }
+    default:
+      break;
+  }
+  return view::frame::DefaultReflectionHandler(wnd, msg, wparam, lparam, result);
+}
+
+DWORD BASListViewHeader::OnPrePaint(NMCUSTOMDRAW*) { return CDRF_NOTIFYPOSTPAINT; }
+
+DWORD BASListViewHeader::OnPostPaint(NMCUSTOMDRAW* cd) {
+  if (cd->hdc == nullptr) return CDRF_DODEFAULT;
+  Gdiplus::Graphics graphics(cd->hdc);
+  if (checked_image_ != nullptr && m_hWnd != nullptr) {
+    RECT client = {};
+    ::GetClientRect(m_hWnd, &client);
+    const RECT box = view::internal::HeaderCheckBoxRect(
+        client, static_cast<int>(checked_image_->GetWidth()),
+        static_cast<int>(checked_image_->GetHeight()), scale_);
+    Utils::DrawImage(graphics, checked_ ? checked_image_ : unchecked_image_,
+                     Gdiplus::Rect(box.left, box.top, box.right - box.left, box.bottom - box.top));
+  }
+  return CDRF_DODEFAULT;
+}
+
+void BASListViewHeader::Refresh() {
+  if (checked_image_ == nullptr || m_hWnd == nullptr) return;
+  RECT client = {};
+  ::GetClientRect(m_hWnd, &client);
+  const RECT area = {0, 0, Scaled(5) + Scaled(static_cast<int>(checked_image_->GetWidth())),
+                     client.bottom};
+  ::InvalidateRect(m_hWnd, &area, FALSE);
+}
+
+bool BASListViewHeader::OnClick(LPARAM lparam) {
+  if (checked_image_ == nullptr || !header_check_func_) return false;
+  // The point's words taken unsigned, as the header's own hit test reads them.
+  HDHITTESTINFO hit = {};
+  hit.pt.x = LOWORD(lparam);
+  hit.pt.y = HIWORD(lparam);
+  const LRESULT index = ::SendMessageW(m_hWnd, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+  if (index == -1 || (hit.flags & HHT_ONHEADER) == 0 || (hit.flags & HHT_ONDIVIDER) != 0) {
+    return false;
+  }
+  if (!view::internal::HeaderCheckBoxHitX(hit.pt.x, static_cast<int>(checked_image_->GetWidth()),
+                                          scale_)) {
+    return false;
+  }
+  checked_ = !checked_;
+  Refresh();
+  // The function may replace itself or the state; call a copy.
+  const std::function<bool(bool)> func = header_check_func_;
+  if (!func(checked_)) {
+    checked_ = !checked_;
+    Refresh();
+  }
+  return true;
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+// The check box at the left end of a checkable list's header. The object is
+// bound by subclassing to the header window that the platform list made; the
+// header's items, dividers and colours stay the platform's. It paints its box
+// after the platform has painted the header (custom draw, post-paint), takes
+// clicks on the box away from the platform header, flips its state and asks
+// a function whether the flip may stand.
+
+#include <functional>
+
+#include "view/internal/frame/owner_draw.h"
+#include "view/internal/frame/window_impl.h"
+#include "view/platform.h"
+
+namespace view::internal {
+
+// The header check box's place in header client coordinates: left 5*s, the
+// image's size scaled, centred vertically in the client area.
+RECT HeaderCheckBoxRect(const RECT& client, int image_width, int image_height, float scale);
+// Whether a click at header client x lands on the check box horizontally
+// (both edges included; y is not tested).
+bool HeaderCheckBoxHitX(int x, int image_width, float scale);
+
+}  // namespace view::internal
+
+class BASListViewHeader : public view::frame::WindowImpl,
+                          public view::frame::CustomDraw<BASListViewHeader> {
+ public:
+  BASListViewHeader() = default;
+
+  bool ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result,
+                            DWORD map_id = 0) override;
+
+  DWORD OnPrePaint(NMCUSTOMDRAW* cd);
+  DWORD OnPostPaint(NMCUSTOMDRAW* cd);
+
+  void SetChecked(bool checked) { checked_ = checked; }
+  bool GetChecked() const { return checked_; }
+  // Repaints the check box's part of the header (the platform header paints
+  // under it, the post-paint stage draws the box in its current state).
+  void Refresh();
+  void SetCheckFunc(std::function<bool(bool)> f) { header_check_func_ = std::move(f); }
+  void SetImages(Gdiplus::Bitmap* checked, Gdiplus::Bitmap* unchecked) {
+    checked_image_ = checked;
+    unchecked_image_ = unchecked;
+  }
+  void SetScale(float scale) { scale_ = scale; }
+
+  // How many custom-draw notifications reached the object; the list uses it
+  // to tell whether the platform list passed them on to a reflecting parent.
+  unsigned custom_draws_seen() const { return custom_draws_seen_; }
+
+ private:
+  // Returns whether the click hit the check box (and so was taken).
+  bool OnClick(LPARAM lparam);
+  int Scaled(int v) const;
+
+  std::function<bool(bool)> header_check_func_;
+  Gdiplus::Bitmap* checked_image_ = nullptr;
+  Gdiplus::Bitmap* unchecked_image_ = nullptr;
+  bool checked_ = false;
+  float scale_ = 1.0f;
+  unsigned custom_draws_seen_ = 0;
+};
