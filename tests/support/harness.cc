@@ -15,7 +15,8 @@ ATOM RegisterHostClass() {
   static ATOM atom = [] {
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = DefWindowProcW;  // replaced per window in WM_NCCREATE
+    wc.lpfnWndProc = DefWindowProcW;  // replaced once the window exists
+    wc.cbWndExtra = sizeof(LONG_PTR);  // the HostWindow; GWLP_USERDATA stays free
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kHostClass;
@@ -76,7 +77,7 @@ HostWindow::HostWindow(bool reflect, int client_width, int client_height, int x,
   hwnd_ = CreateWindowExW(0, kHostClass, L"view test host", style, x, y, rect.right - rect.left,
                           rect.bottom - rect.top, nullptr, nullptr, GetModuleHandleW(nullptr),
                           nullptr);
-  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(hwnd_, 0, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc));
   ShowWindow(hwnd_, SW_SHOW);
   BringToFront(hwnd_);
@@ -105,7 +106,7 @@ int HostWindow::CountNotifies(HWND control, UINT code) const {
 }
 
 LRESULT CALLBACK HostWindow::Proc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-  auto* self = reinterpret_cast<HostWindow*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
+  auto* self = reinterpret_cast<HostWindow*>(GetWindowLongPtrW(wnd, 0));
   if (self == nullptr) return DefWindowProcW(wnd, msg, wparam, lparam);
   return self->Handle(msg, wparam, lparam);
 }

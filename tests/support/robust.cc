@@ -80,6 +80,9 @@ bool IsUnsafeForRandomParameters(UINT msg) {
   // Control-class messages (many take pointers) and the reflected range, which
   // is sent only with proper structures.
   if (msg >= WM_USER && msg < 0x8000) return true;
+  // The standard controls' own messages below WM_USER (edit, button, static,
+  // combo box and list box) take strings and structures too.
+  if ((msg >= 0x00B0 && msg <= 0x00FF) || (msg >= 0x0140 && msg <= 0x01FF)) return true;
   // Non-client mouse messages start modal move, size and menu loops; system
   // keys and the context menu open menus; MDI, IME and drag-and-drop
   // messages carry handles and pointers of their own.

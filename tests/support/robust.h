@@ -30,6 +30,7 @@ struct ControlDriver {
   std::function<HWND(HWND host)> create;
   std::function<void()> destroy;
   std::vector<UINT> handled;
+  bool paints = true;  // whether it paints its client area on request
 };
 
 // Sends `count` seeded random messages to `control`: the messages it
