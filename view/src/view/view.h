@@ -7,3 +7,5 @@
 #include "view/graphics_helpers.h"
 #include "view/utils.h"
 #include "view/zu_window_bg_brush_helper.h"
+#include "view/zu_section_button.h"
+#include "view/zu_switch_image_button.h"
