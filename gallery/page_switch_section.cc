@@ -50,7 +50,7 @@ class SwitchSectionPage : public gallery::Page {
     gallery::AddLabel(panel,
                       L"Image tiles: normal, selected (radio mode), removable with a delete mark "
                       L"and a separator line, and disabled (grey copy of its image).",
-                      24, 16, 900, 20);
+                      24, 12, 900, 36);
     const wchar_t* captions[] = {L"Photos", L"Music", L"Documents", L"Archive"};
     int x = 24;
     for (int i = 0; i < 4; ++i) {
@@ -79,7 +79,7 @@ class SwitchSectionPage : public gallery::Page {
     gallery::AddLabel(panel,
                       L"Section buttons (check style): image above, left of and right of the "
                       L"caption; square, then rounded. The second of each strip is pressed.",
-                      24, 270, 900, 20);
+                      24, 262, 900, 36);
     BuildStrip(panel, 300, false);
     BuildStrip(panel, 400, true);
   }

@@ -69,14 +69,17 @@ bool Near(uint32_t rgb, int r, int g, int b, int tolerance = 1) {
          std::abs(static_cast<int>(rgb & 0xFF) - b) <= tolerance;
 }
 
-// Repaints now and waits until the pixel at `pt` shows `rgb`.
+// Waits until the pixel at `pt` shows `rgb`, as the control repaints itself.
 bool ShowsColor(HWND wnd, POINT pt, uint32_t rgb, DWORD timeout = 2000) {
-  return viewtest::PumpUntil(
-      [&] {
-        RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        return viewtest::CaptureClient(wnd).At(pt.x, pt.y) == rgb;
-      },
-      timeout);
+  return viewtest::PumpUntil([&] { return viewtest::CaptureClient(wnd).At(pt.x, pt.y) == rgb; },
+                             timeout);
+}
+
+// The same after a repaint that the test asks for: for changes that the
+// control's rules leave unpainted until the application redraws.
+bool ShowsColorAfterRedraw(HWND wnd, POINT pt, uint32_t rgb, DWORD timeout = 2000) {
+  RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  return ShowsColor(wnd, pt, rgb, timeout);
 }
 
 // The tooltip windows that belong to the top-level window `owner`.
@@ -194,7 +197,6 @@ TEST(SwitchImageButton, CreationLayoutAndPlacement) {
   tile.SetDpiScale(1.5f);
   EXPECT_FLOAT_EQ(tile.DpiScale(15), 22.5f);
   tile.SetDpiScale(1.0f);
-  tile.SetDoHover(false);  // CreateButton turns hover on again
   HWND wnd = tile.CreateButton(host, font.get(), 41);
   ASSERT_NE(wnd, nullptr);
   EXPECT_EQ(static_cast<HWND>(tile), wnd);
@@ -313,6 +315,22 @@ TEST(SwitchImageButton, PaintsEachStatus) {
   EXPECT_TRUE(Near(shot.At(image_centre.x, image_centre.y), 29, 29, 29))
       << std::hex << shot.At(image_centre.x, image_centre.y);
   EXPECT_EQ(shot.At(mark_centre.x, mark_centre.y), 0xFF0000u);
+  // The copy was made by Init: painting again after the image changed
+  // still shows the old grey; the next Init takes the new image.
+  Gdiplus::Graphics(image.get()).Clear(Gdiplus::Color(255, 255, 0, 0));
+  RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  viewtest::PumpUntilIdle();
+  shot = viewtest::CaptureClient(wnd);
+  EXPECT_TRUE(Near(shot.At(image_centre.x, image_centre.y), 29, 29, 29))
+      << std::hex << shot.At(image_centre.x, image_centre.y);
+  tile.Init(20, 20, L"Tile", kNormalFill, kText, image.get(), kPressedFill, RGB(255, 255, 255),
+            pressed.get());
+  ASSERT_TRUE(viewtest::PumpUntil(
+      [&] {
+        RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        return Near(viewtest::CaptureClient(wnd).At(image_centre.x, image_centre.y), 76, 76, 76);
+      },
+      2000));
   tile.EnableWindow(TRUE);
   ASSERT_TRUE(ShowsColor(wnd, fill_point, viewtest::Rgb(kNormalFill)));
 
@@ -320,11 +338,11 @@ TEST(SwitchImageButton, PaintsEachStatus) {
   // the same outline in the fill colour. Rounded corners show the background.
   tile.SetRoundRect(true).SetRoundRectPoint({20, 20}).SetBorderWidth(3).SetColorBorder(RGB(0, 128, 0));
   tile.SetBackgroundColor(RGB(255, 255, 0));
-  ASSERT_TRUE(ShowsColor(wnd, {width / 2, 0}, 0x008000));
+  ASSERT_TRUE(ShowsColorAfterRedraw(wnd, {width / 2, 0}, 0x008000));
   const Image bordered = viewtest::CaptureClient(wnd);
   EXPECT_EQ(bordered.At(0, 0), 0xFFFF00u);  // outside the rounded corner
   tile.SetColorBorder(0xFFFFFFFF);
-  ASSERT_TRUE(ShowsColor(wnd, {width / 2, 0}, viewtest::Rgb(kNormalFill)));
+  ASSERT_TRUE(ShowsColorAfterRedraw(wnd, {width / 2, 0}, viewtest::Rgb(kNormalFill)));
   const Image unbordered = viewtest::CaptureClient(wnd);
   int outline = 0;
   for (int y = 0; y < bordered.height; ++y) {
@@ -346,6 +364,7 @@ TEST(SwitchImageButton, RadioLatchingDeleteMarkAndHover) {
   auto pressed = SolidBitmap(32, 32, 0xFF00FF00);
   auto mark = SolidBitmap(12, 12, 0xFFFF0000);
   ZuSwitchImageButton tile;
+  tile.SetDoHover(false);  // CreateButton turns hover on again
   HWND wnd = tile.CreateButton(host, font.get(), 9);
   ASSERT_NE(wnd, nullptr);
   tile.SetImageDeleteNormal(mark.get()).SetImageDeletePressed(mark.get());
@@ -591,7 +610,7 @@ TEST(SectionButton, FixedWidthCentresAShortCaption) {
   const SIZE client = ClientSize(wnd);
   EXPECT_EQ(client.cx, 200);  // the width is kept, the height fits the caption
   EXPECT_LT(client.cy, 50);
-  ASSERT_TRUE(ShowsColor(wnd, {2, 2}, viewtest::Rgb(kNormalFill)));
+  ASSERT_TRUE(ShowsColorAfterRedraw(wnd, {2, 2}, viewtest::Rgb(kNormalFill)));
   const Image shot = viewtest::CaptureClient(wnd);
   const RECT ink = shot.BoundsNot(viewtest::Rgb(kNormalFill));
   ASSERT_LT(ink.left, ink.right);
@@ -648,7 +667,7 @@ TEST(SectionButton, CheckStyleHoverAndNotifications) {
   viewtest::MoveMouseTo(host, {600, 400});
   EXPECT_TRUE(ShowsColor(wnd, corner, pressed));
   tab.ResetStatus();
-  EXPECT_TRUE(ShowsColor(wnd, corner, normal));
+  EXPECT_TRUE(ShowsColorAfterRedraw(wnd, corner, normal));
 
   // The reflected hot-item notification, sent as the parent would.
   NMBCHOTITEM hot = {};
@@ -660,19 +679,19 @@ TEST(SectionButton, CheckStyleHoverAndNotifications) {
     return SendMessageW(wnd, 0x2000 + WM_NOTIFY, 31, reinterpret_cast<LPARAM>(&hot));
   };
   EXPECT_EQ(notify(HICF_ENTERING), 0);
-  EXPECT_TRUE(ShowsColor(wnd, corner, hover));
+  EXPECT_TRUE(ShowsColorAfterRedraw(wnd, corner, hover));
   notify(HICF_LEAVING);
-  EXPECT_TRUE(ShowsColor(wnd, corner, normal));
+  EXPECT_TRUE(ShowsColorAfterRedraw(wnd, corner, normal));
   tab.SetPressedStatus();  // a pressed tab ignores hot changes
   notify(HICF_ENTERING);
-  EXPECT_TRUE(ShowsColor(wnd, corner, pressed));
+  EXPECT_TRUE(ShowsColorAfterRedraw(wnd, corner, pressed));
   notify(HICF_LEAVING);
-  EXPECT_TRUE(ShowsColor(wnd, corner, pressed));
+  EXPECT_TRUE(ShowsColorAfterRedraw(wnd, corner, pressed));
   tab.ResetStatus();
   tab.EnableWindow(FALSE);  // so does a disabled one
   EXPECT_TRUE(ShowsColor(wnd, corner, viewtest::Rgb(kDisableFill)));
   notify(HICF_ENTERING);
-  EXPECT_TRUE(ShowsColor(wnd, corner, viewtest::Rgb(kDisableFill)));
+  EXPECT_TRUE(ShowsColorAfterRedraw(wnd, corner, viewtest::Rgb(kDisableFill)));
   tab.EnableWindow(TRUE);
   EXPECT_TRUE(ShowsColor(wnd, corner, normal));
   DestroyWindow(wnd);
@@ -723,7 +742,7 @@ TEST(SectionButton, TooltipAndDrawingCallback) {
         graphics.FillRectangle(&magenta, 10, 10, 20, 10);
       };
   section.setFuncDrawTextAndImage(draw);
-  ASSERT_TRUE(ShowsColor(wnd, {15, 15}, 0xFF00FF));
+  ASSERT_TRUE(ShowsColorAfterRedraw(wnd, {15, 15}, 0xFF00FF));
   const Image custom = viewtest::CaptureClient(wnd);
   EXPECT_EQ(custom.Count(0xFF00FF), 200);
   EXPECT_EQ(custom.Count(0x0000FF), 0);  // no image
@@ -735,7 +754,7 @@ TEST(SectionButton, TooltipAndDrawingCallback) {
   EXPECT_EQ(seen_status, kStatusNormal);
   std::function<void(HWND, Gdiplus::Graphics&, RECT&, int)> none;
   section.setFuncDrawTextAndImage(none);
-  ASSERT_TRUE(ShowsColor(wnd, {2, 2}, viewtest::Rgb(kNormalFill)));
+  ASSERT_TRUE(ShowsColorAfterRedraw(wnd, {2, 2}, viewtest::Rgb(kNormalFill)));
   EXPECT_EQ(viewtest::CaptureClient(wnd).Count(0xFF00FF), 0);
   EXPECT_GT(viewtest::CaptureClient(wnd).Count(0x0000FF), 0);
 
