@@ -762,3 +762,73 @@ TEST(SectionButton, TooltipAndDrawingCallback) {
   DestroyWindow(wnd);
   EXPECT_TRUE(TooltipsOf(host).empty());
 }
+
+TEST(SwitchSection, BadInputScaleCopiesAndHandles) {
+  HostWindow host;
+  auto font = TestFont();
+  auto image = SolidBitmap(16, 16, 0xFF0000FF);
+
+  // Before a window exists nothing talks to one, and nothing crashes.
+  ZuSwitchImageButton tile;
+  tile.ResetStatus();
+  tile.SetPressedStatus();
+  EXPECT_FALSE(tile.EnableWindow(TRUE));
+  EXPECT_EQ(tile.Init(0, 0, nullptr, 0, 0, nullptr, 0, 0, nullptr), 0);
+  tile.SetText(nullptr);
+  EXPECT_EQ(tile.GetText(), L"");
+  ZuSectionButton section;
+  section.SetTooltip(L"no window").Load(true).ResetStatus();
+  EXPECT_EQ(section.reload(0, 0), WTL::CSize(0, 0));
+  EXPECT_FALSE(section.EnableWindow(TRUE));
+
+  // A tile without image, caption or font paints just its fill.
+  HWND wnd = tile.CreateButton(host, nullptr, 3);
+  ASSERT_NE(wnd, nullptr);
+  tile.Init(10, 10, nullptr, kNormalFill, kText, nullptr, kPressedFill, kText, nullptr);
+  EXPECT_FLOAT_EQ(tile.GetWidth(), 20);
+  EXPECT_FLOAT_EQ(tile.GetHeight(), 24);  // margins and the gap
+  tile.SetPressedStatus();  // no pressed image either
+  EXPECT_TRUE(ShowsColor(wnd, {10, 10}, viewtest::Rgb(kPressedFill)));
+
+  // Copies address the same control; the last one to go frees it.
+  {
+    ZuSwitchImageButton copy(tile);
+    EXPECT_EQ(static_cast<HWND>(copy), wnd);
+    ZuSwitchImageButton assigned;
+    assigned = copy;
+    EXPECT_EQ(static_cast<HWND>(assigned), wnd);
+    assigned.SetText(L"");
+  }
+  EXPECT_EQ(static_cast<HWND>(tile), wnd);
+
+  // The section's image box follows the DPI factor.
+  HWND sec = section.Create(host, nullptr, L"");
+  ASSERT_NE(sec, nullptr);
+  section.SetDpiScale(2.0f).SetImages(image.get(), nullptr, nullptr, nullptr);
+  section.SetHMargin(8).SetVMargin(4);
+  EXPECT_EQ(section.reload(0, 0), WTL::CSize(48, 40));
+  section.SetImgAndTextLayoutType(static_cast<ImgButtonImgAndTextLayoutType1>(9));
+  SetWindowTextW(sec, L"Unknown layout");
+  EXPECT_EQ(section.reload(0, 0), WTL::CSize(48, 40));  // no layout, no caption
+
+  // Painting frees everything it makes.
+  section.SetImgAndTextLayoutType(kImgLeftOfText).SetFont(font.get()).SetRoundRect(true);
+  section.reload(0, 0);
+  tile.SetRoundRect(true).SetDotRight(true);
+  viewtest::PumpUntilIdle();
+  const int gdi = viewtest::CountGdiObjects();
+  for (int i = 0; i < 5; ++i) {
+    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RedrawWindow(sec, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  }
+  viewtest::PumpUntilIdle();
+  EXPECT_EQ(viewtest::CountGdiObjects(), gdi);
+
+  DestroyWindow(wnd);
+  DestroyWindow(sec);
+  // After the window is gone the wrappers hold no handle and stay usable.
+  EXPECT_EQ(static_cast<HWND>(tile), nullptr);
+  tile.SetText(L"gone");
+  section.Load(false).SetTooltip(L"gone");
+  EXPECT_EQ(section.reload(10, 10), WTL::CSize(0, 0));
+}
