@@ -182,6 +182,24 @@ TEST(Frame, ClassIsRegisteredOncePerImplementation) {
   DestroyWindow(edit.m_hWnd);
 }
 
+TEST(Frame, BoundObjectFindsTheObjectOfItsOwnClassOnly) {
+  HostWindow host;
+  Wrapper control;
+  TestEdit edit;
+  edit.AddRef();
+  HWND wnd = control.impl->Create(host, nullptr, 0);
+  ASSERT_NE(wnd, nullptr);
+  ASSERT_NE(edit.Create(host), nullptr);
+  EXPECT_EQ(BoundObject<TestButton>(wnd), control.impl);
+  EXPECT_EQ(BoundObject<TestEdit>(edit.m_hWnd), &edit);
+  EXPECT_EQ(BoundObject<TestButton>(edit.m_hWnd), nullptr);  // another class
+  EXPECT_EQ(BoundObject<TestButton>(host), nullptr);         // not the frame's
+  EXPECT_EQ(BoundObject<TestButton>(nullptr), nullptr);
+  DestroyWindow(wnd);
+  EXPECT_EQ(BoundObject<TestButton>(wnd), nullptr);  // gone
+  DestroyWindow(edit.m_hWnd);
+}
+
 TEST(Frame, StandardClassIsVersion6OfTheCommonControls) {
   // The test executable carries no application manifest, so its own buttons
   // are version 5; the library's come from its own activation context.

@@ -119,6 +119,9 @@ LRESULT HostWindow::Handle(UINT msg, WPARAM wparam, LPARAM lparam) {
     if (work && *work) (*work)();
     return 0;
   }
+  // A test host has no menus: context menus and system commands (which
+  // would start modal menu, move or size loops) are not run.
+  if (msg == WM_CONTEXTMENU || msg == WM_SYSCOMMAND) return 0;
   if (msg == WM_ERASEBKGND) {
     RECT rc;
     GetClientRect(hwnd_, &rc);

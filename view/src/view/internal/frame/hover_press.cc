@@ -16,7 +16,7 @@ void RepaintNow(HWND wnd) {
 }
 
 bool HandleHoverPress(HWND wnd, HWND tooltip, HoverPressState& state, UINT msg, WPARAM wparam,
-                      LPARAM lparam, LRESULT& result) {
+                      LPARAM lparam, LRESULT& result, bool repaint) {
   switch (msg) {
     case WM_MOUSEMOVE: {
       if (tooltip != nullptr) {
@@ -36,22 +36,22 @@ bool HandleHoverPress(HWND wnd, HWND tooltip, HoverPressState& state, UINT msg, 
     }
     case WM_MOUSEHOVER:
       state.status_ = kStatusHover;
-      RepaintNow(wnd);
+      if (repaint) RepaintNow(wnd);
       result = 0;
       return true;
     case WM_MOUSELEAVE:
       state.status_ = kStatusNormal;
-      InvalidateRect(wnd, nullptr, FALSE);
+      if (repaint) InvalidateRect(wnd, nullptr, FALSE);
       state.tracking_mouse_ = false;
       result = 0;
       return true;
     case WM_LBUTTONDOWN:
       state.status_ = kStatusPressed;
-      RepaintNow(wnd);
+      if (repaint) RepaintNow(wnd);
       return false;
     case WM_LBUTTONUP: {
       state.status_ = kStatusNormal;
-      RepaintNow(wnd);
+      if (repaint) RepaintNow(wnd);
       POINT pt = {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
       if (ReleaseInsideWindow(wnd, pt)) return false;
       if (GetCapture() == wnd) ReleaseCapture();

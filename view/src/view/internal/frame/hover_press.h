@@ -20,9 +20,11 @@ bool ReleaseInsideWindow(HWND wnd, POINT client_pt);
 // leave switch the status and repaint, presses repaint pressed, a release
 // outside the window drops the capture and is swallowed so that no click is
 // reported, and erasing is left to the paint. Returns whether `msg` is
-// consumed; the status changes either way.
+// consumed; the status changes either way. With `repaint` false the status
+// still changes but nothing is invalidated (for a control whose look does not
+// follow hover and press, such as an image button in check-box mode).
 bool HandleHoverPress(HWND wnd, HWND tooltip, HoverPressState& state, UINT msg, WPARAM wparam,
-                      LPARAM lparam, LRESULT& result);
+                      LPARAM lparam, LRESULT& result, bool repaint = true);
 
 // Invalidates the whole control without erasing and paints it at once.
 void RepaintNow(HWND wnd);

@@ -167,6 +167,21 @@ HWND WindowImpl::CreateWindowOfClass(HWND parent, const RECT* rect, const wchar_
                      rect, name, style, ex_style, menu_or_id, create_param);
 }
 
+// The object of class T bound to `wnd`, or null when `wnd` is not a live
+// window of T's class in this process. Lets code that only holds a window
+// handle (an exported wrapper's `operator HWND`, a test) reach the object.
+template <class T>
+T* BoundObject(HWND wnd) {
+  const ClassRecord& record = T::GetClassRecord();
+  if (wnd == nullptr || record.atom == 0 || !::IsWindow(wnd)) return nullptr;
+  DWORD process = 0;
+  ::GetWindowThreadProcessId(wnd, &process);
+  if (process != ::GetCurrentProcessId()) return nullptr;
+  if (static_cast<ATOM>(::GetClassLongPtrW(wnd, GCW_ATOM)) != record.atom) return nullptr;
+  return static_cast<T*>(
+      reinterpret_cast<WindowImpl*>(::GetWindowLongPtrW(wnd, record.object_offset)));
+}
+
 // The default style of the library's controls: a visible child that clips
 // its siblings and children.
 constexpr DWORD kDefaultControlStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;

@@ -1,0 +1,41 @@
+#pragma once
+
+// A small benchmark harness: each row times a piece of work against a baseline
+// measured in the same run and reports the ratio. Times are medians of
+// repeated runs after a warm-up; only ratios are compared with targets.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "view/platform.h"
+
+namespace bench {
+
+// Median seconds of `reps` runs of `work` after `warmup` unmeasured runs.
+// `setup` (optional) runs before each repetition, outside the timing.
+double MedianSeconds(const std::function<void()>& work, int reps = 15, int warmup = 2,
+                     const std::function<void()>& setup = nullptr);
+
+enum class Target { kAtMost, kAtLeast, kReport };
+
+struct Row {
+  std::string work;      // what was measured
+  std::string baseline;  // what it was measured against
+  double ratio;          // work time / baseline time (or rate ratio, as the row says)
+  Target target;
+  double limit;          // the target value for kAtMost / kAtLeast
+  std::string unit = "ratio";
+};
+
+// A registered benchmark: runs its measurements and appends rows.
+using Benchmark = void (*)(std::vector<Row>& rows);
+bool Register(const char* name, Benchmark run);
+
+// Pumps messages until `done` or `timeout_ms`.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeout_ms = 60000);
+void PumpUntilIdle();
+
+}  // namespace bench
+
+#define VIEW_BENCHMARK(name, fn) static const bool bench_registered_##name = ::bench::Register(#name, fn)

@@ -1,0 +1,135 @@
+// Runs every registered benchmark, prints a table of ratios with their
+// targets and writes the same rows as CSV (--csv FILE).
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "bench.h"
+
+namespace bench {
+namespace {
+
+struct Entry {
+  const char* name;
+  Benchmark run;
+};
+
+std::vector<Entry>& Entries() {
+  static std::vector<Entry> entries;
+  return entries;
+}
+
+const char* TargetText(const Row& row, char* buffer, size_t size) {
+  switch (row.target) {
+    case Target::kAtMost: std::snprintf(buffer, size, "<= %.2f", row.limit); break;
+    case Target::kAtLeast: std::snprintf(buffer, size, ">= %.2f", row.limit); break;
+    case Target::kReport: std::snprintf(buffer, size, "report"); break;
+  }
+  return buffer;
+}
+
+bool Met(const Row& row) {
+  switch (row.target) {
+    case Target::kAtMost: return row.ratio <= row.limit;
+    case Target::kAtLeast: return row.ratio >= row.limit;
+    default: return true;
+  }
+}
+
+}  // namespace
+
+bool Register(const char* name, Benchmark run) {
+  Entries().push_back({name, run});
+  return true;
+}
+
+double MedianSeconds(const std::function<void()>& work, int reps, int warmup,
+                     const std::function<void()>& setup) {
+  for (int i = 0; i < warmup; ++i) {
+    if (setup) setup();
+    work();
+  }
+  std::vector<double> times;
+  for (int i = 0; i < reps; ++i) {
+    if (setup) setup();
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    times.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  }
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeout_ms) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+      if (done()) return true;
+    }
+    if (GetTickCount() - start > timeout_ms) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+  return true;
+}
+
+void PumpUntilIdle() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+}  // namespace bench
+
+int main(int argc, char** argv) {
+  const char* csv_path = nullptr;
+  const char* only = nullptr;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--csv") == 0 && i + 1 < argc) csv_path = argv[++i];
+    if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) only = argv[++i];
+  }
+  INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_LINK_CLASS | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&icc);
+  Gdiplus::GdiplusStartupInput input;
+  ULONG_PTR token = 0;
+  if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return 2;
+
+  std::vector<bench::Row> rows;
+  for (const auto& entry : bench::Entries()) {
+    if (only != nullptr && std::strstr(entry.name, only) == nullptr) continue;
+    std::fprintf(stderr, "running %s\n", entry.name);
+    entry.run(rows);
+  }
+
+  std::printf("%-58s %-44s %10s %10s %s\n", "work", "baseline", "value", "target", "met");
+  int missed = 0;
+  char target[32];
+  for (const auto& row : rows) {
+    const bool met = bench::Met(row);
+    if (!met) ++missed;
+    std::printf("%-58s %-44s %10.3f %10s %s\n", row.work.c_str(), row.baseline.c_str(), row.ratio,
+                bench::TargetText(row, target, sizeof(target)), met ? "yes" : "NO");
+  }
+  if (csv_path != nullptr) {
+    if (FILE* f = std::fopen(csv_path, "w")) {
+      std::fprintf(f, "work,baseline,value,unit,target,met\n");
+      for (const auto& row : rows) {
+        std::fprintf(f, "\"%s\",\"%s\",%.6f,%s,%s,%s\n", row.work.c_str(), row.baseline.c_str(),
+                     row.ratio, row.unit.c_str(), bench::TargetText(row, target, sizeof(target)),
+                     bench::Met(row) ? "yes" : "no");
+      }
+      std::fclose(f);
+    }
+  }
+  Gdiplus::GdiplusShutdown(token);
+  std::printf("%zu rows, %d targets missed\n", rows.size(), missed);
+  return 0;
+}

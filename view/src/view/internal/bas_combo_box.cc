@@ -1,0 +1,360 @@
+#include "view/internal/bas_combo_box.h"
+
+#include <cwctype>
+
+#include "view/internal/frame/scoped.h"
+
+using view::frame::ClassRecord;
+
+namespace view::combo {
+
+std::wstring DisplaySeparator(const std::wstring& list_separator) {
+  std::wstring separator = list_separator.empty() ? std::wstring(L";") : list_separator;
+  while (!separator.empty() && std::iswspace(separator.back())) separator.pop_back();
+  separator += L' ';
+  return separator;
+}
+
+std::wstring JoinTexts(const std::vector<std::wstring>& texts, const std::wstring& separator) {
+  std::wstring joined;
+  for (const auto& text : texts) {
+    if (!joined.empty()) joined += separator;
+    joined += text;
+  }
+  return joined;
+}
+
+int ItemHeightFor(const TEXTMETRICW& tm) { return tm.tmHeight + tm.tmExternalLeading + 2; }
+
+int CheckBoxWidthFor(const TEXTMETRICW& tm) { return tm.tmHeight + tm.tmExternalLeading + 6; }
+
+RECT CheckBoxRect(const RECT& item, int width) {
+  return RECT{0, item.top + 1, width, item.bottom - 1};
+}
+
+int RowAt(int top_index, int y, int item_height) {
+  if (item_height <= 0) return -1;
+  return top_index + y / item_height;
+}
+
+std::wstring UserListSeparator() {
+  const int size = GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SLIST, nullptr, 0);
+  if (size <= 1) return std::wstring();
+  std::wstring separator(static_cast<size_t>(size), L'\0');
+  const int copied = GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SLIST, &separator[0], size);
+  separator.resize(copied > 0 ? static_cast<size_t>(copied - 1) : 0);
+  return separator;
+}
+
+std::map<HWND, BASComboBox*>& listBoxOwners() {
+  static std::map<HWND, BASComboBox*> owners;
+  return owners;
+}
+
+std::map<HWND, WNDPROC>& listBoxPrevProcs() {
+  static std::map<HWND, WNDPROC> procs;
+  return procs;
+}
+
+}  // namespace view::combo
+
+namespace {
+
+// Keeps a control alive while a list procedure works for it: a handler of
+// the notification it sends may destroy the combo box and its wrapper.
+class KeepAlive {
+ public:
+  explicit KeepAlive(view::frame::WindowImpl* impl) : impl_(impl) { impl_->AddRef(); }
+  ~KeepAlive() { impl_->Release(); }
+  KeepAlive(const KeepAlive&) = delete;
+  KeepAlive& operator=(const KeepAlive&) = delete;
+
+ private:
+  view::frame::WindowImpl* impl_;
+};
+
+}  // namespace
+
+ClassRecord& BASComboBox::GetClassRecord() {
+  static ClassRecord record(L"COMBOBOX");
+  return record;
+}
+
+BASComboBox::~BASComboBox() { ReleaseListBoxes(); }
+
+HWND BASComboBox::Create(HWND parent, const RECT* rect, const wchar_t* windowName, DWORD style,
+                         DWORD exStyle, HMENU menuOrId, void* param) {
+  if (style == 0) style = view::frame::kDefaultControlStyle;
+  return CreateWindowOfClass<BASComboBox>(parent, rect, windowName, style, exStyle, menuOrId,
+                                          param);
+}
+
+int BASComboBox::SetCheck(int index, int check) {
+  // A negative index is refused here: the list box would apply index -1 to
+  // every item.
+  if (m_hWnd == nullptr || index < 0) return CB_ERR;
+  const auto result = SendMessageW(m_hWnd, CB_SETITEMDATA, static_cast<WPARAM>(index),
+                                   static_cast<LPARAM>(check));
+  if (result < 0) return static_cast<int>(result);
+  textValid = FALSE;
+  InvalidateRect(m_hWnd, nullptr, FALSE);
+  // An open list shows the new check too (an application may check items
+  // from its CBN_SELCHANGE handler while the user works in the list).
+  if (listBox != nullptr && IsWindowVisible(listBox)) InvalidateRect(listBox, nullptr, FALSE);
+  return static_cast<int>(result);
+}
+
+int BASComboBox::GetCheck(int index) {
+  if (m_hWnd == nullptr || index < 0) return CB_ERR;
+  return static_cast<int>(SendMessageW(m_hWnd, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+}
+
+void BASComboBox::SelectAll(int check) {
+  const int count = ItemCount();
+  for (int index = 0; index < count; ++index) SetCheck(index, check);
+}
+
+int BASComboBox::ItemCount() {
+  if (m_hWnd == nullptr) return 0;
+  const auto count = SendMessageW(m_hWnd, CB_GETCOUNT, 0, 0);
+  return count > 0 ? static_cast<int>(count) : 0;
+}
+
+std::wstring BASComboBox::ItemText(int index) {
+  const auto length = SendMessageW(m_hWnd, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length <= 0) return std::wstring();
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const auto copied = SendMessageW(m_hWnd, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                                   reinterpret_cast<LPARAM>(&text[0]));
+  text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+  return text;
+}
+
+const std::wstring& BASComboBox::DisplayText() {
+  if (textValid || m_hWnd == nullptr) return displayText;
+  const std::wstring separator = view::combo::DisplaySeparator(view::combo::UserListSeparator());
+  std::vector<std::wstring> checked;
+  const int count = ItemCount();
+  for (int index = 0; index < count; ++index) {
+    if (SendMessageW(m_hWnd, CB_GETITEMDATA, static_cast<WPARAM>(index), 0) != 0) {
+      checked.push_back(ItemText(index));
+    }
+  }
+  displayText = view::combo::JoinTexts(checked, separator);
+  textValid = TRUE;
+  return displayText;
+}
+
+bool BASComboBox::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
+                                       LRESULT& result, DWORD) {
+  switch (msg) {
+    case WM_CTLCOLORLISTBOX: {
+      // The drop-down list asks its combo box for colours before it first
+      // paints: the moment to take it over. The platform still answers.
+      const auto list = reinterpret_cast<HWND>(lparam);
+      if (listBox == nullptr && list != nullptr && list != wnd && IsWindow(list)) {
+        TakeOverListBox(list);
+      }
+      return false;
+    }
+    case WM_GETTEXT: {
+      const std::wstring& text = DisplayText();
+      auto* buffer = reinterpret_cast<wchar_t*>(lparam);
+      if (buffer == nullptr) {
+        result = 0;
+        return true;
+      }
+      if (wparam > 0) {
+        const size_t copied = std::min(text.size(), static_cast<size_t>(wparam) - 1);
+        text.copy(buffer, copied);
+        buffer[copied] = L'\0';
+      }
+      result = static_cast<LRESULT>(text.size());
+      return true;
+    }
+    case WM_GETTEXTLENGTH:
+      result = static_cast<LRESULT>(DisplayText().size());
+      return true;
+    default:
+      break;
+  }
+  if (ProcessOwnerDraw(msg, wparam, lparam, result)) return true;
+  return view::frame::DefaultReflectionHandler(wnd, msg, wparam, lparam, result);
+}
+
+void BASComboBox::OnFinalMessage(HWND) {
+  ReleaseListBoxes();
+  // A new window starts with new items and must set its field height again.
+  textValid = FALSE;
+  selectionHeightSet = FALSE;
+  displayText.clear();
+}
+
+void BASComboBox::DrawItem(LPDRAWITEMSTRUCT dis) {
+  if (dis == nullptr || dis->hDC == nullptr || m_hWnd == nullptr) return;
+  HDC dc = dis->hDC;
+  view::frame::SaveDcScope saved(dc);
+  RECT text_rect = dis->rcItem;
+  const int index = static_cast<int>(dis->itemID);
+  std::wstring text;
+  if (index < 0) {
+    text = DisplayText();  // the selection field without a current item
+  } else {
+    text = ItemText(index);
+    TEXTMETRICW tm = {};
+    GetTextMetricsW(dc, &tm);
+    const int width = view::combo::CheckBoxWidthFor(tm);
+    RECT box = view::combo::CheckBoxRect(dis->rcItem, width);
+    text_rect.left = width;
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    const bool checked =
+        SendMessageW(m_hWnd, CB_GETITEMDATA, static_cast<WPARAM>(index), 0) != 0;
+    DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | (checked ? DFCS_CHECKED : 0));
+  }
+
+  const bool selected = (dis->itemState & ODS_SELECTED) != 0;
+  SetBkColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &text_rect, nullptr, 0, nullptr);
+  const std::wstring shown = L" " + text;
+  DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &text_rect,
+            DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
+  if (selected && (dis->itemState & ODS_FOCUS) != 0) DrawFocusRect(dc, &text_rect);
+}
+
+void BASComboBox::MeasureItem(LPMEASUREITEMSTRUCT mis) {
+  if (mis == nullptr || m_hWnd == nullptr) return;
+  view::frame::ScopedWindowDc dc(m_hWnd);
+  if (dc.get() == nullptr) return;
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(m_hWnd, WM_GETFONT, 0, 0));
+  view::frame::SelectObjectScope select(dc.get(), font);
+  TEXTMETRICW tm = {};
+  GetTextMetricsW(dc.get(), &tm);
+  const int height = view::combo::ItemHeightFor(tm);
+  mis->itemHeight = static_cast<UINT>(height);
+  if (!selectionHeightSet) {
+    selectionHeightSet = TRUE;
+    SendMessageW(m_hWnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
+  }
+}
+
+void BASComboBox::TakeOverListBox(HWND list) {
+  listBox = list;
+  view::combo::listBoxOwners()[list] = this;
+  const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(list, GWLP_WNDPROC));
+  // Never remember our own procedure as the one to pass messages on to.
+  if (current != &CheckListProc) view::combo::listBoxPrevProcs()[list] = current;
+  SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CheckListProc));
+}
+
+void BASComboBox::ReleaseListBoxes() {
+  auto& owners = view::combo::listBoxOwners();
+  auto& procs = view::combo::listBoxPrevProcs();
+  for (auto it = owners.begin(); it != owners.end();) {
+    if (it->second != this) {
+      ++it;
+      continue;
+    }
+    const HWND list = it->first;
+    auto proc = procs.find(list);
+    if (proc != procs.end()) {
+      if (IsWindow(list) &&
+          reinterpret_cast<WNDPROC>(GetWindowLongPtrW(list, GWLP_WNDPROC)) == &CheckListProc) {
+        SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc->second));
+      }
+      procs.erase(proc);
+    }
+    it = owners.erase(it);
+  }
+  listBox = nullptr;
+}
+
+int BASComboBox::ToggleIndexAt(HWND list, POINT pt) {
+  RECT client = {};
+  GetClientRect(list, &client);
+  if (!PtInRect(&client, pt)) return -1;
+  const auto top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+  const auto height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+  const int index = view::combo::RowAt(top, pt.y, height);
+  if (index < 0 || index >= ItemCount()) return -1;
+  RECT item = {};
+  if (SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index),
+                   reinterpret_cast<LPARAM>(&item)) == LB_ERR ||
+      !PtInRect(&item, pt)) {
+    return -1;
+  }
+  return index;
+}
+
+void BASComboBox::ToggleFromList(HWND list, int index) {
+  RECT item = {};
+  if (SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index),
+                   reinterpret_cast<LPARAM>(&item)) != LB_ERR) {
+    InvalidateRect(list, &item, FALSE);
+  }
+  SetCheck(index, GetCheck(index) == 0 ? 1 : 0);
+  HWND combo = m_hWnd;
+  if (combo == nullptr) return;
+  const auto id = static_cast<WORD>(GetDlgCtrlID(combo) & 0xFFFF);
+  SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(combo));
+}
+
+LRESULT CALLBACK BASComboBox::CheckListProc(HWND list, UINT msg, WPARAM wparam, LPARAM lparam) {
+  auto& owners = view::combo::listBoxOwners();
+  auto& procs = view::combo::listBoxPrevProcs();
+  const auto owner_entry = owners.find(list);
+  const auto proc_entry = procs.find(list);
+  if (owner_entry == owners.end() || proc_entry == procs.end() || owner_entry->second == nullptr ||
+      proc_entry->second == nullptr) {
+    return 0;
+  }
+  BASComboBox* owner = owner_entry->second;
+  const WNDPROC previous = proc_entry->second;
+  try {
+    KeepAlive keep(owner);
+    switch (msg) {
+      case LB_GETCURSEL:
+        // Nobody sees a selection in the list, so the combo box never takes
+        // a row as its current item when the list closes.
+        return LB_ERR;
+      case WM_LBUTTONDOWN: {
+        const POINT pt = {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+        const int index = owner->ToggleIndexAt(list, pt);
+        if (index >= 0) owner->ToggleFromList(list, index);
+        if (!IsWindow(list)) return 0;  // the parent destroyed the combo box meanwhile
+        return CallWindowProcW(previous, list, msg, wparam, lparam);
+      }
+      case WM_LBUTTONUP:
+        // Swallowed: the list would close after the click.
+        return 0;
+      case WM_CHAR:
+        if (wparam == L' ') {
+          const auto current =
+              static_cast<int>(CallWindowProcW(previous, list, LB_GETCURSEL, 0, 0));
+          if (current >= 0 && current < owner->ItemCount()) {
+            owner->ToggleFromList(list, current);
+            return 0;
+          }
+        }
+        break;
+      case WM_NCDESTROY: {
+        const LRESULT result = CallWindowProcW(previous, list, msg, wparam, lparam);
+        if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(list, GWLP_WNDPROC)) == &CheckListProc) {
+          SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        }
+        owners.erase(list);
+        procs.erase(list);
+        if (owner->listBox == list) owner->listBox = nullptr;
+        return result;
+      }
+      default:
+        break;
+    }
+    return CallWindowProcW(previous, list, msg, wparam, lparam);
+  } catch (...) {
+    // No exception may unwind through the system's window procedure caller.
+    return 0;
+  }
+}

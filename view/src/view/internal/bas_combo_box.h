@@ -1,0 +1,93 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "view/internal/frame/owner_draw.h"
+#include "view/internal/frame/window_impl.h"
+
+class BASComboBox;
+
+namespace view::combo {
+
+// Layout and text rules of the check-box combo box, kept free of windows so
+// that they can be checked by value.
+
+// The separator placed between checked texts: the user's list separator
+// (";" when the locale gives none) without trailing white space, plus one
+// space, so that "," becomes ", ".
+std::wstring DisplaySeparator(const std::wstring& list_separator);
+// The texts joined by `separator`.
+std::wstring JoinTexts(const std::vector<std::wstring>& texts, const std::wstring& separator);
+// Height of a list row and of the selection field for a font.
+int ItemHeightFor(const TEXTMETRICW& tm);
+// Width of the check-box column (the text starts there).
+int CheckBoxWidthFor(const TEXTMETRICW& tm);
+// The check box of a row: from the left edge of the list to `width`, one
+// pixel inside the row at the top and at the bottom.
+RECT CheckBoxRect(const RECT& item, int width);
+// The row under client height `y` of a list whose first visible row is
+// `top_index`; -1 when the item height is not positive.
+int RowAt(int top_index, int y, int item_height);
+
+// The user's list separator as the locale settings give it now.
+std::wstring UserListSeparator();
+
+// Process-wide records of the drop-down lists that combo boxes took over:
+// which control owns each list, and the procedure the list had before.
+// Used only on the user-interface thread. An entry goes when its list or
+// its combo box is destroyed.
+std::map<HWND, BASComboBox*>& listBoxOwners();
+std::map<HWND, WNDPROC>& listBoxPrevProcs();
+
+}  // namespace view::combo
+
+// The implementation of ZuComboBox: a superclassed "COMBOBOX" that draws
+// its items with check boxes (the check state is the item data), shows the
+// checked texts in its selection field and turns clicks and the space key in
+// its drop-down list into check toggles.
+class BASComboBox : public view::frame::WindowImpl, public view::frame::OwnerDraw<BASComboBox> {
+ public:
+  static view::frame::ClassRecord& GetClassRecord();
+
+  BASComboBox() = default;
+  ~BASComboBox() override;
+
+  HWND Create(HWND parent, const RECT* rect, const wchar_t* windowName, DWORD style,
+              DWORD exStyle, HMENU menuOrId, void* param);
+
+  int SetCheck(int index, int check);
+  int GetCheck(int index);
+  void SelectAll(int check);
+
+  // The text of the selection field, rebuilt first if a check changed.
+  const std::wstring& DisplayText();
+  HWND list_box() const { return listBox; }
+
+  bool ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result,
+                            DWORD map_id = 0) override;
+  void OnFinalMessage(HWND wnd) override;
+
+  // Reflected owner-draw requests (through OwnerDraw).
+  void DrawItem(LPDRAWITEMSTRUCT dis);
+  void MeasureItem(LPMEASUREITEMSTRUCT mis);
+
+  // The procedure that the drop-down list runs once it is taken over.
+  static LRESULT CALLBACK CheckListProc(HWND list, UINT msg, WPARAM wparam, LPARAM lparam);
+
+ private:
+  void TakeOverListBox(HWND list);
+  // Gives back every list this control took over and drops their entries.
+  void ReleaseListBoxes();
+  // The row of the list under a client point that a click toggles, or -1.
+  int ToggleIndexAt(HWND list, POINT pt);
+  void ToggleFromList(HWND list, int index);
+  std::wstring ItemText(int index);
+  int ItemCount();
+
+  HWND listBox = nullptr;
+  std::wstring displayText;
+  BOOL textValid = FALSE;
+  BOOL selectionHeightSet = FALSE;
+};

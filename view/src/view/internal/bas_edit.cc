@@ -1,0 +1,49 @@
+#include "view/internal/bas_edit.h"
+
+using view::frame::ClassRecord;
+
+ClassRecord& BASEdit::GetClassRecord() {
+  static ClassRecord record(L"EDIT");
+  return record;
+}
+
+HWND BASEdit::Create(HWND parent, const RECT* rect, const wchar_t* name, DWORD style,
+                     DWORD ex_style, HMENU id, void* create_param) {
+  if (style == 0) style = view::frame::kDefaultControlStyle;
+  return CreateWindowOfClass<BASEdit>(parent, rect, name, style, ex_style, id, create_param);
+}
+
+void BASEdit::SetReadOnly(int read_only) {
+  if (m_hWnd == nullptr) return;
+  SendMessageW(m_hWnd, EM_SETREADONLY, static_cast<WPARAM>(read_only), 0);
+}
+
+void BASEdit::SetFont(HFONT font) {
+  if (m_hWnd == nullptr) return;
+  SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void BASEdit::setTipValue(const wchar_t* tip) {
+  // A null text is refused, as the platform refuses it: the old tip stays.
+  if (m_hWnd == nullptr || tip == nullptr) return;
+  SendMessageW(m_hWnd, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(tip));
+}
+
+bool BASEdit::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
+                                   LRESULT& result, DWORD) {
+  if (msg == view::frame::OCM_CTLCOLOREDIT_) {
+    // Only the brush: the text colour and text background stay the DC's.
+    result = reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    return true;
+  }
+  if (msg == WM_KEYDOWN && LOWORD(wparam) == VK_RETURN) {
+    // A copy runs, so that a callback may replace or clear itself.
+    if (enter_callback_) {
+      const std::function<void()> callback = enter_callback_;
+      callback();
+    }
+    result = 0;
+    return true;
+  }
+  return view::frame::DefaultReflectionHandler(wnd, msg, wparam, lparam, result);
+}

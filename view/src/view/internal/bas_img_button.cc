@@ -1,0 +1,309 @@
+#include "view/internal/bas_img_button.h"
+
+#include <algorithm>
+
+#include "view/internal/drawing_math.h"
+#include "view/internal/frame/button_layout.h"
+#include "view/internal/frame/dpi.h"
+#include "view/internal/frame/paint_buffers.h"
+#include "view/internal/frame/window_ops.h"
+#include "view/utils.h"
+
+namespace view::internal {
+
+int ImgButtonWidth(int align, int iw, float tw, int left_padding, int right_padding,
+                   int logo_width, int check_logo_gap, int logo_text_gap) {
+  if (align == kBASImgButtonTextCenter) {
+    return static_cast<int>(std::max(static_cast<float>(iw), tw)) + right_padding + left_padding;
+  }
+  const float sum = static_cast<float>(logo_width) + tw + static_cast<float>(right_padding) +
+                    static_cast<float>(left_padding) + static_cast<float>(iw) +
+                    static_cast<float>(check_logo_gap) + static_cast<float>(logo_text_gap);
+  return static_cast<int>(sum);
+}
+
+int ImgButtonHeight(int ih, float th, int logo_height) {
+  const float tallest =
+      std::max({static_cast<float>(ih), static_cast<float>(logo_height), th});
+  return static_cast<int>(tallest);
+}
+
+RECT ImgButtonCheckRect(int height, int iw, int ih) {
+  const int top = (height - ih) / 2;
+  return RECT{0, top, iw, top + ih};
+}
+
+RECT ImgButtonLogoBox(int height, int iw, int check_logo_gap, int logo_width, int logo_height) {
+  const int x = iw + check_logo_gap;
+  const int y = (height - logo_height) / 2;
+  return RECT{x, y, x + logo_width, y + logo_height};
+}
+
+int ImgButtonCaptionX(int iw, int logo_text_gap, bool logo_drawn, int check_logo_gap,
+                      int logo_width) {
+  int x = iw + logo_text_gap;
+  if (logo_drawn) x += check_logo_gap + logo_width;
+  return x;
+}
+
+int ImgButtonCaptionRoom(int width, int iw, int left_padding, int right_padding,
+                         int logo_text_gap, int check_logo_gap, int logo_width) {
+  return width - iw - right_padding - left_padding - logo_text_gap - check_logo_gap - logo_width;
+}
+
+ImgButtonLook ChooseImgButtonLook(bool check_box_mode, ButtonStatus status, bool checked) {
+  if (status == kStatusDisable) {
+    return {ImgChoice::kDisable, check_box_mode ? LogoChoice::kUnchecked : LogoChoice::kNone,
+            ImgChoice::kDisable};
+  }
+  if (check_box_mode) {
+    // Pressed and hover look like the resting state: only the check shows.
+    if (checked) return {ImgChoice::kPressed, LogoChoice::kChecked, ImgChoice::kPressed};
+    return {ImgChoice::kNormal, LogoChoice::kUnchecked, ImgChoice::kNormal};
+  }
+  if (status == kStatusPressed || status == kStatusHover) {
+    return {ImgChoice::kPressed, LogoChoice::kNone, ImgChoice::kPressed};
+  }
+  return {ImgChoice::kNormal, LogoChoice::kNone, ImgChoice::kNormal};
+}
+
+}  // namespace view::internal
+
+using view::internal::ImgChoice;
+using view::internal::LogoChoice;
+
+view::frame::ClassRecord& BASImgButton::GetClassRecord() {
+  static view::frame::ClassRecord record(L"BUTTON");
+  return record;
+}
+
+BASImgButton::~BASImgButton() { DestroyTooltip(); }
+
+bool BASImgButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
+                                        LRESULT& result, DWORD) {
+  const bool check_box = check_box_mode_ == 1;
+  if (msg == WM_LBUTTONDOWN && check_box) {
+    // A check box flips on the press and repaints only its check image; the
+    // standard button still takes the capture and reports the click later.
+    status_ = kStatusPressed;
+    checked_ = !checked_;
+    InvalidateRect(wnd, &check_rect_, FALSE);
+    UpdateWindow(wnd);
+    return false;
+  }
+  if (msg == WM_DESTROY) DestroyTooltip();
+  // In check-box mode hover and press do not change the picture.
+  if (view::frame::HandleHoverPress(wnd, tooltip_, *this, msg, wparam, lparam, result,
+                                    !check_box)) {
+    return true;
+  }
+  if (ProcessOwnerDraw(msg, wparam, lparam, result)) return true;
+  return view::frame::DefaultReflectionHandler(wnd, msg, wparam, lparam, result);
+}
+
+HWND BASImgButton::CreateButton(HWND parent, HMENU id, bool visible) {
+  has_bkg_color_ = false;
+  const DWORD style = WS_CHILD | BS_OWNERDRAW | (visible ? WS_VISIBLE : 0);
+  return CreateWindowOfClass<BASImgButton>(parent, nullptr, L"BUTTON", style, 0, id, nullptr);
+}
+
+int BASImgButton::ScaledImageWidth() const {
+  if (normal_image_ == nullptr) return 0;
+  return view::frame::DpiScaleInt(static_cast<int>(normal_image_->GetWidth()), scale_);
+}
+
+int BASImgButton::ScaledImageHeight() const {
+  if (normal_image_ == nullptr) return 0;
+  return view::frame::DpiScaleInt(static_cast<int>(normal_image_->GetHeight()), scale_);
+}
+
+Gdiplus::SizeF BASImgButton::MeasureText(float layout_width) const {
+  return view::frame::MeasureCaption(m_hWnd, text_, font_, layout_width, true);
+}
+
+int BASImgButton::Init(Gdiplus::Bitmap* normal, int x, int y, Gdiplus::Bitmap* pressed,
+                       const wchar_t* text, int align, int left_padding, int right_padding,
+                       int check_box) {
+  check_box_mode_ = check_box;
+  normal_image_ = normal;
+  pressed_image_ = pressed;
+  tracking_mouse_ = false;
+  DestroyTooltip();
+
+  const int iw = ScaledImageWidth();
+  const int ih = ScaledImageHeight();
+  if (text != nullptr) {
+    text_ = text;
+    align_ = align;
+    left_padding_ = left_padding;
+    right_padding_ = right_padding;
+    const Gdiplus::SizeF caption = MeasureText();
+    width_ = view::internal::ImgButtonWidth(align_, iw, caption.Width, left_padding_,
+                                            right_padding_, logo_width_, check_logo_gap_,
+                                            logo_text_gap_);
+    height_ = view::internal::ImgButtonHeight(ih, caption.Height);
+  } else {
+    width_ = iw;
+    height_ = ih;
+  }
+  view::frame::PlaceAnchored(m_hWnd, x, y, width_, height_);
+  return 0;
+}
+
+void BASImgButton::SetText(const wchar_t* text) {
+  if (text != nullptr) {
+    text_ = text;
+    const Gdiplus::SizeF caption = MeasureText();
+    width_ = view::internal::ImgButtonWidth(align_, ScaledImageWidth(), caption.Width,
+                                            left_padding_, right_padding_, logo_width_,
+                                            check_logo_gap_, logo_text_gap_);
+  }
+  view::frame::ResizeInPlace(m_hWnd, width_, height_);
+}
+
+void BASImgButton::SetTextColor(COLORREF normal, COLORREF pressed, COLORREF disable) {
+  normal_text_color_ = normal;
+  pressed_text_color_ = pressed;
+  disable_text_color_ = disable;
+}
+
+void BASImgButton::SetBkgColor(COLORREF color) {
+  has_bkg_color_ = true;
+  bkg_color_ = color;
+}
+
+void BASImgButton::SetDisableImage(Gdiplus::Bitmap* image) {
+  if (disable_image_ == nullptr) disable_image_ = image;
+}
+
+int BASImgButton::DpiScale(int value) const { return view::frame::DpiScaleInt(value, scale_); }
+
+BOOL BASImgButton::MoveWindow(const RECT* rect, BOOL repaint) {
+  if (rect == nullptr || m_hWnd == nullptr) return FALSE;
+  return ::MoveWindow(m_hWnd, rect->left, rect->top, rect->right - rect->left,
+                      rect->bottom - rect->top, repaint);
+}
+
+BOOL BASImgButton::EnableWindow(BOOL enable) {
+  status_ = enable ? kStatusNormal : kStatusDisable;
+  if (m_hWnd == nullptr) return FALSE;
+  return ::EnableWindow(m_hWnd, enable);
+}
+
+void BASImgButton::RefreshCheckRect() {
+  if (m_hWnd != nullptr) InvalidateRect(m_hWnd, &check_rect_, FALSE);
+}
+
+void BASImgButton::SetCheckBoxCheckLogoGapAndLogoTextGap(int check_logo_gap, int logo_text_gap) {
+  check_logo_gap_ = check_logo_gap;
+  logo_text_gap_ = logo_text_gap;
+}
+
+void BASImgButton::SetCheckBoxLogoImage(Gdiplus::Bitmap* logo, Gdiplus::Bitmap* checked_logo,
+                                        int width, int height) {
+  // The centred layout has no place for a logo: refuse, storing nothing.
+  if (align_ == kBASImgButtonTextCenter) return;
+  check_logo_image_ = logo;
+  check_logo_checked_image_ = checked_logo;
+  const Gdiplus::SizeF caption = MeasureText();
+  const int logo_w =
+      logo != nullptr ? view::frame::DpiScaleInt(static_cast<int>(logo->GetWidth()), scale_) : 0;
+  const int logo_h =
+      logo != nullptr ? view::frame::DpiScaleInt(static_cast<int>(logo->GetHeight()), scale_) : 0;
+  logo_width_ = width != 0 ? width : logo_w;
+  logo_height_ = height != 0 ? height : logo_h;
+  width_ = view::internal::ImgButtonWidth(align_, ScaledImageWidth(), caption.Width,
+                                          left_padding_, right_padding_, logo_width_,
+                                          check_logo_gap_, logo_text_gap_);
+  height_ = view::internal::ImgButtonHeight(ScaledImageHeight(), caption.Height, logo_height_);
+  view::frame::ResizeInPlace(m_hWnd, width_, height_);
+}
+
+void BASImgButton::SetTooltip(const wchar_t* text) {
+  if (m_hWnd == nullptr) return;
+  if (tooltip_ == nullptr) tooltip_ = view::frame::CreateTooltipWindow(m_hWnd);
+  view::frame::AddTooltipTool(tooltip_, m_hWnd, text != nullptr ? text : L"");
+}
+
+void BASImgButton::DestroyTooltip() {
+  if (tooltip_ != nullptr && IsWindow(tooltip_)) ::DestroyWindow(tooltip_);
+  tooltip_ = nullptr;
+}
+
+void BASImgButton::resizeWithFixWidth(int width) {
+  const int room = view::internal::ImgButtonCaptionRoom(width, ScaledImageWidth(), left_padding_,
+                                                        right_padding_, logo_text_gap_,
+                                                        check_logo_gap_, logo_width_);
+  const Gdiplus::SizeF caption = MeasureText(static_cast<float>(room));
+  width_ = std::min(width_, width);
+  if (caption.Height > static_cast<float>(height_)) height_ = static_cast<int>(caption.Height);
+  view::frame::ResizeClient(m_hWnd, width_, height_, true);
+}
+
+void BASImgButton::DrawItem(LPDRAWITEMSTRUCT dis) {
+  if (dis == nullptr || m_hWnd == nullptr) return;
+  RECT client = {};
+  GetClientRect(m_hWnd, &client);
+  view::frame::ArgbBuffer buffer(client.right, client.bottom);
+  if (!buffer.ok()) return;
+  Paint(buffer.graphics(), client.right, client.bottom);
+  buffer.Present(dis->hDC);
+}
+
+void BASImgButton::Paint(Gdiplus::Graphics& graphics, int client_width, int client_height) {
+  if (has_bkg_color_) graphics.Clear(view::internal::ColorFromColorRef(bkg_color_));
+  graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintSystemDefault);
+  graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+  graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQuality);
+
+  const bool check_box = check_box_mode_ == 1;
+  const view::internal::ImgButtonLook look =
+      view::internal::ChooseImgButtonLook(check_box, status_, checked_);
+  Gdiplus::Bitmap* image = normal_image_;
+  if (look.image == ImgChoice::kPressed) image = pressed_image_;
+  if (look.image == ImgChoice::kDisable && disable_image_ != nullptr) image = disable_image_;
+  Gdiplus::Bitmap* logo = nullptr;
+  if (look.logo == LogoChoice::kUnchecked) logo = check_logo_image_;
+  if (look.logo == LogoChoice::kChecked) logo = check_logo_checked_image_;
+  COLORREF text_color = normal_text_color_;
+  if (look.text_color == ImgChoice::kPressed) text_color = pressed_text_color_;
+  if (look.text_color == ImgChoice::kDisable) text_color = disable_text_color_;
+  if (image == nullptr) return;
+
+  const int iw = ScaledImageWidth();
+  const int ih = ScaledImageHeight();
+  Gdiplus::Color color = view::internal::ColorFromColorRef(text_color);
+  if (text_.empty()) {
+    check_rect_ = view::internal::ImgButtonCheckRect(height_, iw, ih);
+    Utils::DrawImage(graphics, image, 0, 0, iw, ih);
+    return;
+  }
+  if (align_ == kBASImgButtonTextCenter) {
+    Utils::DrawImage(graphics, image, left_padding_, 0, width_ - left_padding_ - right_padding_,
+                     height_);
+    if (font_ != nullptr) {
+      const Gdiplus::RectF box(static_cast<float>(left_padding_), 0.0f,
+                               static_cast<float>(client_width - left_padding_ - right_padding_),
+                               static_cast<float>(client_height));
+      Utils::DrawTextCenter(graphics, box, text_.c_str(), font_, &color);
+    }
+    return;
+  }
+  check_rect_ = view::internal::ImgButtonCheckRect(height_, iw, ih);
+  Utils::DrawImage(graphics, image, check_rect_.left, check_rect_.top, iw, ih);
+  if (logo != nullptr) {
+    const RECT box = view::internal::ImgButtonLogoBox(height_, iw, check_logo_gap_, logo_width_,
+                                                      logo_height_);
+    Utils::DrawImage(graphics, logo, box.left, box.top, box.right - box.left,
+                     box.bottom - box.top);
+  }
+  const int x = view::internal::ImgButtonCaptionX(iw, logo_text_gap_, logo != nullptr,
+                                                  check_logo_gap_, logo_width_);
+  if (font_ != nullptr) {
+    Gdiplus::StringFormat format;
+    format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
+    const Gdiplus::RectF box(static_cast<float>(x), 0.0f, static_cast<float>(client_width - x),
+                             static_cast<float>(client_height));
+    Utils::DrawTextW(graphics, box, text_.c_str(), font_, &format, &color);
+  }
+}

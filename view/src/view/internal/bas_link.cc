@@ -1,0 +1,50 @@
+#include "view/internal/bas_link.h"
+
+#include "view/internal/frame/paint_buffers.h"
+#include "view/internal/frame/scoped.h"
+
+using view::frame::ClassRecord;
+
+ClassRecord& BASLink::GetClassRecord() {
+  static ClassRecord record(L"SysLink");
+  return record;
+}
+
+HWND BASLink::Create(HWND parent, const RECT* rect, const wchar_t* name, DWORD style,
+                     DWORD ex_style, HMENU id, void* create_param) {
+  if (style == 0) style = view::frame::kDefaultControlStyle;
+  return CreateWindowOfClass<BASLink>(parent, rect, name, style, ex_style, id, create_param);
+}
+
+void BASLink::Paint(HWND wnd, HDC dc) {
+  if (dc == nullptr) return;
+  RECT client = {};
+  if (!GetClientRect(wnd, &client)) return;
+  view::frame::MemoryDcBuffer buffer(dc, client);
+  if (!buffer.ok()) return;
+  const COLORREF old = SetBkColor(buffer.dc(), RGB(0, 0, 0));
+  if (old != CLR_INVALID) {
+    ExtTextOutW(buffer.dc(), 0, 0, ETO_OPAQUE, &client, nullptr, 0, nullptr);
+    SetBkColor(buffer.dc(), old);
+  }
+  buffer.Present();
+}
+
+bool BASLink::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
+                                   LRESULT& result, DWORD) {
+  switch (msg) {
+    case WM_PAINT: {
+      view::frame::PaintScope paint(wnd);
+      Paint(wnd, paint.dc());
+      result = 0;
+      return true;
+    }
+    case WM_PRINTCLIENT:
+      // The same painter, so that a printed or captured label looks as on screen.
+      Paint(wnd, reinterpret_cast<HDC>(wparam));
+      result = 0;
+      return true;
+    default:
+      return view::frame::DefaultReflectionHandler(wnd, msg, wparam, lparam, result);
+  }
+}

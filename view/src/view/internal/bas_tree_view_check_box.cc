@@ -1,0 +1,459 @@
+#include "view/internal/bas_tree_view_check_box.h"
+
+#include <cstring>
+#include <cwchar>
+#include <string>
+
+#include "view/internal/frame/paint_buffers.h"
+#include "view/internal/frame/scoped.h"
+
+using view::frame::MemoryDcBuffer;
+using view::frame::PaintScope;
+using view::frame::SaveDcScope;
+using view::frame::ScopedGdiObject;
+using view::frame::SelectObjectScope;
+
+namespace view::tree {
+
+RowGeometry LayoutRow(const RECT& row, int depth, const RowMetrics& m) {
+  const int height = row.bottom - row.top;
+  RowGeometry g;
+  g.indent_x = row.left + m.margin + depth * (m.margin + m.collapsed_width);
+  g.expander = {g.indent_x, row.top + (height - m.expander.cy) / 2};
+  // The expander column is reserved whether or not the item has children.
+  int x = g.indent_x + m.margin + m.expander.cx;
+  const int check_top = row.top + (height - m.check.cy) / 2;
+  g.check = {x, check_top, x + m.check.cx, check_top + m.check.cy};
+  x += m.margin + m.check.cx;
+  if (m.has_image) {
+    const int image_top = row.top + (height - m.image.cy) / 2;
+    g.image = {x, image_top, x + m.image.cx, image_top + m.image.cy};
+    x += m.margin + m.image.cx;
+  }
+  // One line of text, placed for a 15-pixel line and clipped to 16.
+  const int text_top = row.top + (height - 15) / 2;
+  g.text = {x, text_top, row.right, text_top + 16};
+  return g;
+}
+
+RECT BadgeRect(const RECT& row, SIZE text) {
+  const int top = row.top + (row.bottom - row.top - text.cy) / 2;
+  return {row.right - text.cx - 16, top, row.right - 8, top + text.cy};
+}
+
+RECT BadgeTextRect(const RECT& badge, int text_width) {
+  return {badge.left + (badge.right - badge.left - text_width) / 2, badge.top, badge.right,
+          badge.bottom};
+}
+
+bool OnExpanderColumn(int x, int indent_x, int collapsed_width) {
+  const auto distance = static_cast<UINT>(x) - static_cast<UINT>(indent_x);
+  return distance <= static_cast<UINT>(collapsed_width);
+}
+
+}  // namespace view::tree
+
+namespace {
+
+using namespace view::tree;
+
+SIZE ImageSize(Gdiplus::Image* image) {
+  if (image == nullptr) return {0, 0};
+  return {static_cast<LONG>(image->GetWidth()), static_cast<LONG>(image->GetHeight())};
+}
+
+// TVI_ROOT, TVI_FIRST, TVI_LAST and TVI_SORT name positions, not items.
+bool IsPositionValue(HTREEITEM item) {
+  const auto value = reinterpret_cast<INT_PTR>(item);
+  return value >= reinterpret_cast<INT_PTR>(TVI_ROOT) &&
+         value <= reinterpret_cast<INT_PTR>(TVI_SORT);
+}
+
+bool IsItemHandle(HTREEITEM item) { return item != nullptr && !IsPositionValue(item); }
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
+  const COLORREF old = SetBkColor(dc, color);
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+  SetBkColor(dc, old);
+}
+
+HTREEITEM NextItem(HWND tree, HTREEITEM item, UINT relation) {
+  return reinterpret_cast<HTREEITEM>(
+      SendMessageW(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+}
+
+UINT StateImageIndex(UINT state) { return (state & TVIS_STATEIMAGEMASK) >> 12; }
+
+}  // namespace
+
+HWND BASTreeViewCheckBox::CreateTree(HWND parent, HMENU id, const RECT& rect,
+                                     DWORD backgroundColor, Gdiplus::Bitmap* expandedImage,
+                                     Gdiplus::Bitmap* collapsedImage,
+                                     Gdiplus::Bitmap* checkedImage,
+                                     Gdiplus::Bitmap* uncheckedImage) {
+  expandedImage_ = expandedImage;
+  collapsedImage_ = collapsedImage;
+  checkedImage_ = checkedImage;
+  uncheckedImage_ = uncheckedImage;
+  backgroundColor_ = backgroundColor;
+  const DWORD style = WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
+                      TVS_SHOWSELALWAYS | TVS_NOTOOLTIPS | TVS_CHECKBOXES | TVS_FULLROWSELECT;
+  HWND wnd = CreateTreeWindow(parent, id, rect, style);
+  if (wnd == nullptr) return nullptr;
+  SendMessageW(wnd, TVM_SETITEMHEIGHT, kRowHeight, 0);
+  xMargin_ = 0;
+  // The system's selection colours until the application sets its own.
+  highlightBackColor_ = GetSysColor(COLOR_HIGHLIGHT);
+  highlightTextColor_ = GetSysColor(COLOR_HIGHLIGHTTEXT);
+  return wnd;
+}
+
+HTREEITEM BASTreeViewCheckBox::AppendItem(HTREEITEM parent, unsigned int tag,
+                                          const wchar_t* text, Gdiplus::Image* image,
+                                          int imageWidth, int imageHeight, bool hasChildren,
+                                          int number) {
+  // The record owns the image from here on, also when the insertion fails.
+  auto record = std::make_unique<TreeItemData>();
+  record->tag = tag;
+  record->image.reset(image);
+  record->imageWidth = imageWidth;
+  record->imageHeight = imageHeight;
+  record->number = number;
+  if (m_hWnd == nullptr) return nullptr;
+
+  TVINSERTSTRUCTW insert = {};
+  insert.hParent = parent != nullptr ? parent : TVI_ROOT;
+  insert.hInsertAfter = TVI_LAST;
+  insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE;
+  insert.item.pszText = const_cast<wchar_t*>(text != nullptr ? text : L"");
+  insert.item.lParam = reinterpret_cast<LPARAM>(record.get());
+  // Every item starts unchecked, whatever the tree did when it was created.
+  insert.item.stateMask = TVIS_STATEIMAGEMASK;
+  insert.item.state = INDEXTOSTATEIMAGEMASK(1);
+  if (hasChildren) {
+    insert.item.mask |= TVIF_CHILDREN;
+    insert.item.cChildren = 1;
+  }
+  auto item = reinterpret_cast<HTREEITEM>(
+      SendMessageW(m_hWnd, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+  if (item == nullptr) return nullptr;
+  const TreeItemData* key = record.get();
+  records_.emplace(key, std::move(record));
+  return item;
+}
+
+TreeItemData* BASTreeViewCheckBox::GetRecord(HTREEITEM item) const {
+  if (m_hWnd == nullptr || !IsItemHandle(item)) return nullptr;
+  TVITEMW tv = {};
+  tv.mask = TVIF_HANDLE | TVIF_PARAM;
+  tv.hItem = item;
+  if (!SendMessageW(m_hWnd, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv))) return nullptr;
+  // Only records this tree made count: an lParam set by anyone else is not one.
+  auto found = records_.find(reinterpret_cast<const TreeItemData*>(tv.lParam));
+  return found != records_.end() ? found->second.get() : nullptr;
+}
+
+int BASTreeViewCheckBox::UpdateItem(HTREEITEM item, const wchar_t* text, int enabled, int number,
+                                    void* userData) {
+  TreeItemData* record = GetRecord(item);
+  if (record == nullptr) return 0;
+  record->userData = userData;
+  record->number = number;
+  record->enabled = enabled;
+  if (text != nullptr) {
+    TVITEMW tv = {};
+    tv.mask = TVIF_HANDLE | TVIF_TEXT;
+    tv.hItem = item;
+    tv.pszText = const_cast<wchar_t*>(text);
+    SendMessageW(m_hWnd, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
+  }
+  return 1;
+}
+
+int BASTreeViewCheckBox::DeleteItem(HTREEITEM item) {
+  // A null item would ask the standard tree to delete every item.
+  if (m_hWnd == nullptr || item == nullptr) return 0;
+  return static_cast<int>(
+      SendMessageW(m_hWnd, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item)));
+}
+
+int BASTreeViewCheckBox::GetItemNumber(HTREEITEM item) {
+  const TreeItemData* record = GetRecord(item);
+  return record != nullptr ? record->number : -1;
+}
+
+int BASTreeViewCheckBox::GetItemCheck(HTREEITEM item) {
+  if (m_hWnd == nullptr || !IsItemHandle(item)) return -1;
+  const auto state = static_cast<UINT>(
+      SendMessageW(m_hWnd, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_STATEIMAGEMASK));
+  return static_cast<int>(StateImageIndex(state)) - 1;
+}
+
+void BASTreeViewCheckBox::CheckItem(HTREEITEM item, int check) {
+  if (m_hWnd == nullptr || !IsItemHandle(item)) return;
+  TVITEMW tv = {};
+  tv.mask = TVIF_HANDLE | TVIF_STATE;
+  tv.hItem = item;
+  tv.stateMask = TVIS_STATEIMAGEMASK;
+  tv.state = INDEXTOSTATEIMAGEMASK(check != 0 ? 2 : 1);
+  // An item the tree does not know has no check to report.
+  if (!SendMessageW(m_hWnd, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tv))) return;
+  if (checkItemCallback_) {
+    // A copy, so that a callback that replaces the callback runs to its end.
+    const CheckCallback callback = checkItemCallback_;
+    callback(item, check != 0);
+  }
+}
+
+int BASTreeViewCheckBox::Depth(HTREEITEM item) const {
+  int depth = 0;
+  for (HTREEITEM p = NextItem(m_hWnd, item, TVGN_PARENT); p != nullptr;
+       p = NextItem(m_hWnd, p, TVGN_PARENT)) {
+    ++depth;
+  }
+  return depth;
+}
+
+void BASTreeViewCheckBox::CollectRecords(HTREEITEM first, std::vector<TreeItemData*>& out) const {
+  std::vector<HTREEITEM> chains;
+  if (first != nullptr) chains.push_back(first);
+  while (!chains.empty()) {
+    HTREEITEM item = chains.back();
+    chains.pop_back();
+    for (; item != nullptr; item = NextItem(m_hWnd, item, TVGN_NEXT)) {
+      if (TreeItemData* record = GetRecord(item)) out.push_back(record);
+      if (HTREEITEM child = NextItem(m_hWnd, item, TVGN_CHILD)) chains.push_back(child);
+    }
+  }
+}
+
+LRESULT BASTreeViewCheckBox::DeleteWithRecords(WPARAM wparam, LPARAM lparam) {
+  auto item = reinterpret_cast<HTREEITEM>(lparam);
+  std::vector<TreeItemData*> doomed;
+  if (item == nullptr || item == TVI_ROOT) {
+    CollectRecords(NextItem(m_hWnd, nullptr, TVGN_ROOT), doomed);
+  } else if (IsItemHandle(item)) {
+    if (TreeItemData* record = GetRecord(item)) doomed.push_back(record);
+    CollectRecords(NextItem(m_hWnd, item, TVGN_CHILD), doomed);
+  }
+  // The records stay valid while the standard tree deletes the items, so
+  // its deletion notifications carry live lParams.
+  const LRESULT result = DefWindowProc(TVM_DELETEITEM, wparam, lparam);
+  if (result != 0) {
+    for (TreeItemData* record : doomed) records_.erase(record);
+  }
+  return result;
+}
+
+void BASTreeViewCheckBox::OnFinalMessage(HWND) {
+  // The standard tree has deleted its items with the window.
+  records_.clear();
+}
+
+bool BASTreeViewCheckBox::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
+                                               LRESULT& result, DWORD map_id) {
+  switch (msg) {
+    case WM_PAINT:
+      if (wparam != 0) {
+        Paint(reinterpret_cast<HDC>(wparam));
+      } else {
+        PaintScope paint(wnd);
+        Paint(paint.dc());
+      }
+      result = 1;
+      return true;
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wparam));
+      result = 0;
+      return true;
+    case WM_ERASEBKGND:
+      result = 1;  // the paint covers the whole client area
+      return true;
+    case WM_LBUTTONDOWN:
+      return OnLButtonDown(lparam, result);
+    case WM_LBUTTONDBLCLK:
+      result = 0;  // no expand, collapse or toggle on a double click
+      return true;
+    case TVM_DELETEITEM:
+      result = DeleteWithRecords(wparam, lparam);
+      return true;
+    default:
+      return BASTreeViewSection::ProcessWindowMessage(wnd, msg, wparam, lparam, result, map_id);
+  }
+}
+
+bool BASTreeViewCheckBox::OnLButtonDown(LPARAM lparam, LRESULT& result) {
+  TVHITTESTINFO hit = {};
+  hit.pt.x = LOWORD(lparam);
+  hit.pt.y = HIWORD(lparam);
+  SendMessageW(m_hWnd, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+  HTREEITEM item = hit.hItem;
+  result = 0;
+  if (item == nullptr) return true;
+
+  TVITEMW tv = {};
+  tv.mask = TVIF_HANDLE | TVIF_CHILDREN | TVIF_STATE;
+  tv.hItem = item;
+  tv.stateMask = TVIS_STATEIMAGEMASK;
+  SendMessageW(m_hWnd, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
+  const bool has_children = tv.cChildren != 0;
+  const TreeItemData* record = GetRecord(item);
+
+  if (record != nullptr && PtInRect(&record->checkRect, hit.pt)) {
+    CheckItem(item, StateImageIndex(tv.state) == 1 ? 1 : 0);
+    // The callback may have deleted the item or destroyed the window.
+    if (!IsWindow(m_hWnd) || records_.count(record) == 0) return true;
+  }
+
+  if (!has_children) {
+    result = 1;
+    // Refused selections go on to the standard tree's own click handling.
+    return SendMessageW(m_hWnd, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item)) != 0;
+  }
+  if (record != nullptr && record->enabled == 0) return true;
+
+  result = 1;
+  const int indent = record != nullptr ? record->indentX : 0;
+  if (OnExpanderColumn(hit.pt.x, indent, ImageSize(collapsedImage_).cx)) {
+    const auto state = static_cast<UINT>(
+        SendMessageW(m_hWnd, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED));
+    const WPARAM action = (state & TVIS_EXPANDED) != 0 ? TVE_COLLAPSE : TVE_EXPAND;
+    SendMessageW(m_hWnd, TVM_EXPAND, action, reinterpret_cast<LPARAM>(item));
+    return true;
+  }
+  // Right of the expander a click never collapses.
+  SendMessageW(m_hWnd, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+  SendMessageW(m_hWnd, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+  return true;
+}
+
+void BASTreeViewCheckBox::Paint(HDC target) {
+  if (target == nullptr) return;
+  GetClientRect(m_hWnd, &clientRect_);
+  MemoryDcBuffer buffer(target, clientRect_);
+  if (!buffer.ok()) return;
+  HDC dc = buffer.dc();
+  FillSolid(dc, clientRect_, backgroundColor_);
+  {
+    Gdiplus::Graphics graphics(dc);
+    // Pixel centres at half coordinates: scaled images cover exactly their
+    // destination rectangle.
+    graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    // The platform's row rectangle can be a pixel short of the item height.
+    int row_height = static_cast<int>(SendMessageW(m_hWnd, TVM_GETITEMHEIGHT, 0, 0));
+    if (row_height <= 0) row_height = kRowHeight;
+    const bool focused = GetFocus() == m_hWnd;
+    for (HTREEITEM item = NextItem(m_hWnd, nullptr, TVGN_FIRSTVISIBLE); item != nullptr;
+         item = NextItem(m_hWnd, item, TVGN_NEXTVISIBLE)) {
+      // The item goes in where the rectangle comes out.
+      RECT row = {};
+      std::memcpy(&row, &item, sizeof(item));
+      if (!SendMessageW(m_hWnd, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&row))) continue;
+      // Rows below the client area cannot be seen: a paint costs the same
+      // however many items are expanded.
+      if (row.top >= clientRect_.bottom) break;
+      row.bottom = row.top + row_height;
+      DrawRow(dc, graphics, item, row, focused);
+    }
+  }
+  buffer.Present();
+}
+
+void BASTreeViewCheckBox::DrawRow(HDC dc, Gdiplus::Graphics& graphics, HTREEITEM item,
+                                  const RECT& row, bool focused) {
+  wchar_t text[kMaxPaintedText + 1] = {};
+  TVITEMW tv = {};
+  tv.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_STATE | TVIF_PARAM | TVIF_CHILDREN;
+  tv.hItem = item;
+  tv.stateMask = TVIS_SELECTED | TVIS_EXPANDED | TVIS_STATEIMAGEMASK;
+  tv.pszText = text;
+  tv.cchTextMax = kMaxPaintedText + 1;
+  if (!SendMessageW(m_hWnd, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv))) return;
+  auto found = records_.find(reinterpret_cast<const TreeItemData*>(tv.lParam));
+  TreeItemData* record = found != records_.end() ? found->second.get() : nullptr;
+  // The tree may hand back its own buffer instead of filling ours.
+  const wchar_t* shown =
+      tv.pszText != nullptr && tv.pszText != LPSTR_TEXTCALLBACKW ? tv.pszText : L"";
+  const int length = static_cast<int>(wcsnlen(shown, kMaxPaintedText));
+
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(m_hWnd, GWL_STYLE));
+  const bool highlighted =
+      (tv.state & TVIS_SELECTED) != 0 && (focused || (style & TVS_SHOWSELALWAYS) != 0);
+  const bool enabled = record == nullptr || record->enabled != 0;
+
+  SaveDcScope saved(dc);
+  SetBkMode(dc, TRANSPARENT);
+  COLORREF text_color = RGB(0, 0, 0);
+  if (!enabled) {
+    text_color = kDisabledTextColor;
+  } else if (highlighted) {
+    FillSolid(dc, row, highlightBackColor_);
+    text_color = highlightTextColor_;
+  }
+  SetTextColor(dc, text_color);
+
+  RowMetrics metrics;
+  metrics.margin = xMargin_;
+  metrics.expander = ImageSize(expandedImage_);
+  metrics.collapsed_width = ImageSize(collapsedImage_).cx;
+  metrics.check = ImageSize(checkedImage_);
+  Gdiplus::Image* image = record != nullptr ? record->image.get() : nullptr;
+  if (image != nullptr) {
+    const SIZE natural = ImageSize(image);
+    metrics.has_image = true;
+    metrics.image = {record->imageWidth != 0 ? record->imageWidth : natural.cx,
+                     record->imageHeight != 0 ? record->imageHeight : natural.cy};
+  }
+  const RowGeometry geometry = LayoutRow(row, Depth(item), metrics);
+  if (record != nullptr) {
+    record->indentX = geometry.indent_x;
+    record->checkRect = geometry.check;
+  }
+
+  if (tv.cChildren != 0) {
+    Gdiplus::Bitmap* expander =
+        (tv.state & TVIS_EXPANDED) != 0 ? expandedImage_ : collapsedImage_;
+    const SIZE size = ImageSize(expander);
+    if (expander != nullptr) {
+      graphics.DrawImage(expander, Gdiplus::Rect(geometry.expander.x, geometry.expander.y,
+                                                 size.cx, size.cy));
+    }
+  }
+  Gdiplus::Bitmap* box = StateImageIndex(tv.state) == 1 ? uncheckedImage_ : checkedImage_;
+  if (box != nullptr) {
+    const RECT& c = geometry.check;
+    graphics.DrawImage(box, Gdiplus::Rect(c.left, c.top, c.right - c.left, c.bottom - c.top), 0,
+                       0, metrics.check.cx, metrics.check.cy, Gdiplus::UnitPixel);
+  }
+  if (image != nullptr) {
+    // Scaling samples past the image's edges; mirrored edges keep the border
+    // pixels from fading into transparency.
+    Gdiplus::ImageAttributes edges;
+    edges.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+    const RECT& r = geometry.image;
+    const SIZE natural = ImageSize(image);
+    graphics.DrawImage(image, Gdiplus::Rect(r.left, r.top, r.right - r.left, r.bottom - r.top), 0,
+                       0, natural.cx, natural.cy, Gdiplus::UnitPixel, &edges);
+  }
+  // GDI draws the text next; GDI+ must have put its pixels down first.
+  graphics.Flush(Gdiplus::FlushIntentionSync);
+
+  SelectObjectScope font_scope(dc, font());
+  RECT text_rect = geometry.text;
+  DrawTextW(dc, shown, length, &text_rect, DT_END_ELLIPSIS);
+
+  if (record != nullptr && record->number >= 0) {
+    const std::wstring digits = std::to_wstring(record->number);
+    const int count = static_cast<int>(digits.size());
+    SIZE extent = {0, 0};
+    GetTextExtentPoint32W(dc, digits.c_str(), count, &extent);
+    const RECT badge = BadgeRect(row, extent);
+    // The outline takes the row's text colour, like the number in it.
+    ScopedGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, text_color));
+    SelectObjectScope pen_scope(dc, pen.get());
+    SelectObjectScope brush_scope(dc, GetStockObject(NULL_BRUSH));
+    RoundRect(dc, badge.left, badge.top, badge.right, badge.bottom, 8, 8);
+    RECT number_rect = BadgeTextRect(badge, extent.cx);
+    DrawTextW(dc, digits.c_str(), count, &number_rect, DT_END_ELLIPSIS);
+  }
+}

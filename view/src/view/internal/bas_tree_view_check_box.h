@@ -1,0 +1,126 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "view/internal/bas_tree_view_section.h"
+
+// What the tree keeps for each item it adds; its address is the item's lParam.
+struct TreeItemData {
+  unsigned int tag = 0;  // the application's, never read here
+  int enabled = 1;       // 0: grey, never highlighted, a parent ignores row clicks
+  std::unique_ptr<Gdiplus::Image> image;  // optional item image, owned
+  int imageWidth = 0;   // 0: the image's own width
+  int imageHeight = 0;  // 0: the image's own height
+  int indentX = 0;      // x of the expander column at the last paint
+  int number = -1;      // badge number; negative: no badge
+  void* userData = nullptr;
+  RECT checkRect = {0, 0, 0, 0};  // check box at the last paint, for hit-testing
+};
+
+namespace view::tree {
+
+// The fixed height of every row.
+constexpr int kRowHeight = 40;
+// Text of an item longer than this is painted cut.
+constexpr int kMaxPaintedText = 259;
+// Text colour of a disabled item.
+constexpr COLORREF kDisabledTextColor = 0xC8C8C8;
+
+// Sizes a row is laid out from.
+struct RowMetrics {
+  int margin = 0;           // gap before each column
+  SIZE expander = {0, 0};   // the expanded expander image
+  int collapsed_width = 0;  // the collapsed expander image: one indent step
+  SIZE check = {0, 0};      // the checked image: the size of every check box
+  SIZE image = {0, 0};      // the item image as drawn; 0 x 0 when there is none
+  bool has_image = false;
+};
+
+// Where the parts of one row go, in client coordinates.
+struct RowGeometry {
+  int indent_x = 0;         // start of the expander column
+  POINT expander = {0, 0};  // top-left of the expander image
+  RECT check = {0, 0, 0, 0};
+  RECT image = {0, 0, 0, 0};  // empty when the item has no image
+  RECT text = {0, 0, 0, 0};
+};
+
+// Lays out the row `row` of an item `depth` levels below the top level.
+// Each level indents by the margin plus the collapsed expander's width.
+RowGeometry LayoutRow(const RECT& row, int depth, const RowMetrics& metrics);
+
+// The badge outline for a number whose text measures `text` at the right end
+// of `row`, and the rectangle its number is drawn in.
+RECT BadgeRect(const RECT& row, SIZE text);
+RECT BadgeTextRect(const RECT& badge, int text_width);
+
+// Whether x lies on the expander column that starts at `indent_x`, both ends
+// included. The distance is taken unsigned, so points left of the column
+// are not on it.
+bool OnExpanderColumn(int x, int indent_x, int collapsed_width);
+
+}  // namespace view::tree
+
+// A tree view whose rows it paints itself (expander, check box, item image,
+// text, number badge) and whose left clicks it handles itself: a click on
+// the check box toggles it, a click on a parent's expander column expands or
+// collapses it, a click elsewhere on a row selects it (and expands a parent).
+class BASTreeViewCheckBox : public BASTreeViewSection {
+ public:
+  using CheckCallback = std::function<void(HTREEITEM, bool)>;
+
+  HWND CreateTree(HWND parent, HMENU id, const RECT& rect, DWORD backgroundColor,
+                  Gdiplus::Bitmap* expandedImage, Gdiplus::Bitmap* collapsedImage,
+                  Gdiplus::Bitmap* checkedImage, Gdiplus::Bitmap* uncheckedImage);
+
+  HTREEITEM AppendItem(HTREEITEM parent, unsigned int tag, const wchar_t* text,
+                       Gdiplus::Image* image, int imageWidth, int imageHeight, bool hasChildren,
+                       int number);
+  int UpdateItem(HTREEITEM item, const wchar_t* text, int enabled, int number, void* userData);
+  int DeleteItem(HTREEITEM item);
+  int GetItemNumber(HTREEITEM item);
+  int GetItemCheck(HTREEITEM item);
+  void CheckItem(HTREEITEM item, int check);
+  void SetCheckItemCallback(const CheckCallback& callback) { checkItemCallback_ = callback; }
+  void SetXMargin(int margin) { xMargin_ = margin; }
+  void SetHighLightColor(COLORREF back, COLORREF text) {
+    highlightBackColor_ = back;
+    highlightTextColor_ = text;
+  }
+
+  // The record of `item`; null for items the tree did not add or does not know.
+  TreeItemData* GetRecord(HTREEITEM item) const;
+  // How many item records the tree holds.
+  size_t record_count() const { return records_.size(); }
+
+  bool ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result,
+                            DWORD map_id = 0) override;
+  void OnFinalMessage(HWND wnd) override;
+
+ private:
+  // Paints the whole client area into `target` through one memory bitmap.
+  void Paint(HDC target);
+  void DrawRow(HDC dc, Gdiplus::Graphics& graphics, HTREEITEM item, const RECT& row,
+               bool focused);
+  bool OnLButtonDown(LPARAM lparam, LRESULT& result);
+  // Deletes `item` (TVI_ROOT or null: every item) from the standard tree and
+  // frees the records of the items that went with it.
+  LRESULT DeleteWithRecords(WPARAM wparam, LPARAM lparam);
+  void CollectRecords(HTREEITEM first, std::vector<TreeItemData*>& out) const;
+  int Depth(HTREEITEM item) const;
+
+  Gdiplus::Bitmap* collapsedImage_ = nullptr;  // borrowed
+  Gdiplus::Bitmap* expandedImage_ = nullptr;   // borrowed
+  Gdiplus::Bitmap* checkedImage_ = nullptr;    // borrowed
+  Gdiplus::Bitmap* uncheckedImage_ = nullptr;  // borrowed
+  int xMargin_ = 0;
+  COLORREF backgroundColor_ = 0;
+  COLORREF highlightBackColor_ = 0;
+  COLORREF highlightTextColor_ = 0;
+  CheckCallback checkItemCallback_;
+  RECT clientRect_ = {0, 0, 0, 0};
+  std::unordered_map<const TreeItemData*, std::unique_ptr<TreeItemData>> records_;
+};

@@ -1,0 +1,29 @@
+#include "view/internal/bas_tree_view_section.h"
+
+using view::frame::ClassRecord;
+
+ClassRecord& BASTreeViewSection::GetClassRecord() {
+  static ClassRecord record(WC_TREEVIEWW);
+  return record;
+}
+
+HWND BASTreeViewSection::CreateTreeWindow(HWND parent, HMENU id, const RECT& rect, DWORD style) {
+  return CreateWindowOfClass<BASTreeViewSection>(parent, &rect, L"Tree", style, 0, id, nullptr);
+}
+
+bool BASTreeViewSection::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
+                                              LRESULT& result, DWORD) {
+  switch (msg) {
+    case WM_SETFONT:
+      // Kept for painting only: the standard tree would re-measure its rows
+      // from the font and lose the fixed row height.
+      font_ = reinterpret_cast<HFONT>(wparam);
+      result = 0;
+      return true;
+    case WM_GETFONT:
+      result = reinterpret_cast<LRESULT>(font_);
+      return true;
+    default:
+      return view::frame::DefaultReflectionHandler(wnd, msg, wparam, lparam, result);
+  }
+}

@@ -1,0 +1,23 @@
+#include "view/zu_edit.h"
+
+#include "view/internal/bas_edit.h"
+
+ZuEdit::ZuEdit() : impl_(view::frame::NewImpl<BASEdit>()) {}
+ZuEdit::~ZuEdit() { view::frame::ReleaseImpl(impl_); }
+ZuEdit::ZuEdit(const ZuEdit& other) : impl_(view::frame::ShareImpl(other.impl_)) {}
+ZuEdit& ZuEdit::operator=(const ZuEdit& other) {
+  view::frame::AssignImpl(impl_, other.impl_);
+  return *this;
+}
+
+ZuEdit::operator HWND() const { return impl_ != nullptr ? impl_->m_hWnd : nullptr; }
+
+HWND ZuEdit::Create(HWND parent, ATL::_U_RECT rect, const wchar_t* name, DWORD style,
+                    DWORD exStyle, ATL::_U_MENUorID id, void* createParam) {
+  return impl_->Create(parent, rect.m_lpRect, name, style, exStyle, id.m_hMenu, createParam);
+}
+
+void ZuEdit::SetReadOnly(int read_only) { impl_->SetReadOnly(read_only); }
+void ZuEdit::SetFont(HFONT font) { impl_->SetFont(font); }
+void ZuEdit::setTipValue(const wchar_t* tip) { impl_->setTipValue(tip); }
+void ZuEdit::setFuncEnterCallback(std::function<void()>& f) { impl_->setFuncEnterCallback(f); }

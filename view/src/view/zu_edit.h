@@ -1,0 +1,43 @@
+#pragma once
+
+#include <functional>
+
+#include "view/atl_types.h"
+#include "view/export.h"
+#include "view/platform.h"
+
+class BASEdit;
+
+// A single-line text box: the platform edit control with a white background
+// (answered through the parent's reflected WM_CTLCOLOREDIT), a tip text that
+// the platform shows while the box is empty, and a callback for Enter.
+class VIEW_API ZuEdit {
+ public:
+  ZuEdit();
+  ~ZuEdit();
+  ZuEdit(const ZuEdit& other);
+  ZuEdit& operator=(const ZuEdit& other);
+
+  // The window, or null before Create and after the window is destroyed.
+  operator HWND() const;
+
+  // Creates the box as a child of `parent`; style 0 means a visible child
+  // that clips siblings and children, a null rect the default rectangle.
+  // Returns the window or null.
+  HWND Create(HWND parent, ATL::_U_RECT rect = static_cast<LPRECT>(nullptr),
+              const wchar_t* name = nullptr, DWORD style = 0, DWORD exStyle = 0,
+              ATL::_U_MENUorID id = 0U, void* createParam = nullptr);
+
+  // These act on the window: call them after Create.
+  void SetReadOnly(int read_only);
+  void SetFont(HFONT font);
+  // The tip shows whenever the box is empty, also while it has the focus.
+  void setTipValue(const wchar_t* tip);
+
+  // Called on every Enter key-down in the box (auto-repeats included); an
+  // empty function clears it. Enter is consumed either way.
+  void setFuncEnterCallback(std::function<void()>& f);
+
+ private:
+  BASEdit* impl_;
+};

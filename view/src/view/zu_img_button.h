@@ -1,0 +1,83 @@
+#pragma once
+
+#include "view/atl_types.h"
+#include "view/export.h"
+#include "view/platform.h"
+
+class BASImgButton;
+
+// How an image button lays out its image and caption.
+enum BASImgButtonTextAlign {
+  // The image is stretched over the content box as a background and the
+  // caption is centred on it.
+  kBASImgButtonTextCenter = 0,
+  // The image (or check box) at the left, vertically centred, then the
+  // optional logo, then the caption, left-aligned and vertically centred.
+  // Any non-zero alignment behaves like this one.
+  kBASImgButtonTextRight = 1,
+};
+
+// A push button painted from the application's GDI+ bitmaps with an optional
+// caption, or, in check-box mode, a check box whose check state flips on each
+// press. It sizes itself from its images and its measured caption; a negative
+// position counts from the parent's right or bottom edge.
+//
+// Order of calls: construct, SetDpiScale, CreateButton, setFont, Init, then
+// the other setters. Only Init, SetText, SetCheckBoxLogoImage and
+// resizeWithFixWidth measure, with the values stored at that moment.
+// Bitmaps and the font stay the application's and must outlive the control.
+// The parent must reflect notifications (WM_DRAWITEM + 0x2000) back to the
+// button; without that the button paints nothing.
+class VIEW_API ZuImgButton {
+ public:
+  ZuImgButton();
+  ~ZuImgButton();
+  // Copies share one control; the control lives until the last copy goes.
+  ZuImgButton(const ZuImgButton& other);
+  ZuImgButton& operator=(const ZuImgButton& other);
+
+  // The button's window; null before CreateButton and after destruction.
+  operator HWND() const;
+
+  // An owner-drawn "BUTTON" child of `parent`, hidden unless `visible`.
+  HWND CreateButton(HWND parent, ATL::_U_MENUorID id, bool visible);
+  // Stores the images and caption, sizes the control and places it at
+  // (x, y). `normal` must not be null. With a null text the control is the
+  // scaled normal image and the earlier caption settings stay. `check_box`
+  // 1 selects check-box mode. Returns 0.
+  int Init(Gdiplus::Bitmap* normal, int x, int y, Gdiplus::Bitmap* pressed, const wchar_t* text,
+           int align, int left_padding, int right_padding, int check_box);
+  // Replaces the caption (null keeps it), recomputes the width and sets the
+  // window to the stored size where it stands.
+  void SetText(const wchar_t* text);
+  void setFont(Gdiplus::Font* font);
+  void SetTextColor(COLORREF normal, COLORREF pressed, COLORREF disable);
+  // An opaque background; cleared again by CreateButton.
+  void SetBkgColor(COLORREF color);
+  void SetNormalImage(Gdiplus::Bitmap* image);
+  void SetPressedImage(Gdiplus::Bitmap* image);
+  // Only the first disabled image is kept.
+  void SetDisableImage(Gdiplus::Bitmap* image);
+  void SetDpiScale(float scale);
+  int DpiScale(int value);
+  BOOL MoveWindow(const RECT* rect, BOOL repaint);
+  BOOL EnableWindow(BOOL enable);
+  void SetChecked(bool checked);
+  bool IsChecked();
+  // Repaints the check image so that a SetChecked shows.
+  void RefreshCheckRect();
+  void SetCheckBoxCheckLogoGapAndLogoTextGap(int check_logo_gap, int logo_text_gap);
+  // A logo between the check image and the caption (check-box layout with
+  // the caption at the right only; refused in the centred layout). A width
+  // or height of 0 takes the logo's scaled size.
+  void SetCheckBoxLogoImage(Gdiplus::Bitmap* logo, Gdiplus::Bitmap* checked_logo, int width,
+                            int height);
+  // Adds a tooltip tool with `text` over the whole button.
+  void SetTooltip(const wchar_t* text);
+  // Fits the caption into `width`: never widens, grows taller when the
+  // caption wraps into more lines.
+  void resizeWithFixWidth(int width);
+
+ private:
+  BASImgButton* impl_;
+};

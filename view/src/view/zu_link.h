@@ -1,0 +1,32 @@
+#pragma once
+
+#include "view/atl_types.h"
+#include "view/export.h"
+#include "view/platform.h"
+
+class BASLink;
+
+// A platform link control ("SysLink") whose painting is replaced by a solid
+// black fill of its client area. Link markup, hit-testing, focus, keyboard
+// and the click notifications to the parent (NM_CLICK, NM_RETURN) stay the
+// platform's.
+class VIEW_API ZuLink {
+ public:
+  ZuLink();
+  ~ZuLink();
+  ZuLink(const ZuLink& other);
+  ZuLink& operator=(const ZuLink& other);
+
+  // The window, or null before Create and after the window is destroyed.
+  operator HWND() const;
+
+  // Creates the label as a child of `parent`; `name` is the link text with
+  // its <a> markup. Style 0 means a visible child that clips siblings and
+  // children, a null rect the default rectangle. Returns the window or null.
+  HWND Create(HWND parent, ATL::_U_RECT rect = static_cast<LPRECT>(nullptr),
+              const wchar_t* name = nullptr, DWORD style = 0, DWORD exStyle = 0,
+              ATL::_U_MENUorID id = 0U, void* createParam = nullptr);
+
+ private:
+  BASLink* impl_;
+};

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "view/atl_types.h"
+#include "view/export.h"
+#include "view/platform.h"
+
+class BASSwitchButton;
+
+// A text button drawn as a filled rectangle or rounded rectangle with a
+// centred caption, for groups of mutually exclusive choices. In radio mode
+// (the default) a clicked button stays pressed until ResetStatus or
+// EnableWindow; with radio mode off it is a push button with a hover look.
+// It sizes itself from its caption and margins and keeps its anchor: a
+// negative position counts from the parent's right or bottom edge, also
+// after a later SetText.
+//
+// Order of calls: construct, SetDpiScale, SetInitVisible, CreateButton
+// (which sets the margins and corner size to their scaled defaults), then
+// the margin, corner and colour setters, then Init. The font stays the
+// application's. The parent must reflect notifications back to the button.
+class VIEW_API ZuSwitchButton {
+ public:
+  ZuSwitchButton();
+  ~ZuSwitchButton();
+  // Copies share one control; the control lives until the last copy goes.
+  ZuSwitchButton(const ZuSwitchButton& other);
+  ZuSwitchButton& operator=(const ZuSwitchButton& other);
+
+  // The button's window; null before CreateButton and after destruction.
+  operator HWND() const;
+
+  void SetDpiScale(float scale);
+  int DpiScale(int value);
+  void SetInitVisible(bool visible);
+  HWND CreateButton(HWND parent, Gdiplus::Font* font, ATL::_U_MENUorID id);
+  // Stores the colours and the anchor, measures `text` (not null) and
+  // places the control. Returns 0.
+  int Init(int x, int y, const wchar_t* text, COLORREF normal_color, COLORREF normal_text_color,
+           COLORREF pressed_color, COLORREF pressed_text_color);
+  // A new caption (not null); the control is resized and put back at its
+  // anchor.
+  void SetText(const wchar_t* text);
+  void SetFont(Gdiplus::Font* font);
+  ZuSwitchButton& SetRadio(bool radio);
+  ZuSwitchButton& SetHMargin(int margin);
+  ZuSwitchButton& SetVMargin(int margin);
+  ZuSwitchButton& SetColorDisable(COLORREF color, COLORREF text_color);
+  // The colour behind the shape, seen at rounded corners.
+  ZuSwitchButton& SetBackgroundColor(COLORREF color);
+  // The corner diameter is the point's x; its y is not used.
+  ZuSwitchButton& SetRoundRectPoint(POINT point);
+  ZuSwitchButton& SetRoundRect(bool round);
+  // 0xFFFFFFFF draws no border.
+  ZuSwitchButton& SetColorBorder(COLORREF color);
+  void ResetStatus();
+  // Selects the button from code, without a click notification.
+  void SetPressedStatus();
+  BOOL EnableWindow(BOOL enable);
+  BOOL MoveWindow(const RECT* rect, BOOL repaint);
+
+ private:
+  BASSwitchButton* impl_;
+};
