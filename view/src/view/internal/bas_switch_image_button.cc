@@ -1,6 +1,7 @@
 #include "view/internal/bas_switch_image_button.h"
 
 #include "view/internal/drawing_math.h"
+#include "view/internal/frame/button_layout.h"
 #include "view/internal/frame/dpi.h"
 #include "view/internal/frame/paint_buffers.h"
 #include "view/internal/gdiplus_new.h"
@@ -112,13 +113,7 @@ HWND BASSwitchImageButton::CreateButton(HWND parent, Gdiplus::Font* font, HMENU 
 
 void BASSwitchImageButton::LayOut(const wchar_t* text) {
   text_ = text != nullptr ? text : L"";
-  Gdiplus::RectF box(0, 0, 0, 0);
-  if (font_ != nullptr && !text_.empty()) {
-    Gdiplus::Graphics graphics(m_hWnd);
-    graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintSystemDefault);
-    graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-    graphics.MeasureString(text_.c_str(), -1, font_, Gdiplus::RectF(0, 0, 0, 0), &box);
-  }
+  const Gdiplus::SizeF box = view::frame::MeasureCaption(m_hWnd, text_, font_, 0.0f, true);
   text_width_ = box.Width;
   text_height_ = box.Height;
   const float iw = image_ != nullptr ? static_cast<float>(image_->GetWidth()) * scale_ : 0.0f;
@@ -168,10 +163,7 @@ int BASSwitchImageButton::Init(int x, int y, const wchar_t* text, COLORREF norma
 
 void BASSwitchImageButton::SetText(const wchar_t* text) {
   LayOut(text);
-  if (m_hWnd == nullptr) return;
-  const RECT place = Utils::GetWindowRelativeRect(m_hWnd);
-  ::SetWindowPos(m_hWnd, HWND_TOP, place.left, place.top, static_cast<int>(width_),
-                 static_cast<int>(height_), SWP_FRAMECHANGED);
+  view::frame::ResizeInPlace(m_hWnd, static_cast<int>(width_), static_cast<int>(height_));
 }
 
 void BASSwitchImageButton::Invalidate(bool erase) {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "view/internal/drawing_math.h"
+#include "view/internal/frame/button_layout.h"
 #include "view/internal/frame/hover_press.h"
 #include "view/internal/frame/paint_buffers.h"
 #include "view/internal/frame/window_ops.h"
@@ -193,20 +194,14 @@ void ZuSectionImgButton::UpdateImageBox() {
 }
 
 Gdiplus::RectF ZuSectionImgButton::MeasureCaption(const Gdiplus::SizeF& area) {
-  Gdiplus::RectF box(0, 0, 0, 0);
-  if (font_ == nullptr || m_hWnd == nullptr) return box;
-  Gdiplus::Graphics graphics(m_hWnd);
-  graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintSystemDefault);
-  graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-  graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQuality);
+  // Side-by-side captions are measured vertically centred only; stacked
+  // ones centred both ways, as each is drawn.
   Gdiplus::StringFormat format;
   format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
   if (layout_type_ != kImgLeftOfText && layout_type_ != kImgRightOfText) {
     format.SetAlignment(Gdiplus::StringAlignmentCenter);
   }
-  graphics.MeasureString(text_.c_str(), -1, font_, Gdiplus::RectF(0, 0, area.Width, area.Height),
-                         &format, &box);
-  return box;
+  return view::frame::MeasureCaptionBox(m_hWnd, text_, font_, area, &format, true);
 }
 
 void ZuSectionImgButton::ApplyPlacement(const SectionPlacement& p) {
