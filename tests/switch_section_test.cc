@@ -617,6 +617,16 @@ TEST(SectionButton, FixedWidthCentresAShortCaption) {
   const int centre = (ink.left + ink.right) / 2;
   EXPECT_NEAR(centre, 100, 3);
   if (HasFailure()) viewtest::SaveArtifact(shot, "section_fixed_width");
+
+  // Only x of the round point counts: y changes nothing.
+  section.SetRoundRect(true).SetRoundBkgColorOutsideBorder(RGB(255, 255, 0));
+  section.SetRoundRectPoint(WTL::CPoint(16, 16));
+  ASSERT_TRUE(ShowsColorAfterRedraw(wnd, {0, 0}, 0xFFFF00));
+  const Image equal = viewtest::CaptureClient(wnd);
+  section.SetRoundRectPoint(WTL::CPoint(16, 2));
+  RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  viewtest::PumpUntilIdle();
+  EXPECT_TRUE(viewtest::CaptureClient(wnd).pixels == equal.pixels);
   DestroyWindow(wnd);
 }
 
@@ -789,6 +799,16 @@ TEST(SwitchSection, BadInputScaleCopiesAndHandles) {
   EXPECT_FLOAT_EQ(tile.GetHeight(), 24);  // margins and the gap
   tile.SetPressedStatus();  // no pressed image either
   EXPECT_TRUE(ShowsColor(wnd, {10, 10}, viewtest::Rgb(kPressedFill)));
+
+  // A delete mark set after the last layout sits at the top-left corner
+  // and is not hit until the next layout.
+  auto mark = SolidBitmap(12, 12, 0xFFFF0000);
+  tile.ResetStatus();
+  tile.SetImageDeleteNormal(mark.get());
+  EXPECT_TRUE(ShowsColor(wnd, {5, 5}, 0xFF0000));
+  viewtest::Click(wnd, {5, 5});
+  EXPECT_FALSE(tile.IsDelete());
+  tile.ResetStatus();
 
   // Copies address the same control; the last one to go frees it.
   {
