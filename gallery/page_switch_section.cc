@@ -48,8 +48,9 @@ class SwitchSectionPage : public gallery::Page {
     mark_pressed_ = DeleteMark(0xFFD32F2F);
 
     gallery::AddLabel(panel,
-                      L"Image tiles: normal, selected (radio mode), removable with a delete mark "
-                      L"and a separator line, and disabled (grey copy of its image).",
+                      L"Image tiles: normal, selected (radio mode) with a separator line on its "
+                      L"right edge, removable with a delete mark, and disabled (grey copy of "
+                      L"its image).",
                       24, 12, 900, 36);
     const wchar_t* captions[] = {L"Photos", L"Music", L"Documents", L"Archive"};
     int x = 24;
@@ -59,7 +60,7 @@ class SwitchSectionPage : public gallery::Page {
       tile.CreateButton(panel, font_.get(), 100 + i);
       tile.SetRoundRect(true).SetColorBorder(RGB(180, 190, 200)).SetBackgroundColor(RGB(255, 255, 255));
       if (i == 2) tile.SetImageDeleteNormal(mark_.get()).SetImageDeletePressed(mark_pressed_.get());
-      if (i == 2) tile.SetDotRight(true);
+      if (i == 1) tile.SetDotRight(true);  // white: it shows on the selected fill
       tile.SetHMargin(18);
       tile.Init(x, 48, captions[i], RGB(236, 240, 244), RGB(40, 40, 40), icons_[i].get(),
                 RGB(21, 101, 192), RGB(255, 255, 255), pressed_icons_[i].get());
