@@ -596,3 +596,20 @@ TEST(Harness, GdiCounterSeesOneLeakedBrush) {
   DeleteObject(brush);
   EXPECT_EQ(viewtest::CountGdiObjects(), before);
 }
+
+TEST(Frame, ScopedWindowDestroysWhatItOwns) {
+  HostWindow host;
+  HWND first = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, host, nullptr, nullptr,
+                               nullptr);
+  HWND second = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, host, nullptr,
+                                nullptr, nullptr);
+  {
+    ScopedWindow owner(first);
+    EXPECT_EQ(owner.get(), first);
+    owner.reset(second);  // the first goes, the second is owned now
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_TRUE(IsWindow(second));
+    DestroyWindow(second);  // destroyed elsewhere: the owner lets it be
+  }
+  EXPECT_FALSE(IsWindow(second));
+}

@@ -40,16 +40,24 @@ bool ResizeInPlace(HWND wnd, int width, int height) {
 
 Gdiplus::SizeF MeasureCaption(HWND wnd, const std::wstring& text, Gdiplus::Font* font,
                               float layout_width, bool quality) {
+  const Gdiplus::RectF box = MeasureCaptionBox(wnd, text, font, Gdiplus::SizeF(layout_width, 0.0f),
+                                               nullptr, quality);
+  return Gdiplus::SizeF(box.Width, box.Height);
+}
+
+Gdiplus::RectF MeasureCaptionBox(HWND wnd, const std::wstring& text, Gdiplus::Font* font,
+                                 Gdiplus::SizeF layout, const Gdiplus::StringFormat* format,
+                                 bool quality) {
   Gdiplus::RectF box(0.0f, 0.0f, 0.0f, 0.0f);
-  if (font == nullptr || wnd == nullptr) return Gdiplus::SizeF(0.0f, 0.0f);
+  if (font == nullptr || wnd == nullptr) return box;
   Gdiplus::Graphics graphics(wnd);
   if (quality) {
     graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
     graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQuality);
   }
-  const Gdiplus::RectF layout(0.0f, 0.0f, layout_width, 0.0f);
-  graphics.MeasureString(text.c_str(), static_cast<INT>(text.size()), font, layout, &box);
-  return Gdiplus::SizeF(box.Width, box.Height);
+  const Gdiplus::RectF area(0.0f, 0.0f, layout.Width, layout.Height);
+  graphics.MeasureString(text.c_str(), static_cast<INT>(text.size()), font, area, format, &box);
+  return box;
 }
 
 }  // namespace view::frame

@@ -30,4 +30,11 @@ bool ResizeInPlace(HWND wnd, int width, int height);
 Gdiplus::SizeF MeasureCaption(HWND wnd, const std::wstring& text, Gdiplus::Font* font,
                               float layout_width = 0.0f, bool quality = false);
 
+// The same measurement in a layout area of `layout` (0 leaves a side
+// unlimited) with a string format (null: none), returning the bounding box
+// itself, whose position reflects the format's alignment.
+Gdiplus::RectF MeasureCaptionBox(HWND wnd, const std::wstring& text, Gdiplus::Font* font,
+                                 Gdiplus::SizeF layout, const Gdiplus::StringFormat* format,
+                                 bool quality = false);
+
 }  // namespace view::frame

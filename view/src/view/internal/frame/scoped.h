@@ -112,4 +112,23 @@ class SaveDcScope {
   int saved_;
 };
 
+// Owns a window that a control makes for itself (a tooltip, say) and
+// destroys it, unless it is already gone.
+class ScopedWindow {
+ public:
+  explicit ScopedWindow(HWND wnd = nullptr) : wnd_(wnd) {}
+  ~ScopedWindow() { reset(); }
+  ScopedWindow(const ScopedWindow&) = delete;
+  ScopedWindow& operator=(const ScopedWindow&) = delete;
+  HWND get() const { return wnd_; }
+  explicit operator bool() const { return wnd_ != nullptr; }
+  void reset(HWND wnd = nullptr) {
+    if (wnd_ != nullptr && wnd_ != wnd && ::IsWindow(wnd_)) ::DestroyWindow(wnd_);
+    wnd_ = wnd;
+  }
+
+ private:
+  HWND wnd_;
+};
+
 }  // namespace view::frame

@@ -1,0 +1,120 @@
+#pragma once
+
+// The section button behind ZuSectionButton: a plain push button of the
+// standard class whose paint message this object answers itself. Hover
+// comes from the standard button's hot-item notification, reflected back by
+// the parent.
+
+#include <functional>
+#include <string>
+
+#include "view/button_status.h"
+#include "view/internal/frame/scoped.h"
+#include "view/internal/frame/window_impl.h"
+#include "view/zu_section_button.h"
+
+namespace view::internal {
+
+// What the layout of a section button depends on besides the caption.
+struct SectionMetrics {
+  int layout = 0;  // ImgButtonImgAndTextLayoutType1; other values lay out nothing
+  int image_width = 0;   // IW: the image box, already scaled
+  int image_height = 0;  // IH
+  int h_margin = 0;
+  int v_margin = 0;
+  float gap = 0;
+};
+
+// Where image and caption go and the client size they need.
+struct SectionPlacement {
+  int image_x = 0;
+  int image_y = 0;
+  float text_x = 0;
+  float text_y = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// Load: the layout rectangle the caption is measured in (0: unlimited). A
+// fixed height or width limits the caption to what the margins (and, when
+// stacked in that direction, the image and gap) leave of the client area.
+Gdiplus::SizeF SectionLoadMeasureArea(const SectionMetrics& m, int client_width,
+                                      int client_height, bool fix_width, bool fix_height);
+// Load: positions and size from the measured caption; fixed dimensions keep
+// the client size. Other layouts keep `previous` and the client size.
+SectionPlacement SectionLoadPlace(const SectionMetrics& m, float text_width, float text_height,
+                                  int client_width, int client_height, bool fix_width,
+                                  bool fix_height, bool center, const SectionPlacement& previous);
+// reload: the layout rectangle within max_width x max_height (0: unlimited).
+Gdiplus::SizeF SectionReloadMeasureArea(const SectionMetrics& m, int max_width, int max_height);
+// reload: the size that fits the content (rounded up) and the positions.
+// Other layouts return `start` unchanged.
+SectionPlacement SectionReloadPlace(const SectionMetrics& m, float text_width, float text_height,
+                                    const SectionPlacement& start);
+
+}  // namespace view::internal
+
+class ZuSectionImgButton : public view::frame::WindowImpl {
+ public:
+  using DrawFunc = std::function<void(HWND, Gdiplus::Graphics&, RECT&, int)>;
+
+  static view::frame::ClassRecord& GetClassRecord();
+
+  ZuSectionImgButton() = default;
+  ~ZuSectionImgButton() override = default;
+
+  bool ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result,
+                            DWORD map_id = 0) override;
+
+  HWND Create(HWND parent, const RECT* rect, const wchar_t* text, DWORD style, DWORD ex_style,
+              HMENU id, void* param);
+  BOOL EnableWindow(BOOL enable);
+  void Load(bool take_window_text);
+  WTL::CSize reload(int max_width, int max_height);
+  void SetTooltip(const wchar_t* text);
+  BOOL MoveWindow(const RECT* rect, BOOL repaint);
+
+  // Paints the button as it looks now into `dc` (client coordinates).
+  void Paint(HDC dc);
+  HWND tooltip() const { return tooltip_.get(); }
+
+  // The control's state; the wrapper's setters store into it directly.
+  std::wstring text_;
+  Gdiplus::Font* font_ = nullptr;
+  COLORREF fill_colors_[4] = {0, 0, 0, 0};
+  COLORREF text_colors_[4] = {0, 0, 0, 0};
+  COLORREF border_colors_[4] = {0, 0, 0, 0};
+  Gdiplus::Bitmap* images_[4] = {nullptr, nullptr, nullptr, nullptr};
+  Gdiplus::Rect image_rect_ = Gdiplus::Rect(0, 0, 0, 0);
+  Gdiplus::RectF text_rect_ = Gdiplus::RectF(0, 0, 0, 0);
+  int h_margin_ = 0;
+  int v_margin_ = 0;
+  bool check_style_ = false;
+  bool round_rect_ = false;
+  POINT round_rect_point_ = {6, 6};
+  COLORREF round_bkg_color_ = 0;
+  ButtonStatus status_ = kStatusNormal;
+  float scale_ = 1.0f;
+  bool fix_width_ = false;
+  bool fix_height_ = false;
+  float image_text_gap_ = 0;
+  bool center_ = false;
+  ImgButtonImgAndTextLayoutType1 layout_type_ = kImgAboveText;
+  DrawFunc draw_func_;
+
+ private:
+  // The hot-item rule: entering shows hover, leaving normal, except on a
+  // disabled button and on a pressed section with the check style.
+  void OnHotItemChange(DWORD flags);
+  // Wine's button never sends the hot-item notification: until one arrives,
+  // pointer moves and leave reports stand in for it.
+  void HotFromPointer(UINT msg);
+  void UpdateImageBox();
+  Gdiplus::RectF MeasureCaption(const Gdiplus::SizeF& area);
+  view::internal::SectionMetrics Metrics() const;
+  void ApplyPlacement(const view::internal::SectionPlacement& p);
+
+  view::frame::ScopedWindow tooltip_;
+  bool hot_notified_ = false;  // a reflected hot-item notification has arrived
+  bool pointer_hot_ = false;   // the stand-in has entered and awaits the leave
+};
