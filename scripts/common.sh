@@ -115,7 +115,7 @@ start_session() {
   local tries=0
   until "$WINESERVER_BIN" -p 2>/dev/null; do
     tries=$((tries + 1))
-    [ "$tries" -lt 20 ] || { echo "could not start wineserver" >&2; return 1; }
+    [ "$tries" -lt 60 ] || { echo "could not start wineserver" >&2; return 1; }
     sleep 0.5
   done
 }

@@ -35,7 +35,6 @@ const UINT kReflected[] = {
 };
 
 const UINT kMouse[] = {WM_MOUSEMOVE,   WM_LBUTTONDOWN, WM_LBUTTONUP,   WM_LBUTTONDBLCLK,
-                       WM_RBUTTONDOWN, WM_RBUTTONUP,   WM_MBUTTONDOWN, WM_MBUTTONUP,
                        WM_MOUSEWHEEL,  WM_MOUSEHOVER,  WM_MOUSELEAVE,  WM_SETCURSOR,
                        WM_NCHITTEST,   WM_CAPTURECHANGED};
 
@@ -66,6 +65,19 @@ ProcessCounters SnapshotCounters() {
                            sizeof(pmc))) {
     c.private_bytes = pmc.PrivateUsage;
   }
+  if (c.private_bytes == 0) {
+    // Wine reports no private usage: count what the process's heaps hold.
+    HANDLE heaps[64];
+    const DWORD n = GetProcessHeaps(64, heaps);
+    for (DWORD i = 0; i < n && i < 64; ++i) {
+      if (!HeapLock(heaps[i])) continue;
+      PROCESS_HEAP_ENTRY entry = {};
+      while (HeapWalk(heaps[i], &entry)) {
+        if ((entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) != 0) c.private_bytes += entry.cbData;
+      }
+      HeapUnlock(heaps[i]);
+    }
+  }
   return c;
 }
 
@@ -93,6 +105,9 @@ bool IsUnsafeForRandomParameters(UINT msg) {
   if (msg >= WM_IME_SETCONTEXT && msg <= WM_IME_KEYUP) return true;
   if (msg >= WM_INITMENU && msg <= WM_MENUCOMMAND) return true;
   if (msg == WM_CONTEXTMENU || msg == WM_ENTERMENULOOP || msg == WM_EXITMENULOOP) return true;
+  // Right and middle buttons open the standard controls' context menus or
+  // start their drag tracking, both modal loops that wait for real input.
+  if (msg >= WM_RBUTTONDOWN && msg <= WM_MBUTTONDBLCLK) return true;
   if (msg >= 0xC000) {
     // Registered messages: their meaning (and parameters) belong to someone.
     wchar_t name[64];
@@ -141,7 +156,8 @@ void MessageFuzzer::Send(HWND control, UINT msg, WPARAM wparam, LPARAM lparam) {
   last_ = msg;
   if (trace_) std::fprintf(stderr, "0x%04X %llx %llx\n", msg, static_cast<unsigned long long>(wparam),
                            static_cast<unsigned long long>(lparam));
-  SendMessageW(control, msg, wparam, lparam);
+  const LRESULT result = SendMessageW(control, msg, wparam, lparam);
+  if (trace_) std::fprintf(stderr, "  -> %lld\n", static_cast<long long>(result));
 }
 
 WPARAM MessageFuzzer::RandomParam() {
@@ -327,6 +343,11 @@ void MessageFuzzer::SendOne(HWND control, const std::vector<UINT>& handled) {
       WPARAM wparam = rng_() % 2 ? MK_LBUTTON : 0;
       if (msg == WM_MOUSEWHEEL) wparam = MAKEWPARAM(0, static_cast<short>((rng_() % 7) * 120 - 360));
       if (msg == WM_SETCURSOR) wparam = reinterpret_cast<WPARAM>(control);
+      // A press starts the standard controls' drag detection, which waits
+      // for the release in the queue: put one there first.
+      if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
+        PostMessageW(control, WM_LBUTTONUP, 0, RandomPoint(control));
+      }
       Send(control, msg, wparam, RandomPoint(control));
       return;
     }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -31,6 +32,9 @@ struct ControlDriver {
   std::function<void()> destroy;
   std::vector<UINT> handled;
   bool paints = true;  // whether it paints its client area on request
+  // The bare standard control the library's control sits on, where the
+  // platform's own memory use is the soak's baseline.
+  std::shared_ptr<ControlDriver> platform_baseline;
 };
 
 // Sends `count` seeded random messages to `control`: the messages it
