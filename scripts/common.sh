@@ -110,12 +110,12 @@ start_session() {
   xcompmgr -n >/dev/null 2>&1 &
   XCOMP_PID=$!
   wine_env
-  # A server of this prefix that is still shutting down refuses a new one
-  # for a moment: try again briefly.
-  local tries=0
-  until "$WINESERVER_BIN" -p 2>/dev/null; do
-    tries=$((tries + 1))
-    [ "$tries" -lt 60 ] || { echo "could not start wineserver" >&2; return 1; }
-    sleep 0.5
-  done
+  # One persistent wineserver for the whole run (warm process starts). It
+  # answers 2 when a server of this prefix already runs: use that one.
+  local rc=0
+  "$WINESERVER_BIN" -p 2>/dev/null || rc=$?
+  if [ "$rc" -ne 0 ] && [ "$rc" -ne 2 ]; then
+    echo "could not start wineserver ($rc)" >&2
+    return 1
+  fi
 }
