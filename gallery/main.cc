@@ -150,8 +150,8 @@ bool PngEncoder(CLSID* clsid) {
   return false;
 }
 
-// What the screen shows over the window's client area, as a PNG.
-bool SaveClient(HWND wnd, const std::wstring& path) {
+// What the screen shows over the window's client area.
+std::unique_ptr<Gdiplus::Bitmap> CaptureClient(HWND wnd) {
   RECT rc;
   GetClientRect(wnd, &rc);
   POINT origin = {0, 0};
@@ -162,16 +162,54 @@ bool SaveClient(HWND wnd, const std::wstring& path) {
   HGDIOBJ old = SelectObject(mem, bitmap);
   BitBlt(mem, 0, 0, rc.right, rc.bottom, screen, origin.x, origin.y, SRCCOPY);
   SelectObject(mem, old);
-  bool ok = false;
+  // A copy that owns its pixels, so that the GDI bitmap can go now.
+  std::unique_ptr<Gdiplus::Bitmap> copy;
   {
     Gdiplus::Bitmap image(bitmap, nullptr);
-    CLSID png;
-    ok = PngEncoder(&png) && image.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
+    copy.reset(image.Clone(0, 0, rc.right, rc.bottom, PixelFormat32bppARGB));
   }
   DeleteObject(bitmap);
   DeleteDC(mem);
   ReleaseDC(nullptr, screen);
-  return ok;
+  return copy;
+}
+
+bool SavePng(Gdiplus::Bitmap* image, const std::wstring& path) {
+  CLSID png;
+  return image != nullptr && PngEncoder(&png) && image->Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
+}
+
+// All pages on one sheet, half size, three to a row, each under its title.
+bool SaveContactSheet(const std::vector<std::unique_ptr<Gdiplus::Bitmap>>& pages,
+                      const std::vector<std::wstring>& titles, const std::wstring& path) {
+  if (pages.empty()) return false;
+  constexpr int kColumns = 3;
+  constexpr int kCellW = kWidth / 2;
+  constexpr int kCellH = kHeight / 2;
+  constexpr int kGap = 16;
+  constexpr int kCaption = 28;
+  const int rows = static_cast<int>((pages.size() + kColumns - 1) / kColumns);
+  const int width = kColumns * kCellW + (kColumns + 1) * kGap;
+  const int height = rows * (kCellH + kCaption) + (rows + 1) * kGap;
+  Gdiplus::Bitmap sheet(width, height, PixelFormat32bppARGB);
+  {
+    Gdiplus::Graphics g(&sheet);
+    g.Clear(Gdiplus::Color(255, 0xE8, 0xEC, 0xF2));
+    g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+    Gdiplus::Font font(L"Segoe UI", 14.0f, Gdiplus::FontStyleBold, Gdiplus::UnitPixel);
+    Gdiplus::SolidBrush text(Gdiplus::Color(255, 0x22, 0x2B, 0x38));
+    Gdiplus::Pen frame(Gdiplus::Color(255, 0xB0, 0xB8, 0xC4));
+    for (size_t i = 0; i < pages.size(); ++i) {
+      const int x = kGap + static_cast<int>(i % kColumns) * (kCellW + kGap);
+      const int y = kGap + static_cast<int>(i / kColumns) * (kCellH + kCaption + kGap);
+      g.DrawString(titles[i].c_str(), -1, &font,
+                   Gdiplus::PointF(static_cast<Gdiplus::REAL>(x), static_cast<Gdiplus::REAL>(y + 4)),
+                   &text);
+      if (pages[i]) g.DrawImage(pages[i].get(), x, y + kCaption, kCellW, kCellH);
+      g.DrawRectangle(&frame, x, y + kCaption, kCellW - 1, kCellH - 1);
+    }
+  }
+  return SavePng(&sheet, path);
 }
 
 std::wstring FileName(int index, const wchar_t* title) {
@@ -300,14 +338,19 @@ int wmain(int argc, wchar_t** argv) {
     Gallery gallery(main);
     if (!shots.empty()) {
       CreateDirectoryW(shots.c_str(), nullptr);
+      std::vector<std::unique_ptr<Gdiplus::Bitmap>> shots_taken;
+      std::vector<std::wstring> titles;
       for (size_t i = 0; i < Pages().size(); ++i) {
         gallery.Show(i);
         const std::wstring path = shots + L"\\" + FileName(static_cast<int>(i), Pages()[i].title);
-        if (!SaveClient(main, path)) {
+        shots_taken.push_back(CaptureClient(main));
+        titles.push_back(Pages()[i].title);
+        if (!SavePng(shots_taken.back().get(), path)) {
           std::fwprintf(stderr, L"could not write %ls\n", path.c_str());
           status = 1;
         }
       }
+      if (!SaveContactSheet(shots_taken, titles, shots + L"\\contact-sheet.png")) status = 1;
       gallery.Close();
       DestroyWindow(main);
     } else {
