@@ -36,6 +36,12 @@ bool Register(const char* name, Benchmark run);
 bool PumpUntil(const std::function<bool()>& done, DWORD timeout_ms = 60000);
 void PumpUntilIdle();
 
+// A visible top-level window at (50, 50) with a client area of `width` x
+// `height` that reflects its children's notifications back to them
+// (message + 0x2000: WM_NOTIFY, WM_COMMAND, WM_DRAWITEM, WM_MEASUREITEM), as
+// an application's dialog does. The caller destroys it.
+HWND CreateReflectingHost(int width, int height);
+
 }  // namespace bench
 
 #define VIEW_BENCHMARK(name, fn) static const bool bench_registered_##name = ::bench::Register(#name, fn)

@@ -87,6 +87,45 @@ void PumpUntilIdle() {
   }
 }
 
+namespace {
+
+LRESULT CALLBACK ReflectingHostProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+  HWND source = nullptr;
+  if (msg == WM_NOTIFY) {
+    source = reinterpret_cast<NMHDR*>(lparam)->hwndFrom;
+  } else if (msg == WM_COMMAND) {
+    source = reinterpret_cast<HWND>(lparam);
+  } else if (msg == WM_DRAWITEM) {
+    source = reinterpret_cast<DRAWITEMSTRUCT*>(lparam)->hwndItem;
+  } else if (msg == WM_MEASUREITEM) {
+    source = GetDlgItem(wnd, static_cast<int>(wparam));
+  }
+  if (source != nullptr && source != wnd) return SendMessageW(source, msg + 0x2000, wparam, lparam);
+  return DefWindowProcW(wnd, msg, wparam, lparam);
+}
+
+}  // namespace
+
+HWND CreateReflectingHost(int width, int height) {
+  static const bool registered = [] {
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = ReflectingHostProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = L"ViewBenchReflectingHost";
+    return RegisterClassW(&wc) != 0;
+  }();
+  if (!registered) return nullptr;
+  RECT rect = {0, 0, width, height};
+  AdjustWindowRectEx(&rect, WS_POPUP, FALSE, 0);
+  HWND host = CreateWindowExW(0, L"ViewBenchReflectingHost", L"", WS_POPUP | WS_VISIBLE, 50, 50,
+                              rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+  PumpUntilIdle();
+  return host;
+}
+
 }  // namespace bench
 
 int main(int argc, char** argv) {
@@ -115,7 +154,7 @@ int main(int argc, char** argv) {
   for (const auto& row : rows) {
     const bool met = bench::Met(row);
     if (!met) ++missed;
-    std::printf("%-58s %-44s %10.3f %10s %s\n", row.work.c_str(), row.baseline.c_str(), row.ratio,
+    std::printf("%-58s %-44s %10.4g %10s %s\n", row.work.c_str(), row.baseline.c_str(), row.ratio,
                 bench::TargetText(row, target, sizeof(target)), met ? "yes" : "NO");
   }
   if (csv_path != nullptr) {

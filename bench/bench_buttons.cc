@@ -1,0 +1,84 @@
+// The image button and the switch button against a stock push button of the
+// same size: one repaint each (invalidate and paint now, so that the real
+// WM_PAINT path runs).
+
+#include <memory>
+#include <vector>
+
+#include "bench.h"
+#include "view/zu_img_button.h"
+#include "view/zu_switch_button.h"
+
+namespace {
+
+// Paints `wnd` whole through its WM_PAINT.
+void Repaint(HWND wnd) {
+  InvalidateRect(wnd, nullptr, TRUE);
+  UpdateWindow(wnd);
+}
+
+// A stock push button with the same window rectangle as `control`.
+HWND StockButtonLike(HWND host, HWND control, int id) {
+  RECT rect = {};
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, host, reinterpret_cast<POINT*>(&rect), 2);
+  // Beside the control, so that neither covers the other.
+  const int width = rect.right - rect.left;
+  HWND button = CreateWindowExW(0, L"BUTTON", L"Button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+                                rect.left + width + 20, rect.top, width, rect.bottom - rect.top,
+                                host, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+               FALSE);
+  return button;
+}
+
+std::unique_ptr<Gdiplus::Bitmap> Solid(int width, int height, Gdiplus::ARGB colour) {
+  auto bitmap = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppARGB);
+  Gdiplus::Graphics graphics(bitmap.get());
+  graphics.Clear(Gdiplus::Color(colour));
+  return bitmap;
+}
+
+void ButtonsBenchmark(std::vector<bench::Row>& rows) {
+  HWND host = bench::CreateReflectingHost(600, 200);
+  Gdiplus::Font font(L"Tahoma", 12.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
+  {
+    auto normal = Solid(120, 32, 0xFFE0E0E0);
+    auto pressed = Solid(120, 32, 0xFF4060C0);
+    ZuImgButton image;
+    image.CreateButton(host, 10, true);
+    image.SetBkgColor(RGB(255, 255, 255));
+    image.setFont(&font);
+    image.Init(normal.get(), 20, 20, pressed.get(), L"Image button", kBASImgButtonTextCenter, 2,
+               4, 0);
+    HWND stock = StockButtonLike(host, image, 11);
+    bench::PumpUntilIdle();
+    const double base = bench::MedianSeconds([&] { Repaint(stock); });
+    const double work = bench::MedianSeconds([&] { Repaint(image); });
+    rows.push_back({"image button: repaint", "stock push button of the same size", work / base,
+                    bench::Target::kAtMost, 3.0});
+    DestroyWindow(stock);
+    DestroyWindow(image);
+  }
+  {
+    ZuSwitchButton toggle;
+    toggle.CreateButton(host, &font, 20);
+    toggle.Init(20, 100, L"Switch", RGB(230, 230, 230), RGB(0, 0, 0), RGB(40, 90, 200),
+                RGB(255, 255, 255));
+    HWND stock = StockButtonLike(host, toggle, 21);
+    bench::PumpUntilIdle();
+    const double base = bench::MedianSeconds([&] { Repaint(stock); });
+    const double work = bench::MedianSeconds([&] { Repaint(toggle); });
+    rows.push_back({"switch button: repaint", "stock push button of the same size", work / base,
+                    bench::Target::kAtMost, 3.0});
+    DestroyWindow(stock);
+    DestroyWindow(toggle);
+  }
+  DestroyWindow(host);
+  bench::PumpUntilIdle();
+}
+
+}  // namespace
+
+VIEW_BENCHMARK(buttons, ButtonsBenchmark);
