@@ -36,11 +36,12 @@ bool Register(const char* name, Benchmark run);
 bool PumpUntil(const std::function<bool()>& done, DWORD timeout_ms = 60000);
 void PumpUntilIdle();
 
-// A visible top-level window at (50, 50) with a client area of `width` x
+// A visible top-level window at (x, y) with a client area of `width` x
 // `height` that reflects its children's notifications back to them
 // (message + 0x2000: WM_NOTIFY, WM_COMMAND, WM_DRAWITEM, WM_MEASUREITEM), as
-// an application's dialog does. The caller destroys it.
-HWND CreateReflectingHost(int width, int height);
+// an application's dialog does. The caller destroys it. Windows that are
+// timed against each other must not overlap: a covered window paints less.
+HWND CreateReflectingHost(int width, int height, int x = 50, int y = 50);
 
 }  // namespace bench
 

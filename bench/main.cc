@@ -106,7 +106,7 @@ LRESULT CALLBACK ReflectingHostProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lp
 
 }  // namespace
 
-HWND CreateReflectingHost(int width, int height) {
+HWND CreateReflectingHost(int width, int height, int x, int y) {
   static const bool registered = [] {
     WNDCLASSW wc = {};
     wc.lpfnWndProc = ReflectingHostProc;
@@ -119,7 +119,7 @@ HWND CreateReflectingHost(int width, int height) {
   if (!registered) return nullptr;
   RECT rect = {0, 0, width, height};
   AdjustWindowRectEx(&rect, WS_POPUP, FALSE, 0);
-  HWND host = CreateWindowExW(0, L"ViewBenchReflectingHost", L"", WS_POPUP | WS_VISIBLE, 50, 50,
+  HWND host = CreateWindowExW(0, L"ViewBenchReflectingHost", L"", WS_POPUP | WS_VISIBLE, x, y,
                               rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
   PumpUntilIdle();
