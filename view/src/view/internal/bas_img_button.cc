@@ -242,12 +242,8 @@ void BASImgButton::resizeWithFixWidth(int width) {
 
 void BASImgButton::DrawItem(LPDRAWITEMSTRUCT dis) {
   if (dis == nullptr || m_hWnd == nullptr) return;
-  RECT client = {};
-  GetClientRect(m_hWnd, &client);
-  view::frame::ArgbBuffer buffer(client.right, client.bottom);
-  if (!buffer.ok()) return;
-  Paint(buffer.graphics(), client.right, client.bottom);
-  buffer.Present(dis->hDC);
+  view::frame::PaintClientArgb(m_hWnd, dis->hDC, [this](Gdiplus::Graphics& graphics, int width,
+                                                        int height) { Paint(graphics, width, height); });
 }
 
 void BASImgButton::Paint(Gdiplus::Graphics& graphics, int client_width, int client_height) {

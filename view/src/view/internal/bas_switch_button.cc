@@ -164,12 +164,8 @@ BOOL BASSwitchButton::MoveWindow(const RECT* rect, BOOL repaint) {
 
 void BASSwitchButton::DrawItem(LPDRAWITEMSTRUCT dis) {
   if (dis == nullptr || m_hWnd == nullptr) return;
-  RECT client = {};
-  GetClientRect(m_hWnd, &client);
-  view::frame::ArgbBuffer buffer(client.right, client.bottom);
-  if (!buffer.ok()) return;
-  Paint(buffer.graphics(), client.right, client.bottom);
-  buffer.Present(dis->hDC);
+  view::frame::PaintClientArgb(m_hWnd, dis->hDC, [this](Gdiplus::Graphics& graphics, int width,
+                                                        int height) { Paint(graphics, width, height); });
 }
 
 void BASSwitchButton::Paint(Gdiplus::Graphics& graphics, int client_width, int client_height) {

@@ -32,6 +32,19 @@ class ArgbBuffer {
   std::unique_ptr<Gdiplus::Graphics> graphics_;
 };
 
+// Paints the whole client area of `wnd` onto `target` through one ArgbBuffer:
+// `paint(graphics, width, height)` draws into the buffer, which is then
+// copied to the target in one step.
+template <class Painter>
+void PaintClientArgb(HWND wnd, HDC target, Painter&& paint) {
+  RECT client = {0, 0, 0, 0};
+  if (target == nullptr || !::GetClientRect(wnd, &client)) return;
+  ArgbBuffer buffer(client.right, client.bottom);
+  if (!buffer.ok()) return;
+  paint(buffer.graphics(), client.right, client.bottom);
+  buffer.Present(target);
+}
+
 // A memory DC holding a bitmap of `rect`'s size. With client coordinates the
 // viewport origin is moved so that drawing uses the target's coordinates;
 // without, the buffer's own (0, 0) is the rectangle's top-left corner.
