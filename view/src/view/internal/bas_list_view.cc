@@ -223,15 +223,7 @@ int BASListView::InsertItemTextsV(int index, va_list texts) {
                                           m_hWnd, LVM_INSERTITEMW, 0,
                                           reinterpret_cast<LPARAM>(&item)))
                                     : -1;
-  for (int c = 0; c < columns; ++c) {
-    const wchar_t* text = va_arg(texts, const wchar_t*);
-    LVITEMW cell = {};
-    cell.mask = LVIF_TEXT;
-    cell.iItem = row;
-    cell.iSubItem = c;
-    cell.pszText = const_cast<wchar_t*>(text);
-    ::SendMessageW(m_hWnd, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&cell));
-  }
+  SetCellTextsV(row, 0, columns, texts);
   return row;
 }
 
@@ -246,16 +238,19 @@ int BASListView::AppendItemTextsV(const wchar_t* first, va_list rest) {
   item.pszText = const_cast<wchar_t*>(first != nullptr ? first : L"");
   const int row =
       static_cast<int>(::SendMessageW(m_hWnd, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-  for (int c = 1; c < columns; ++c) {
-    const wchar_t* text = va_arg(rest, const wchar_t*);
+  SetCellTextsV(row, 1, columns, rest);
+  return row;
+}
+
+void BASListView::SetCellTextsV(int row, int first_column, int columns, va_list texts) {
+  for (int c = first_column; c < columns; ++c) {
     LVITEMW cell = {};
     cell.mask = LVIF_TEXT;
     cell.iItem = row;
     cell.iSubItem = c;
-    cell.pszText = const_cast<wchar_t*>(text);
+    cell.pszText = const_cast<wchar_t*>(va_arg(texts, const wchar_t*));
     ::SendMessageW(m_hWnd, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&cell));
   }
-  return row;
 }
 
 void BASListView::SetItemHeight(int height) {

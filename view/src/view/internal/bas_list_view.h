@@ -75,6 +75,9 @@ class BASListView : public view::frame::WindowImpl, public view::frame::OwnerDra
   void SetItemCount(int count);
   int InsertItemTextsV(int index, va_list texts);
   int AppendItemTextsV(const wchar_t* first, va_list rest);
+  // Sets the texts of columns [first_column, columns) of `row`, one
+  // const wchar_t* argument each.
+  void SetCellTextsV(int row, int first_column, int columns, va_list texts);
   void SetItemHeight(int height);
   void SetCheckBoxImage(Gdiplus::Bitmap* checked, Gdiplus::Bitmap* unchecked,
                         Gdiplus::Bitmap* disabled);
