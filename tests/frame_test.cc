@@ -588,6 +588,62 @@ TEST(Frame, PaintBuffersCopyWhatWasDrawn) {
   ReleaseDC(nullptr, screen);
 }
 
+TEST(Frame, ReusableBufferServesPiecesInTurnAndFreesItsObjects) {
+  HDC screen = GetDC(nullptr);
+  HDC target = CreateCompatibleDC(screen);
+  HBITMAP canvas = CreateCompatibleBitmap(screen, 60, 40);
+  HGDIOBJ old = SelectObject(target, canvas);
+  PatBlt(target, 0, 0, 60, 40, WHITENESS);
+  const auto fill = [](HDC dc, int width, int height, COLORREF colour) {
+    HBRUSH brush = CreateSolidBrush(colour);
+    const RECT all = {0, 0, width, height};
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+  };
+  const int gdi = viewtest::CountGdiObjects();
+  {
+    ReusableDcBuffer buffer;
+    EXPECT_EQ(buffer.Prepare(target, 0, 10), nullptr);
+    HDC first = buffer.Prepare(target, 20, 10);
+    ASSERT_NE(first, nullptr);
+    fill(first, 20, 10, RGB(255, 0, 0));
+    const RECT red = {0, 0, 20, 10};
+    buffer.Present(red);
+    EXPECT_EQ(viewtest::CountGdiObjects(), gdi + 2);  // one memory DC, one bitmap
+    // A smaller piece reuses the DC; only its own size is copied, not what
+    // the piece before left beside it.
+    HDC second = buffer.Prepare(target, 10, 10);
+    EXPECT_EQ(second, first);
+    fill(second, 10, 10, RGB(0, 0, 255));
+    const RECT blue = {30, 0, 40, 10};
+    buffer.Present(blue);
+    // A larger piece replaces the bitmap; the old one is freed.
+    HDC third = buffer.Prepare(target, 30, 20);
+    ASSERT_NE(third, nullptr);
+    EXPECT_EQ(viewtest::CountGdiObjects(), gdi + 2);
+    fill(third, 30, 20, RGB(0, 255, 0));
+    const RECT green = {0, 15, 30, 35};
+    buffer.Present(green);
+  }
+  EXPECT_EQ(viewtest::CountGdiObjects(), gdi);
+  SelectObject(target, old);
+  const viewtest::Image image = viewtest::FromHBitmap(canvas);
+  EXPECT_EQ(image.At(0, 0), 0xFF0000u);
+  EXPECT_EQ(image.At(19, 9), 0xFF0000u);
+  EXPECT_EQ(image.At(20, 5), 0xFFFFFFu);
+  EXPECT_EQ(image.At(30, 0), 0x0000FFu);
+  EXPECT_EQ(image.At(39, 9), 0x0000FFu);
+  EXPECT_EQ(image.At(40, 5), 0xFFFFFFu);
+  EXPECT_EQ(image.At(30, 10), 0xFFFFFFu);
+  EXPECT_EQ(image.At(0, 15), 0x00FF00u);
+  EXPECT_EQ(image.At(29, 34), 0x00FF00u);
+  EXPECT_EQ(image.At(30, 20), 0xFFFFFFu);
+  EXPECT_EQ(image.At(10, 36), 0xFFFFFFu);
+  DeleteObject(canvas);
+  DeleteDC(target);
+  ReleaseDC(nullptr, screen);
+}
+
 TEST(Harness, GdiCounterSeesOneLeakedBrush) {
   const int before = viewtest::CountGdiObjects();
   ASSERT_GT(before, 0);

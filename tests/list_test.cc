@@ -511,9 +511,27 @@ TEST(ListView, PhotoColumnPlacesThePhotoAndTheText) {
   EXPECT_EQ(cells[0].second.right, 320);
   EXPECT_EQ(cells[0].second.top, 0);
   EXPECT_EQ(cells[0].second.bottom, 50);
+  app.list.setFuncDrawPhotoColumn(nullptr);
+
+  // What the application's function sets on the row's context holds for
+  // that row only: row 0's number comes out red, row 1's black again.
+  render = [](WTL::CDC& dc, int row) {
+    if (row != 0) return;
+    dc.SetTextColor(RGB(255, 0, 0));
+    dc.SetBkMode(OPAQUE);
+    dc.SetBkColor(RGB(255, 0, 255));
+  };
+  app.list.SetRenderFunc(render);
+  image = app.Capture();
+  const RECT r0 = app.RowRect(0);
+  const int row_left = cell_left - 120;
+  EXPECT_EQ(CountDark(image, row_left + 22, row_left + 120, r0.top + 1, r0.bottom - 1), 0);
+  EXPECT_GT(image.Count(kRed, row_left + 22, r0.top + 1, row_left + 120, r0.bottom - 1), 0);
+  EXPECT_EQ(CountDark(image, row_left + 22, row_left + 120, r1.top + 1, r1.bottom - 1),
+            DarkPixelsOfText(app.list, L"2"));
+  EXPECT_EQ(image.Count(0xFF00FFu, row_left, r1.top, row_left + 620, r1.bottom), 0);
   std::function<void(WTL::CDC&, int)> no_render;
   app.list.SetRenderFunc(no_render);
-  app.list.setFuncDrawPhotoColumn(nullptr);
 
   // In an 80-wide cell the photo is shown 46x46.
   SendMessageW(app.list, LVM_SETCOLUMNWIDTH, 1, 80);

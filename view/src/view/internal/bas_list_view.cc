@@ -1,5 +1,6 @@
 #include "view/internal/bas_list_view.h"
 
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -9,7 +10,8 @@
 #include "view/utils.h"
 
 using view::frame::DpiScaleInt;
-using view::frame::MemoryDcBuffer;
+using view::frame::ReusableDcBuffer;
+using view::frame::SaveDcScope;
 using view::frame::ScopedGdiObject;
 using view::frame::SelectObjectScope;
 
@@ -95,6 +97,54 @@ constexpr UINT kCellTextFormat = DT_END_ELLIPSIS | DT_VCENTER;
 
 }  // namespace
 
+// The platform list asks for its visible rows one by one while it paints.
+// They share one row buffer (a memory DC and bitmap for each row cost more
+// than painting the row) and one reading of the cells' bounds: columns and
+// horizontal scrolling do not change within a paint, only the row does, and
+// asking the list about every column of every row costs two messages per
+// cell.
+class BASListView::PaintPass {
+ public:
+  explicit PaintPass(BASListView& list) : list_(list), outer_(list.paint_pass_) {
+    list_.paint_pass_ = this;
+  }
+  ~PaintPass() { list_.paint_pass_ = outer_; }
+  PaintPass(const PaintPass&) = delete;
+  PaintPass& operator=(const PaintPass&) = delete;
+
+  ReusableDcBuffer& buffer() { return buffer_; }
+  // The cells as the first row painted in this pass found them.
+  const std::vector<CellBounds>& Cells(int row) {
+    if (!cells_read_) {
+      cells_ = list_.ReadCellBounds(row);
+      cells_read_ = true;
+    }
+    return cells_;
+  }
+  // Whether a row is being painted into the buffer right now.
+  bool busy() const { return busy_; }
+
+  // Marks the buffer as taken while one row is painted into it.
+  class RowScope {
+   public:
+    explicit RowScope(PaintPass& pass) : pass_(pass) { pass_.busy_ = true; }
+    ~RowScope() { pass_.busy_ = false; }
+    RowScope(const RowScope&) = delete;
+    RowScope& operator=(const RowScope&) = delete;
+
+   private:
+    PaintPass& pass_;
+  };
+
+ private:
+  BASListView& list_;
+  PaintPass* outer_;
+  ReusableDcBuffer buffer_;
+  std::vector<CellBounds> cells_;
+  bool cells_read_ = false;
+  bool busy_ = false;
+};
+
 view::frame::ClassRecord& BASListView::GetClassRecord() {
   static view::frame::ClassRecord record(WC_LISTVIEWW);
   return record;
@@ -178,6 +228,27 @@ std::wstring BASListView::ItemText(int row, int column) const {
 
 void BASListView::DrawTextLine(HDC dc, const std::wstring& text, RECT rect) const {
   ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, kCellTextFormat);
+}
+
+std::vector<BASListView::CellBounds> BASListView::ReadCellBounds(int row) const {
+  std::vector<CellBounds> cells;
+  if (m_hWnd == nullptr) return cells;
+  for (int column = 0;; ++column) {
+    LVCOLUMNW info = {};
+    info.mask = LVCF_FMT | LVCF_WIDTH;
+    if (!::SendMessageW(m_hWnd, LVM_GETCOLUMNW, static_cast<WPARAM>(column),
+                        reinterpret_cast<LPARAM>(&info))) {
+      break;
+    }
+    RECT bounds = {};
+    bounds.top = column;
+    bounds.left = LVIR_BOUNDS;
+    const bool known = ::SendMessageW(m_hWnd, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row),
+                                      reinterpret_cast<LPARAM>(&bounds)) != 0;
+    cells.push_back({known, static_cast<int>(bounds.left), static_cast<int>(bounds.right),
+                     static_cast<int>(bounds.bottom - bounds.top)});
+  }
+  return cells;
 }
 
 // ---- Creation and configuration ----------------------------------------------
@@ -387,6 +458,14 @@ bool BASListView::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM
                                        LRESULT& result, DWORD) {
   if (view::frame::IsReflectedMessage(msg)) parent_reflects_ = true;
   switch (msg) {
+    case WM_PAINT:
+    case WM_PRINTCLIENT: {
+      // The rows that the platform list draws while it paints share one
+      // pass (see PaintPass).
+      PaintPass pass(*this);
+      result = DefWindowProc(msg, wparam, lparam);
+      return true;
+    }
     case WM_ERASEBKGND:
       EraseBackground(reinterpret_cast<HDC>(wparam));
       result = 1;
@@ -597,42 +676,54 @@ void BASListView::DrawItem(LPDRAWITEMSTRUCT dis) {
   horz.fMask = SIF_RANGE | SIF_POS;
   row_origin_x_ = ::GetScrollInfo(m_hWnd, SB_HORZ, &horz) ? -horz.nPos : 0;
 
-  // The row is painted into its own buffer whose (0, 0) is the row's
+  // A row drawn outside a paint of the platform list (or while another row
+  // of the same paint is being drawn) gets a pass of its own.
+  std::optional<PaintPass> own_pass;
+  PaintPass* pass = paint_pass_;
+  if (pass == nullptr || pass->busy()) pass = &own_pass.emplace(*this);
+
+  // The row is painted into the pass's buffer, whose (0, 0) is the row's
   // top-left corner, then copied in one step.
-  MemoryDcBuffer buffer(dis->hDC, item, false);
-  if (!buffer.ok()) return;
-  HDC dc = buffer.dc();
   const int width = item.right - item.left;
   const int height = item.bottom - item.top;
+  HDC dc = pass->buffer().Prepare(dis->hDC, width, height);
+  if (dc == nullptr) return;
+  const PaintPass::RowScope taken(*pass);
   const int p = Scaled(1);
   ScopedGdiObject<HPEN> pen(::CreatePen(PS_SOLID, p, view::internal::kListFrameColor));
-  SelectObjectScope pen_scope(dc, pen.get());
-  SelectObjectScope font_scope(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0)));
-
-  const COLORREF background = view::internal::RowBackground(
-      (dis->itemState & ODS_SELECTED) != 0, row, hover_item_, last_hover_item_, striped_rows_,
-      row_bkg_color_);
   {
-    ScopedGdiObject<HBRUSH> brush(::CreateSolidBrush(background));
-    const RECT all = {0, 0, width, height};
-    ::FillRect(dc, &all, brush.get());
-  }
-  ::MoveToEx(dc, 0, 0, nullptr);
-  ::LineTo(dc, 0, height);
-  ::MoveToEx(dc, width - p, 0, nullptr);
-  ::LineTo(dc, width - p, height - p);
-  ::MoveToEx(dc, 0, 0, nullptr);
-  ::LineTo(dc, width - p, 0);
-  if (row == ItemCount() - 1) {
-    ::MoveToEx(dc, 0, height - p, nullptr);
-    ::LineTo(dc, width - p, height - p);
-  }
-  ::SetBkMode(dc, TRANSPARENT);
+    // Each row starts from the state of a fresh memory DC, whatever the row
+    // before it (or an application's drawing function) selected or set.
+    SaveDcScope saved(dc);
+    SelectObjectScope pen_scope(dc, pen.get());
+    SelectObjectScope font_scope(
+        dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0)));
 
-  BorrowedCdc cdc(dc);
-  if (render_func_) render_func_(cdc.get(), row);
-  DrawItemCells(cdc.get(), dis);
-  buffer.Present();
+    const COLORREF background = view::internal::RowBackground(
+        (dis->itemState & ODS_SELECTED) != 0, row, hover_item_, last_hover_item_, striped_rows_,
+        row_bkg_color_);
+    {
+      ScopedGdiObject<HBRUSH> brush(::CreateSolidBrush(background));
+      const RECT all = {0, 0, width, height};
+      ::FillRect(dc, &all, brush.get());
+    }
+    ::MoveToEx(dc, 0, 0, nullptr);
+    ::LineTo(dc, 0, height);
+    ::MoveToEx(dc, width - p, 0, nullptr);
+    ::LineTo(dc, width - p, height - p);
+    ::MoveToEx(dc, 0, 0, nullptr);
+    ::LineTo(dc, width - p, 0);
+    if (row == ItemCount() - 1) {
+      ::MoveToEx(dc, 0, height - p, nullptr);
+      ::LineTo(dc, width - p, height - p);
+    }
+    ::SetBkMode(dc, TRANSPARENT);
+
+    BorrowedCdc cdc(dc);
+    if (render_func_) render_func_(cdc.get(), row);
+    DrawItemCells(cdc.get(), dis);
+  }
+  pass->buffer().Present(item);
 }
 
 void BASListView::DrawItemCells(WTL::CDC& dc, DRAWITEMSTRUCT* dis) {
@@ -643,22 +734,15 @@ void BASListView::DrawItemCells(WTL::CDC& dc, DRAWITEMSTRUCT* dis) {
   const int check_height =
       checked_image_ != nullptr ? static_cast<int>(checked_image_->GetHeight()) : 0;
 
-  for (int column = 0;; ++column) {
-    LVCOLUMNW info = {};
-    info.mask = LVCF_FMT | LVCF_WIDTH;
-    if (!::SendMessageW(m_hWnd, LVM_GETCOLUMNW, static_cast<WPARAM>(column),
-                        reinterpret_cast<LPARAM>(&info))) {
-      break;
-    }
-    RECT bounds = {};
-    bounds.top = column;
-    bounds.left = LVIR_BOUNDS;
-    if (!::SendMessageW(m_hWnd, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row),
-                        reinterpret_cast<LPARAM>(&bounds))) {
-      continue;
-    }
-    WTL::CRect cell(bounds.left - row_origin_x_, 0, bounds.right - row_origin_x_,
-                    bounds.bottom - bounds.top);
+  // Within a paint every row has the same cells; a call from elsewhere
+  // reads them for this row.
+  std::vector<CellBounds> own_cells;
+  const std::vector<CellBounds>& cells =
+      paint_pass_ != nullptr ? paint_pass_->Cells(row) : (own_cells = ReadCellBounds(row));
+  for (int column = 0; column < static_cast<int>(cells.size()); ++column) {
+    const CellBounds& bounds = cells[static_cast<size_t>(column)];
+    if (!bounds.known) continue;
+    WTL::CRect cell(bounds.left - row_origin_x_, 0, bounds.right - row_origin_x_, bounds.height);
 
     if (column == 0) {
       const bool can_check = CanCheck(row);

@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "view/atl_types.h"
 #include "view/internal/bas_list_view_header.h"
@@ -118,6 +119,17 @@ class BASListView : public view::frame::WindowImpl, public view::frame::OwnerDra
   BASListViewHeader& header() { return header_; }
 
  private:
+  // One column's cells as LVM_GETSUBITEMRECT gives them: left and right in
+  // client coordinates and the height; `known` is false where it failed.
+  struct CellBounds {
+    bool known;
+    int left;
+    int right;
+    int height;
+  };
+  // What the rows of one paint share (defined in the source file).
+  class PaintPass;
+
   int Scaled(int v) const;
   int ItemCount() const;
   bool GetCheckState(int row) const;
@@ -129,6 +141,9 @@ class BASListView : public view::frame::WindowImpl, public view::frame::OwnerDra
   // "all rows" form costs time per row on some platforms).
   void ClearSelection();
   std::wstring ItemText(int row, int column) const;
+  // The cells of `row`, one entry per column for which LVM_GETCOLUMNW
+  // succeeds.
+  std::vector<CellBounds> ReadCellBounds(int row) const;
   void DrawTextLine(HDC dc, const std::wstring& text, RECT rect) const;
 
   bool OnCheckBoxClick(LPARAM lparam);
@@ -160,4 +175,6 @@ class BASListView : public view::frame::WindowImpl, public view::frame::OwnerDra
   // Whether the parent has reflected a notification to the list yet (it does
   // at creation, when the list measures its rows).
   bool parent_reflects_ = false;
+  // The paint under way, while the platform list paints (null otherwise).
+  PaintPass* paint_pass_ = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "view/internal/frame/paint_buffers.h"
 
+#include <algorithm>
+
 namespace view::frame {
 
 ArgbBuffer::ArgbBuffer(int width, int height) : width_(width), height_(height) {
@@ -50,6 +52,48 @@ void MemoryDcBuffer::Present() {
   const int src_x = client_coordinates_ ? rect_.left : 0;
   const int src_y = client_coordinates_ ? rect_.top : 0;
   BitBlt(target_, rect_.left, rect_.top, width, height, dc_.get(), src_x, src_y, SRCCOPY);
+}
+
+ReusableDcBuffer::~ReusableDcBuffer() { Release(); }
+
+void ReusableDcBuffer::Release() {
+  if (old_bitmap_ != nullptr) SelectObject(dc_.get(), old_bitmap_);
+  old_bitmap_ = nullptr;
+  bitmap_.reset();
+  dc_.reset();
+  target_ = nullptr;
+  width_ = 0;
+  height_ = 0;
+}
+
+HDC ReusableDcBuffer::Prepare(HDC target, int width, int height) {
+  if (target == nullptr || width <= 0 || height <= 0) return nullptr;
+  if (bitmap_ && target == target_ && width <= width_ && height <= height_) return dc_.get();
+  // Grow to cover both the old and the new size, so that pieces of
+  // alternating sizes do not remake the bitmap each time.
+  const int new_width = target == target_ ? std::max(width, width_) : width;
+  const int new_height = target == target_ ? std::max(height, height_) : height;
+  Release();
+  dc_.reset(CreateCompatibleDC(target));
+  if (!dc_) return nullptr;
+  bitmap_.reset(CreateCompatibleBitmap(target, new_width, new_height));
+  if (!bitmap_) {
+    dc_.reset();
+    return nullptr;
+  }
+  old_bitmap_ = SelectObject(dc_.get(), bitmap_.get());
+  target_ = target;
+  width_ = new_width;
+  height_ = new_height;
+  return dc_.get();
+}
+
+void ReusableDcBuffer::Present(const RECT& rect) {
+  if (!bitmap_ || target_ == nullptr) return;
+  const int width = std::min(static_cast<int>(rect.right - rect.left), width_);
+  const int height = std::min(static_cast<int>(rect.bottom - rect.top), height_);
+  if (width <= 0 || height <= 0) return;
+  BitBlt(target_, rect.left, rect.top, width, height, dc_.get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace view::frame

@@ -71,4 +71,36 @@ class MemoryDcBuffer {
   HGDIOBJ old_bitmap_ = nullptr;
 };
 
+// A memory DC whose bitmap serves a series of pieces painted one after the
+// other onto the same target (the rows of one list paint): making a memory DC
+// and bitmap for each piece costs more than painting a small one. Prepare()
+// returns the DC with room for a piece, whose (0, 0) is the piece's top-left
+// corner, keeping the bitmap while the piece fits and the target is the same;
+// Present() copies the piece to its place on the target. What one piece
+// leaves outside its own size is never copied.
+class ReusableDcBuffer {
+ public:
+  ReusableDcBuffer() = default;
+  ReusableDcBuffer(const ReusableDcBuffer&) = delete;
+  ReusableDcBuffer& operator=(const ReusableDcBuffer&) = delete;
+  ~ReusableDcBuffer();
+
+  // The DC for a piece of `width` x `height` to be copied to `target`, or
+  // null when it cannot be made.
+  HDC Prepare(HDC target, int width, int height);
+  // Copies the top-left part of the buffer, `rect`'s size, to `rect` on the
+  // target given to the last Prepare().
+  void Present(const RECT& rect);
+
+ private:
+  void Release();
+
+  HDC target_ = nullptr;
+  int width_ = 0;
+  int height_ = 0;
+  ScopedHdc dc_;
+  ScopedGdiObject<HBITMAP> bitmap_;
+  HGDIOBJ old_bitmap_ = nullptr;
+};
+
 }  // namespace view::frame

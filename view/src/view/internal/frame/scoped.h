@@ -43,6 +43,10 @@ class ScopedHdc {
   ScopedHdc& operator=(const ScopedHdc&) = delete;
   HDC get() const { return dc_; }
   explicit operator bool() const { return dc_ != nullptr; }
+  void reset(HDC dc = nullptr) {
+    if (dc_ != nullptr && dc_ != dc) ::DeleteDC(dc_);
+    dc_ = dc;
+  }
 
  private:
   HDC dc_;
