@@ -656,6 +656,101 @@ TEST_F(TreeFixture, OnlyVisibleRowsArePaintedAndClicksFollowScrolling) {
   EXPECT_EQ(calls[0].first, items[99]);
 }
 
+// Between changes the tree paints from what it last asked the standard tree;
+// every way of changing the items must show at the next paint. Each paint is
+// compared with the standard tree's own state, row by row.
+TEST_F(TreeFixture, PaintFollowsChangesByKeysAndByTheApplication) {
+  Create(400, 300);
+  tree->SetHighLightColor(ToColorRef(kHighlight), ToColorRef(kHighlightText));
+  HTREEITEM parent = Add(nullptr, L"Parent");
+  HTREEITEM c1 = Add(parent, L"Child one");
+  Add(parent, L"Child two");
+  HTREEITEM leaf = Add(nullptr, L"Leaf");
+  ASSERT_TRUE(parent && c1 && leaf);
+
+  const auto expect_paint_matches_tree = [&](const char* step) {
+    SCOPED_TRACE(step);
+    const Image image = Paint();
+    const HTREEITEM selected = Selected(wnd);
+    int rows = 0;
+    for (HTREEITEM item = reinterpret_cast<HTREEITEM>(
+             SendMessageW(wnd, TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0));
+         item != nullptr; item = NextVisible(wnd, item), ++rows) {
+      int depth = 0;
+      for (HTREEITEM p = TreeView_GetParent(wnd, item); p != nullptr;
+           p = TreeView_GetParent(wnd, p)) {
+        ++depth;
+      }
+      const int top = rows * 40 + 12;
+      const int indent = depth * 16;
+      const bool has_children = TreeView_GetChild(wnd, item) != nullptr;
+      const uint32_t expander = !has_children        ? (item == selected ? kHighlight : kBackground)
+                                : IsExpanded(wnd, item) ? kExpanded
+                                                       : kCollapsed;
+      EXPECT_EQ(image.Count(expander, indent, top, indent + 16, top + 16), 256) << "row " << rows;
+      const uint32_t box = tree->GetItemCheck(item) == 1 ? kChecked : kUnchecked;
+      EXPECT_EQ(image.Count(box, indent + 16, top, indent + 32, top + 16), 256) << "row " << rows;
+      EXPECT_EQ(image.At(390, top), item == selected ? kHighlight : kBackground) << "row " << rows;
+    }
+    // Nothing is painted below the last row.
+    EXPECT_EQ(image.Count(kBackground, 0, rows * 40, 400, 300), 400 * (300 - rows * 40));
+  };
+  expect_paint_matches_tree("created");
+
+  // The standard tree's own keys: select, expand, move down, check.
+  SetFocus(wnd);
+  SendMessageW(wnd, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(parent));
+  expect_paint_matches_tree("selected by the application");
+  viewtest::PressKey(VK_RIGHT);
+  viewtest::PumpUntilIdle();
+  ASSERT_TRUE(IsExpanded(wnd, parent));
+  expect_paint_matches_tree("expanded by a key");
+  viewtest::PressKey(VK_DOWN);
+  viewtest::PumpUntilIdle();
+  ASSERT_EQ(Selected(wnd), c1);
+  expect_paint_matches_tree("selection moved by a key");
+  // Wine's tree does not toggle a check box on the space bar, Windows' does;
+  // either way the paint must show the state the tree holds.
+  viewtest::PressKey(VK_SPACE);
+  viewtest::PumpUntilIdle();
+  expect_paint_matches_tree("space bar");
+
+  // The application's own messages and the control's setters.
+  TVITEMW state = {};
+  state.mask = TVIF_STATE;
+  state.hItem = leaf;
+  state.stateMask = TVIS_STATEIMAGEMASK;
+  state.state = INDEXTOSTATEIMAGEMASK(2);
+  SendMessageW(wnd, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&state));
+  expect_paint_matches_tree("checked by TVM_SETITEM");
+  tree->CheckItem(c1, 1);
+  expect_paint_matches_tree("checked by CheckItem");
+  SendMessageW(wnd, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(parent));
+  expect_paint_matches_tree("collapsed by TVM_EXPAND");
+  SendMessageW(wnd, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
+  tree->DeleteItem(c1);
+  expect_paint_matches_tree("a visible child deleted");
+  HTREEITEM late = Add(parent, L"Late child");
+  ASSERT_NE(late, nullptr);
+  expect_paint_matches_tree("a child appended to an expanded parent");
+
+  // Texts: an empty text leaves its row's text area blank; a new one shows.
+  const auto text_pixels = [&](int row) {
+    const Image image = Paint();
+    return 328 * 16 - image.Count(kBackground, 32, row * 40 + 12, 360, row * 40 + 28);
+  };
+  const int leaf_row = 3;  // Parent, Child two, Late child, Leaf
+  ASSERT_GT(text_pixels(leaf_row), 0);
+  tree->UpdateItem(leaf, L"", 1, -1, nullptr);
+  EXPECT_EQ(text_pixels(leaf_row), 0);
+  TVITEMW text = {};
+  text.mask = TVIF_TEXT;
+  text.hItem = leaf;
+  text.pszText = const_cast<wchar_t*>(L"Leaf again");
+  SendMessageW(wnd, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&text));
+  EXPECT_GT(text_pixels(leaf_row), 0);
+}
+
 TEST_F(TreeFixture, SystemHighlightUntilSetAndWithoutFocus) {
   Create();
   HTREEITEM a = Add(nullptr, L"Alpha");

@@ -199,11 +199,13 @@ void BASSwitchImageButton::DrawItem(LPDRAWITEMSTRUCT dis) {
 }
 
 void BASSwitchImageButton::Paint(HDC dc) {
-  RECT client = {0, 0, 0, 0};
-  ::GetClientRect(m_hWnd, &client);
-  view::frame::ArgbBuffer buffer(client.right, client.bottom);
-  if (!buffer.ok()) return;
-  Gdiplus::Graphics& graphics = buffer.graphics();
+  view::frame::PaintClientArgb(m_hWnd, dc, [this](Gdiplus::Graphics& graphics, int width,
+                                                  int height) {
+    Draw(graphics, RECT{0, 0, width, height});
+  });
+}
+
+void BASSwitchImageButton::Draw(Gdiplus::Graphics& graphics, const RECT& client) {
   graphics.Clear(ColorFromColorRef(background_color_));
   graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintSystemDefault);
   graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
@@ -262,7 +264,6 @@ void BASSwitchImageButton::Paint(HDC dc) {
     Gdiplus::Pen white(Gdiplus::Color(0xFFFFFFFF), s);
     graphics.DrawLine(&white, width_ - 2 * s, s, width_ - 2 * s, height_ - 2 * s);
   }
-  buffer.Present(dc);
 }
 
 bool BASSwitchImageButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,

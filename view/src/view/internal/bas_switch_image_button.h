@@ -69,6 +69,8 @@ class BASSwitchImageButton : public view::frame::WindowImpl,
 
   // Paints the tile as it looks now into `dc` (client coordinates).
   void Paint(HDC dc);
+  // Draws the whole client area, `client` in size, onto `graphics`.
+  void Draw(Gdiplus::Graphics& graphics, const RECT& client);
 
   // The control's state; the wrapper's setters store into it directly.
   std::wstring text_;

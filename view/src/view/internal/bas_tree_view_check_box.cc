@@ -51,6 +51,52 @@ bool OnExpanderColumn(int x, int indent_x, int collapsed_width) {
   return distance <= static_cast<UINT>(collapsed_width);
 }
 
+bool MayChangeItems(UINT msg) {
+  switch (msg) {
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+    case WM_ERASEBKGND:
+    case WM_NCPAINT:
+    case WM_NCHITTEST:
+    case WM_SETCURSOR:
+    case WM_MOUSEMOVE:
+    case WM_NCMOUSEMOVE:
+    case WM_MOUSELEAVE:
+    case WM_NCMOUSELEAVE:
+    case WM_MOUSEHOVER:
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+    case WM_SETFONT:
+    case WM_GETFONT:
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+    case WM_GETDLGCODE:
+    case WM_GETOBJECT:
+    case WM_NOTIFYFORMAT:
+    case WM_WINDOWPOSCHANGING:
+    case WM_WINDOWPOSCHANGED:
+    case WM_MOVE:
+    case WM_SIZE:
+    case WM_NCCALCSIZE:
+    case WM_GETMINMAXINFO:
+    case TVM_GETITEMW:
+    case TVM_GETITEMA:
+    case TVM_GETNEXTITEM:
+    case TVM_GETITEMRECT:
+    case TVM_GETITEMSTATE:
+    case TVM_GETITEMHEIGHT:
+    case TVM_GETCOUNT:
+    case TVM_GETVISIBLECOUNT:
+    case TVM_GETINDENT:
+    case TVM_HITTEST:
+      return false;
+    default:
+      return true;
+  }
+}
+
 }  // namespace view::tree
 
 namespace {
@@ -205,15 +251,6 @@ void BASTreeViewCheckBox::CheckItem(HTREEITEM item, int check) {
   }
 }
 
-int BASTreeViewCheckBox::Depth(HTREEITEM item) const {
-  int depth = 0;
-  for (HTREEITEM p = NextItem(m_hWnd, item, TVGN_PARENT); p != nullptr;
-       p = NextItem(m_hWnd, p, TVGN_PARENT)) {
-    ++depth;
-  }
-  return depth;
-}
-
 void BASTreeViewCheckBox::CollectRecords(HTREEITEM first, std::vector<TreeItemData*>& out) const {
   std::vector<HTREEITEM> chains;
   if (first != nullptr) chains.push_back(first);
@@ -247,11 +284,26 @@ LRESULT BASTreeViewCheckBox::DeleteWithRecords(WPARAM wparam, LPARAM lparam) {
 
 void BASTreeViewCheckBox::OnFinalMessage(HWND) {
   // The standard tree has deleted its items with the window.
+  rows_.clear();
   records_.clear();
 }
 
 bool BASTreeViewCheckBox::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                                LRESULT& result, DWORD map_id) {
+  if (!MayChangeItems(msg)) return HandleMessage(wnd, msg, wparam, lparam, result, map_id);
+  // Forget the row facts before the change, and again after it: a paint
+  // that runs inside the change (a notification handler may update the
+  // window) sees a half-made change.
+  rows_.clear();
+  if (!HandleMessage(wnd, msg, wparam, lparam, result, map_id)) {
+    result = DefWindowProc(msg, wparam, lparam);
+  }
+  rows_.clear();
+  return true;
+}
+
+bool BASTreeViewCheckBox::HandleMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
+                                        LRESULT& result, DWORD map_id) {
   switch (msg) {
     case WM_PAINT:
       if (wparam != 0) {
@@ -327,6 +379,42 @@ bool BASTreeViewCheckBox::OnLButtonDown(LPARAM lparam, LRESULT& result) {
   return true;
 }
 
+const RowInfo* BASTreeViewCheckBox::Row(HTREEITEM item) {
+  auto cached = rows_.find(item);
+  if (cached != rows_.end()) return &cached->second;
+
+  RowInfo info;
+  wchar_t text[kMaxPaintedText + 1] = {};
+  TVITEMEXW tv = {};
+  tv.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_STATE | TVIF_PARAM | TVIF_CHILDREN | TVIF_INTEGRAL;
+  tv.hItem = item;
+  tv.stateMask = TVIS_SELECTED | TVIS_EXPANDED | TVIS_STATEIMAGEMASK;
+  tv.pszText = text;
+  tv.cchTextMax = kMaxPaintedText + 1;
+  if (!SendMessageW(m_hWnd, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv))) return nullptr;
+  // The tree may hand back its own buffer instead of filling ours.
+  if (tv.pszText != nullptr && tv.pszText != LPSTR_TEXTCALLBACKW) {
+    info.text.assign(tv.pszText, wcsnlen(tv.pszText, kMaxPaintedText));
+  }
+  info.state = tv.state;
+  info.has_children = tv.cChildren != 0;
+  info.integral = tv.iIntegral > 0 ? tv.iIntegral : 1;
+  auto found = records_.find(reinterpret_cast<const TreeItemData*>(tv.lParam));
+  info.record = found != records_.end() ? found->second.get() : nullptr;
+  info.next = NextItem(m_hWnd, item, TVGN_NEXTVISIBLE);
+  // Count the levels up to the first ancestor already known.
+  for (HTREEITEM p = NextItem(m_hWnd, item, TVGN_PARENT); p != nullptr;
+       p = NextItem(m_hWnd, p, TVGN_PARENT)) {
+    auto known = rows_.find(p);
+    if (known != rows_.end()) {
+      info.depth += known->second.depth + 1;
+      break;
+    }
+    ++info.depth;
+  }
+  return &rows_.emplace(item, std::move(info)).first->second;
+}
+
 void BASTreeViewCheckBox::Paint(HDC target) {
   if (target == nullptr) return;
   GetClientRect(m_hWnd, &clientRect_);
@@ -334,51 +422,46 @@ void BASTreeViewCheckBox::Paint(HDC target) {
   if (!buffer.ok()) return;
   HDC dc = buffer.dc();
   FillSolid(dc, clientRect_, backgroundColor_);
+  // Scrolling through a large tree without changing it keeps adding rows.
+  constexpr size_t kMaxRememberedRows = 4096;
+  if (rows_.size() > kMaxRememberedRows) rows_.clear();
   {
     Gdiplus::Graphics graphics(dc);
     // Pixel centres at half coordinates: scaled images cover exactly their
     // destination rectangle.
     graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-    // The platform's row rectangle can be a pixel short of the item height.
     int row_height = static_cast<int>(SendMessageW(m_hWnd, TVM_GETITEMHEIGHT, 0, 0));
     if (row_height <= 0) row_height = kRowHeight;
     const bool focused = GetFocus() == m_hWnd;
-    for (HTREEITEM item = NextItem(m_hWnd, nullptr, TVGN_FIRSTVISIBLE); item != nullptr;
-         item = NextItem(m_hWnd, item, TVGN_NEXTVISIBLE)) {
-      // The item goes in where the rectangle comes out.
-      RECT row = {};
-      std::memcpy(&row, &item, sizeof(item));
-      if (!SendMessageW(m_hWnd, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&row))) continue;
-      // Rows below the client area cannot be seen: a paint costs the same
-      // however many items are expanded.
-      if (row.top >= clientRect_.bottom) break;
-      row.bottom = row.top + row_height;
-      DrawRow(dc, graphics, item, row, focused);
+    // The tree gives the first row's rectangle (which takes in the
+    // horizontal scrolling); every row below follows at the fixed height.
+    HTREEITEM item = NextItem(m_hWnd, nullptr, TVGN_FIRSTVISIBLE);
+    RECT row = {};
+    std::memcpy(&row, &item, sizeof(item));  // the item goes in where the rectangle comes out
+    if (item != nullptr &&
+        !SendMessageW(m_hWnd, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&row))) {
+      item = nullptr;
+    }
+    // Rows below the client area cannot be seen: a paint costs the same
+    // however many items are expanded.
+    while (item != nullptr && row.top < clientRect_.bottom) {
+      const RowInfo* info = Row(item);
+      if (info == nullptr) break;
+      row.bottom = row.top + row_height * info->integral;
+      DrawRow(dc, graphics, *info, row, focused);
+      row.top = row.bottom;
+      item = info->next;
     }
   }
   buffer.Present();
 }
 
-void BASTreeViewCheckBox::DrawRow(HDC dc, Gdiplus::Graphics& graphics, HTREEITEM item,
+void BASTreeViewCheckBox::DrawRow(HDC dc, Gdiplus::Graphics& graphics, const RowInfo& info,
                                   const RECT& row, bool focused) {
-  wchar_t text[kMaxPaintedText + 1] = {};
-  TVITEMW tv = {};
-  tv.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_STATE | TVIF_PARAM | TVIF_CHILDREN;
-  tv.hItem = item;
-  tv.stateMask = TVIS_SELECTED | TVIS_EXPANDED | TVIS_STATEIMAGEMASK;
-  tv.pszText = text;
-  tv.cchTextMax = kMaxPaintedText + 1;
-  if (!SendMessageW(m_hWnd, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv))) return;
-  auto found = records_.find(reinterpret_cast<const TreeItemData*>(tv.lParam));
-  TreeItemData* record = found != records_.end() ? found->second.get() : nullptr;
-  // The tree may hand back its own buffer instead of filling ours.
-  const wchar_t* shown =
-      tv.pszText != nullptr && tv.pszText != LPSTR_TEXTCALLBACKW ? tv.pszText : L"";
-  const int length = static_cast<int>(wcsnlen(shown, kMaxPaintedText));
-
+  TreeItemData* record = info.record;
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(m_hWnd, GWL_STYLE));
   const bool highlighted =
-      (tv.state & TVIS_SELECTED) != 0 && (focused || (style & TVS_SHOWSELALWAYS) != 0);
+      (info.state & TVIS_SELECTED) != 0 && (focused || (style & TVS_SHOWSELALWAYS) != 0);
   const bool enabled = record == nullptr || record->enabled != 0;
 
   SaveDcScope saved(dc);
@@ -404,22 +487,22 @@ void BASTreeViewCheckBox::DrawRow(HDC dc, Gdiplus::Graphics& graphics, HTREEITEM
     metrics.image = {record->imageWidth != 0 ? record->imageWidth : natural.cx,
                      record->imageHeight != 0 ? record->imageHeight : natural.cy};
   }
-  const RowGeometry geometry = LayoutRow(row, Depth(item), metrics);
+  const RowGeometry geometry = LayoutRow(row, info.depth, metrics);
   if (record != nullptr) {
     record->indentX = geometry.indent_x;
     record->checkRect = geometry.check;
   }
 
-  if (tv.cChildren != 0) {
+  if (info.has_children) {
     Gdiplus::Bitmap* expander =
-        (tv.state & TVIS_EXPANDED) != 0 ? expandedImage_ : collapsedImage_;
+        (info.state & TVIS_EXPANDED) != 0 ? expandedImage_ : collapsedImage_;
     const SIZE size = ImageSize(expander);
     if (expander != nullptr) {
       graphics.DrawImage(expander, Gdiplus::Rect(geometry.expander.x, geometry.expander.y,
                                                  size.cx, size.cy));
     }
   }
-  Gdiplus::Bitmap* box = StateImageIndex(tv.state) == 1 ? uncheckedImage_ : checkedImage_;
+  Gdiplus::Bitmap* box = StateImageIndex(info.state) == 1 ? uncheckedImage_ : checkedImage_;
   if (box != nullptr) {
     const RECT& c = geometry.check;
     graphics.DrawImage(box, Gdiplus::Rect(c.left, c.top, c.right - c.left, c.bottom - c.top), 0,
@@ -440,7 +523,8 @@ void BASTreeViewCheckBox::DrawRow(HDC dc, Gdiplus::Graphics& graphics, HTREEITEM
 
   SelectObjectScope font_scope(dc, font());
   RECT text_rect = geometry.text;
-  DrawTextW(dc, shown, length, &text_rect, DT_END_ELLIPSIS);
+  DrawTextW(dc, info.text.c_str(), static_cast<int>(info.text.size()), &text_rect,
+            DT_END_ELLIPSIS);
 
   if (record != nullptr && record->number >= 0) {
     const std::wstring digits = std::to_wstring(record->number);

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -62,6 +63,22 @@ RECT BadgeTextRect(const RECT& badge, int text_width);
 // are not on it.
 bool OnExpanderColumn(int x, int indent_x, int collapsed_width);
 
+// Whether the standard tree may change its items, their order, expansion,
+// states, texts or the selection while it handles `msg`. Queries, painting,
+// scrolling, sizing and pointer moves cannot; anything else is assumed to.
+bool MayChangeItems(UINT msg);
+
+// What painting needs of one item, as the standard tree last reported it.
+struct RowInfo {
+  HTREEITEM next = nullptr;  // the next visible item; null: the last row
+  UINT state = 0;            // TVIS_SELECTED, TVIS_EXPANDED and the state image
+  bool has_children = false;
+  int integral = 1;  // rows the item spans
+  int depth = 0;     // 0 for a top-level item
+  TreeItemData* record = nullptr;
+  std::wstring text;  // at most kMaxPaintedText characters
+};
+
 }  // namespace view::tree
 
 // A tree view whose rows it paints itself (expander, check box, item image,
@@ -103,14 +120,18 @@ class BASTreeViewCheckBox : public BASTreeViewSection {
  private:
   // Paints the whole client area into `target` through one memory bitmap.
   void Paint(HDC target);
-  void DrawRow(HDC dc, Gdiplus::Graphics& graphics, HTREEITEM item, const RECT& row,
-               bool focused);
+  void DrawRow(HDC dc, Gdiplus::Graphics& graphics, const view::tree::RowInfo& info,
+               const RECT& row, bool focused);
+  // The row facts of `item`, asked of the standard tree on first use after
+  // any change to the items. Null when the tree does not know the item.
+  const view::tree::RowInfo* Row(HTREEITEM item);
+  bool HandleMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result,
+                       DWORD map_id);
   bool OnLButtonDown(LPARAM lparam, LRESULT& result);
   // Deletes `item` (TVI_ROOT or null: every item) from the standard tree and
   // frees the records of the items that went with it.
   LRESULT DeleteWithRecords(WPARAM wparam, LPARAM lparam);
   void CollectRecords(HTREEITEM first, std::vector<TreeItemData*>& out) const;
-  int Depth(HTREEITEM item) const;
 
   Gdiplus::Bitmap* collapsedImage_ = nullptr;  // borrowed
   Gdiplus::Bitmap* expandedImage_ = nullptr;   // borrowed
@@ -123,4 +144,9 @@ class BASTreeViewCheckBox : public BASTreeViewSection {
   CheckCallback checkItemCallback_;
   RECT clientRect_ = {0, 0, 0, 0};
   std::unordered_map<const TreeItemData*, std::unique_ptr<TreeItemData>> records_;
+  // Row facts of the items painted since the items last changed. With many
+  // items every query of the standard tree about one item can cost time in
+  // proportion to the item count (Wine looks each handle up in a list), so a
+  // repaint without changes asks it nothing per row.
+  std::unordered_map<HTREEITEM, view::tree::RowInfo> rows_;
 };

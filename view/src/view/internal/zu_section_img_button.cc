@@ -292,11 +292,13 @@ void ZuSectionImgButton::SetTooltip(const wchar_t* text) {
 }
 
 void ZuSectionImgButton::Paint(HDC dc) {
-  RECT client = {0, 0, 0, 0};
-  ::GetClientRect(m_hWnd, &client);
-  view::frame::ArgbBuffer buffer(client.right, client.bottom);
-  if (!buffer.ok()) return;
-  Gdiplus::Graphics& graphics = buffer.graphics();
+  view::frame::PaintClientArgb(m_hWnd, dc, [this](Gdiplus::Graphics& graphics, int width,
+                                                  int height) {
+    Draw(graphics, RECT{0, 0, width, height});
+  });
+}
+
+void ZuSectionImgButton::Draw(Gdiplus::Graphics& graphics, const RECT& client) {
   graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintSystemDefault);
   graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
   graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQuality);
@@ -317,7 +319,8 @@ void ZuSectionImgButton::Paint(HDC dc) {
   graphics.DrawPath(&border, &shape);
 
   if (draw_func_) {
-    draw_func_(m_hWnd, graphics, client, status_);
+    RECT area = client;  // the application's function may write to it
+    draw_func_(m_hWnd, graphics, area, status_);
   } else {
     Gdiplus::Bitmap* image = images_[status] != nullptr ? images_[status] : images_[kStatusNormal];
     if (image != nullptr) Utils::DrawImage(graphics, image, image_rect_);
@@ -330,7 +333,6 @@ void ZuSectionImgButton::Paint(HDC dc) {
       }
     }
   }
-  buffer.Present(dc);
 }
 
 void ZuSectionImgButton::OnHotItemChange(DWORD flags) {

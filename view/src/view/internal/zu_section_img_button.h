@@ -76,6 +76,8 @@ class ZuSectionImgButton : public view::frame::WindowImpl {
 
   // Paints the button as it looks now into `dc` (client coordinates).
   void Paint(HDC dc);
+  // Draws the whole client area, `client` in size, onto `graphics`.
+  void Draw(Gdiplus::Graphics& graphics, const RECT& client);
   HWND tooltip() const { return tooltip_.get(); }
 
   // The control's state; the wrapper's setters store into it directly.
