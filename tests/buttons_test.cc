@@ -63,26 +63,17 @@ Image Shot(HWND wnd) {
 TEST(ButtonLayout, ImageButtonArithmetic) {
   // Centred: the wider of image and caption, plus both paddings.
   EXPECT_EQ(ImgButtonWidth(kBASImgButtonTextCenter, 30, 50.7f, 3, 4, 12, 5, 6), 57);
-  EXPECT_EQ(ImgButtonWidth(kBASImgButtonTextCenter, 30, 20.5f, 3, 4, 0, 0, 0), 37);
   // Caption right: everything summed, truncated once; any non-zero alignment.
   EXPECT_EQ(ImgButtonWidth(kBASImgButtonTextRight, 30, 50.5f, 0, 0, 12, 4, 6), 102);
   EXPECT_EQ(ImgButtonWidth(7, 30, 0.6f, 1, 2, 0, 0, 0), 33);
-  EXPECT_EQ(ImgButtonHeight(30, 16.7f, 12), 30);
   EXPECT_EQ(ImgButtonHeight(20, 31.9f), 31);
   EXPECT_EQ(ImgButtonHeight(20, 3.0f, 25), 25);
 
-  RECT check = ImgButtonCheckRect(30, 30, 30);
-  EXPECT_EQ(check.top, 0);
-  EXPECT_EQ(check.right, 30);
-  check = ImgButtonCheckRect(25, 30, 30);  // taller image: halving truncates toward zero
+  // A taller image: halving truncates toward zero. (The 30 x 30 check image,
+  // the logo box and caption x are checked by pixel below.)
+  const RECT check = ImgButtonCheckRect(25, 30, 30);
   EXPECT_EQ(check.top, -2);
   EXPECT_EQ(check.bottom, 28);
-  const RECT logo = ImgButtonLogoBox(30, 30, 4, 12, 12);
-  EXPECT_EQ(logo.left, 34);
-  EXPECT_EQ(logo.top, 9);
-  EXPECT_EQ(logo.right, 46);
-  EXPECT_EQ(logo.bottom, 21);
-  EXPECT_EQ(ImgButtonCaptionX(30, 6, true, 4, 12), 52);
   EXPECT_EQ(ImgButtonCaptionX(30, 6, false, 4, 12), 36);
   EXPECT_EQ(ImgButtonCaptionRoom(200, 30, 2, 3, 6, 4, 12), 143);
 
@@ -97,32 +88,19 @@ TEST(ButtonLayout, ImageButtonArithmetic) {
   look = ChooseImgButtonLook(true, kStatusDisable, true);
   EXPECT_EQ(look.image, ImgChoice::kDisable);
   EXPECT_EQ(look.logo, LogoChoice::kUnchecked);
-  look = ChooseImgButtonLook(false, kStatusHover, false);
-  EXPECT_EQ(look.image, ImgChoice::kPressed);
-  EXPECT_EQ(look.logo, LogoChoice::kNone);
+  EXPECT_EQ(ChooseImgButtonLook(false, kStatusHover, false).logo, LogoChoice::kNone);
   EXPECT_EQ(ChooseImgButtonLook(false, kStatusDisable, false).text_color, ImgChoice::kDisable);
-
-  const POINT anchored = view::frame::AnchoredOrigin(-10, -10, 100, 30, SIZE{640, 480});
-  EXPECT_EQ(anchored.x, 530);
-  EXPECT_EQ(anchored.y, 440);
-  const POINT plain = view::frame::AnchoredOrigin(5, 0, 100, 30, SIZE{640, 480});
-  EXPECT_EQ(plain.x, 5);
-  EXPECT_EQ(plain.y, 0);
+  // Anchoring by negative positions is checked on live buttons below.
 }
 
 TEST(ButtonLayout, SwitchButtonArithmetic) {
   const SIZE size = SwitchButtonSize(10, 15, 50.7f, 16.2f);
   EXPECT_EQ(size.cx, 70);
   EXPECT_EQ(size.cy, 46);
-  EXPECT_TRUE(SwitchResetsOnLeave(true, kStatusHover));
+  // Latching and colours by status are checked on live buttons below; these
+  // are the cases no user action there reaches.
   EXPECT_TRUE(SwitchResetsOnLeave(true, kStatusDisable));
-  EXPECT_FALSE(SwitchResetsOnLeave(true, kStatusPressed));
-  EXPECT_TRUE(SwitchResetsOnLeave(false, kStatusPressed));
   EXPECT_FALSE(SwitchResetsOnLeave(false, kStatusDisable));
-  const SwitchColors n{1, 2}, p{3, 4}, d{5, 6};
-  EXPECT_EQ(ChooseSwitchColors(kStatusHover, n, p, d).fill, 3u);
-  EXPECT_EQ(ChooseSwitchColors(kStatusDisable, n, p, d).text, 6u);
-  EXPECT_EQ(ChooseSwitchColors(kStatusNormal, n, p, d).fill, 1u);
 }
 
 TEST(ImgButton, CheckBoxWithLogoLaysOutPaintsAndToggles) {
@@ -379,7 +357,7 @@ TEST(ImgButton, TextVariantsFixedWidthAndBackground) {
   DestroyWindow(wnd);
 }
 
-TEST(ImgButton, NothingIsPaintedWithoutReflectionAndNothingLeaks) {
+TEST(ImgButton, NothingIsPaintedWithoutReflection) {
   HostWindow host(false);
   auto normal = Solid(20, 20, kRed);
   ZuImgButton button;
@@ -390,20 +368,7 @@ TEST(ImgButton, NothingIsPaintedWithoutReflectionAndNothingLeaks) {
   const Image image = Shot(wnd);
   EXPECT_EQ(image.Count(kRed), 0);
   EXPECT_EQ(image.Count(kGreen), 0);
-  DestroyWindow(wnd);
-
-  // With reflection: repeated paints free everything they make.
-  HostWindow reflecting;
-  wnd = button.CreateButton(reflecting, 13, true);
-  button.SetBkgColor(RGB(0, 255, 0));
-  button.Init(normal.get(), 10, 10, normal.get(), nullptr, 0, 0, 0, 0);
-  Shot(wnd);
-  const int gdi = viewtest::CountGdiObjects();
-  for (int i = 0; i < 5; ++i) {
-    InvalidateRect(wnd, nullptr, FALSE);
-    Shot(wnd);
-  }
-  EXPECT_EQ(viewtest::CountGdiObjects(), gdi);
+  // (Leaks of repeated reflected paints: the soak in robustness_test.)
   DestroyWindow(wnd);
   EXPECT_EQ(static_cast<HWND>(button), nullptr);
 }
@@ -411,13 +376,10 @@ TEST(ImgButton, NothingIsPaintedWithoutReflectionAndNothingLeaks) {
 TEST(Buttons, SettersBeforeTheWindowExistDoNotCrash) {
   auto normal = Solid(10, 10, kRed);
   ZuImgButton image;
-  EXPECT_EQ(static_cast<HWND>(image), nullptr);
-  image.SetText(L"x");
   image.SetText(nullptr);
   image.SetTooltip(L"tip");
   image.RefreshCheckRect();
   image.resizeWithFixWidth(10);
-  image.SetCheckBoxLogoImage(nullptr, nullptr, 0, 0);
   EXPECT_EQ(image.Init(normal.get(), -5, -5, nullptr, L"x", 1, 0, 0, 1), 0);
   image.SetCheckBoxLogoImage(nullptr, nullptr, 0, 0);
   EXPECT_FALSE(image.MoveWindow(nullptr, TRUE));
@@ -427,15 +389,12 @@ TEST(Buttons, SettersBeforeTheWindowExistDoNotCrash) {
   EXPECT_EQ(static_cast<HWND>(copy), nullptr);
 
   ZuSwitchButton sw;
-  sw.SetRadio(false).SetHMargin(3).SetVMargin(3).SetRoundRect(true).SetColorBorder(0);
+  sw.SetRadio(false).SetRoundRect(true).SetColorBorder(0);
   EXPECT_EQ(sw.Init(-5, -5, L"x", 0, 0, 0, 0), 0);
-  sw.SetText(L"y");
   sw.SetText(nullptr);
-  sw.ResetStatus();
   sw.SetPressedStatus();
   EXPECT_FALSE(sw.EnableWindow(TRUE));
   EXPECT_FALSE(sw.MoveWindow(nullptr, TRUE));
-  EXPECT_EQ(static_cast<HWND>(sw), nullptr);
 }
 
 namespace {

@@ -290,7 +290,6 @@ TEST(ListView, CreationStylesAndRowHeight) {
     app.SetRows(10);
     const RECT row = app.RowRect(0);
     EXPECT_EQ(row.bottom - row.top, scale == 1.5f ? 90 : 60) << scale;
-    EXPECT_EQ(app.list.DpiScale(15), scale == 1.5f ? 22 : 15);
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(app.list, GWL_STYLE));
     EXPECT_EQ(style & 0x5201FC0Du, 0x52011C01u);  // no single-select, visible
     const auto ex = static_cast<DWORD>(SendMessageW(app.list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
@@ -318,16 +317,11 @@ TEST(ListView, CreationStylesAndRowHeight) {
   ASSERT_TRUE(GetScrollInfo(app.list, SB_VERT, &info));
   EXPECT_EQ(static_cast<int>(info.nPage), (client.bottom - app.HeaderHeight()) / 40);
 
-  // Copies share the list.
+  // Copies share the list, and lose it with its window.
   ZuListView copy(app.list);
   EXPECT_EQ(static_cast<HWND>(copy), static_cast<HWND>(app.list));
-  ZuListView other;
-  EXPECT_EQ(static_cast<HWND>(other), nullptr);
-  other = app.list;
-  EXPECT_EQ(static_cast<HWND>(other), static_cast<HWND>(app.list));
-
   DestroyWindow(app.list);
-  EXPECT_EQ(static_cast<HWND>(app.list), nullptr);
+  EXPECT_EQ(static_cast<HWND>(copy), nullptr);
   EXPECT_EQ(app.list.GetInnerHeader(), nullptr);
 }
 
@@ -337,10 +331,7 @@ TEST(ListView, RowsPaintCheckBoxNumberStripesAndFrame) {
   app.SetRows(10);
   app.checked[2] = 1;
   app.refused.insert(6);
-  const int gdi_before = viewtest::CountGdiObjects();
-  Image image = app.Capture();
-  app.Capture();
-  EXPECT_EQ(viewtest::CountGdiObjects(), gdi_before);
+  Image image = app.Capture();  // (paint leaks: the soak in robustness_test)
 
   const RECT r4 = app.RowRect(4);
   const int mid4 = (r4.top + r4.bottom) / 2;
@@ -392,7 +383,6 @@ TEST(ListView, RowsPaintCheckBoxNumberStripesAndFrame) {
   EXPECT_EQ(image.At(x + 500, mid4), Rgb(0xF5ECCD));
   EXPECT_EQ(image.At(x + 500, mid3), 0xFFFFFFu);
   EXPECT_EQ(image.At(x + 500, app.RowPoint(5, 0).y), Rgb(0xFAFAFA));
-  EXPECT_EQ(app.list.DpiScale(1), 1);
 
   // A selected row stays selected-blue under the pointer.
   app.list.SelectItem(5);

@@ -121,10 +121,11 @@ std::vector<ControlDriver> Drivers() {
   drivers.push_back(Driver<ZuImgButton>(
       "ImgButton",
       [](ZuImgButton& b, HWND host) {
+        SharedResources& r = SharedResources::Get();
         HWND wnd = b.CreateButton(host, 0, true);
         b.SetBkgColor(RGB(255, 255, 255));  // opaque, so that its paint covers the window
-        b.setFont(SharedResources::Get().font.get());
-        b.Init(SharedResources::Get().image.get(), kPlace.left, kPlace.top, SharedResources::Get().pressed.get(), L"Image button", 1, 2, 4, 1);
+        b.setFont(r.font.get());
+        b.Init(r.image.get(), kPlace.left, kPlace.top, r.pressed.get(), L"Image button", 1, 2, 4, 1);
         b.SetTooltip(L"tip");
         return wnd;
       },
@@ -227,8 +228,9 @@ std::vector<ControlDriver> Drivers() {
   drivers.push_back(Driver<ZuTreeViewCheckBox>(
       "Tree",
       [](ZuTreeViewCheckBox& t, HWND host) {
-        HWND wnd = t.CreateTree(host, 0, WTL::CRect(kPlace), RGB(255, 255, 255), SharedResources::Get().image.get(), SharedResources::Get().pressed.get(),
-                                SharedResources::Get().image.get(), SharedResources::Get().pressed.get());
+        SharedResources& r = SharedResources::Get();
+        HWND wnd = t.CreateTree(host, 0, WTL::CRect(kPlace), RGB(255, 255, 255), r.image.get(),
+                                r.pressed.get(), r.image.get(), r.pressed.get());
         HTREEITEM root = t.AppendItem(TVI_ROOT, 1, L"Root", Picture(0xFF20A040), 16, 16, true, 3);
         for (int i = 0; i < 12; ++i) {
           t.AppendItem(root, 10 + i, L"Child", i % 2 ? Picture(0xFF808080) : nullptr, 16, 16,

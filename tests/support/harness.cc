@@ -25,8 +25,8 @@ ATOM RegisterHostClass() {
   return atom;
 }
 
-}  // namespace
-
+// The control that a notification addressed to a parent comes from, or null
+// for messages that are not control notifications.
 HWND NotificationSource(HWND parent, UINT msg, WPARAM wparam, LPARAM lparam) {
   switch (msg) {
     case WM_COMMAND:
@@ -67,6 +67,8 @@ HWND NotificationSource(HWND parent, UINT msg, WPARAM wparam, LPARAM lparam) {
       return nullptr;
   }
 }
+
+}  // namespace
 
 HostWindow::HostWindow(bool reflect, int client_width, int client_height, int x, int y)
     : reflect_(reflect) {
@@ -320,11 +322,6 @@ uint32_t Image::ArgbAt(int x, int y) const {
   return pixels[static_cast<size_t>(y) * width + x];
 }
 
-COLORREF Image::ColorRefAt(int x, int y) const {
-  const uint32_t p = At(x, y);
-  return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-}
-
 int Image::Count(uint32_t rgb, int x0, int y0, int x1, int y1) const {
   int n = 0;
   for (int y = std::max(0, y0); y < std::min(height, y1); ++y) {
@@ -335,12 +332,11 @@ int Image::Count(uint32_t rgb, int x0, int y0, int x1, int y1) const {
   return n;
 }
 
-namespace {
-RECT Bounds(const Image& image, const std::function<bool(uint32_t)>& match) {
-  RECT r = {image.width, image.height, 0, 0};
-  for (int y = 0; y < image.height; ++y) {
-    for (int x = 0; x < image.width; ++x) {
-      if (!match(image.At(x, y))) continue;
+RECT Image::BoundsNot(uint32_t rgb) const {
+  RECT r = {width, height, 0, 0};
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      if (At(x, y) == (rgb & 0x00FFFFFFu)) continue;
       r.left = std::min<LONG>(r.left, x);
       r.top = std::min<LONG>(r.top, y);
       r.right = std::max<LONG>(r.right, x + 1);
@@ -349,15 +345,6 @@ RECT Bounds(const Image& image, const std::function<bool(uint32_t)>& match) {
   }
   if (r.right <= r.left) r = {0, 0, 0, 0};
   return r;
-}
-}  // namespace
-
-RECT Image::BoundsNot(uint32_t rgb) const {
-  return Bounds(*this, [rgb](uint32_t p) { return p != (rgb & 0x00FFFFFFu); });
-}
-
-RECT Image::BoundsOf(uint32_t rgb) const {
-  return Bounds(*this, [rgb](uint32_t p) { return p == (rgb & 0x00FFFFFFu); });
 }
 
 namespace {

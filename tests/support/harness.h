@@ -66,10 +66,6 @@ class HostWindow {
   std::vector<SeenMessage> seen_;
 };
 
-// The control that a notification addressed to a parent comes from, or null
-// for messages that are not control notifications.
-HWND NotificationSource(HWND parent, UINT msg, WPARAM wparam, LPARAM lparam);
-
 // ---------------------------------------------------------------------------
 // Message pump
 
@@ -113,14 +109,11 @@ struct Image {
   bool empty() const { return pixels.empty(); }
   uint32_t At(int x, int y) const;        // 0x00RRGGBB
   uint32_t ArgbAt(int x, int y) const;    // with alpha
-  COLORREF ColorRefAt(int x, int y) const;
   // How many pixels in [x0,x1) x [y0,y1) equal `rgb` (0x00RRGGBB).
   int Count(uint32_t rgb, int x0, int y0, int x1, int y1) const;
   int Count(uint32_t rgb) const { return Count(rgb, 0, 0, width, height); }
   // The bounding box of pixels that differ from `rgb`; empty when none.
   RECT BoundsNot(uint32_t rgb) const;
-  // The bounding box of pixels equal to `rgb`; empty when none.
-  RECT BoundsOf(uint32_t rgb) const;
 };
 
 // 0x00RRGGBB from a COLORREF (0x00BBGGRR).
