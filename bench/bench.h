@@ -17,6 +17,12 @@ namespace bench {
 double MedianSeconds(const std::function<void()>& work, int reps = 15, int warmup = 2,
                      const std::function<void()>& setup = nullptr);
 
+// Median over `reps` pairs of the ratio work time / base time, each pair
+// timed back to back: for short pieces of work, where the machine's load
+// drifts between two separate series more than the work itself differs.
+double MedianPairedRatio(const std::function<void()>& work, const std::function<void()>& base,
+                         int reps = 31, int warmup = 3);
+
 enum class Target { kAtMost, kAtLeast, kReport };
 
 struct Row {

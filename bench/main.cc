@@ -64,6 +64,28 @@ double MedianSeconds(const std::function<void()>& work, int reps, int warmup,
   return times[times.size() / 2];
 }
 
+double MedianPairedRatio(const std::function<void()>& work, const std::function<void()>& base,
+                         int reps, int warmup) {
+  const auto seconds = [](const std::function<void()>& run) {
+    const auto start = std::chrono::steady_clock::now();
+    run();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  };
+  for (int i = 0; i < warmup; ++i) {
+    base();
+    work();
+  }
+  std::vector<double> ratios;
+  for (int i = 0; i < reps; ++i) {
+    const double b = seconds(base);
+    const double w = seconds(work);
+    if (b > 0) ratios.push_back(w / b);
+  }
+  if (ratios.empty()) return 0;
+  std::sort(ratios.begin(), ratios.end());
+  return ratios[ratios.size() / 2];
+}
+
 bool PumpUntil(const std::function<bool()>& done, DWORD timeout_ms) {
   const DWORD start = GetTickCount();
   while (!done()) {
