@@ -5,6 +5,7 @@
 // repeated runs after a warm-up; only ratios are compared with targets.
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,9 @@ double MedianSeconds(const std::function<void()>& work, int reps = 15, int warmu
 // drifts between two separate series more than the work itself differs.
 double MedianPairedRatio(const std::function<void()>& work, const std::function<void()>& base,
                          int reps = 31, int warmup = 3);
+
+// A `width` x `height` bitmap of one colour, for images the controls borrow.
+std::unique_ptr<Gdiplus::Bitmap> Solid(int width, int height, Gdiplus::ARGB colour);
 
 enum class Target { kAtMost, kAtLeast, kReport };
 

@@ -36,19 +36,12 @@ HWND StockButtonLike(HWND host, HWND control, int id) {
   return button;
 }
 
-std::unique_ptr<Gdiplus::Bitmap> Solid(int width, int height, Gdiplus::ARGB colour) {
-  auto bitmap = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppARGB);
-  Gdiplus::Graphics graphics(bitmap.get());
-  graphics.Clear(Gdiplus::Color(colour));
-  return bitmap;
-}
-
 void ButtonsBenchmark(std::vector<bench::Row>& rows) {
   HWND host = bench::CreateReflectingHost(600, 200);
   Gdiplus::Font font(L"Tahoma", 12.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
   {
-    auto normal = Solid(120, 32, 0xFFE0E0E0);
-    auto pressed = Solid(120, 32, 0xFF4060C0);
+    auto normal = bench::Solid(120, 32, 0xFFE0E0E0);
+    auto pressed = bench::Solid(120, 32, 0xFF4060C0);
     ZuImgButton image;
     image.CreateButton(host, 10, true);
     image.SetBkgColor(RGB(255, 255, 255));

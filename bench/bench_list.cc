@@ -65,13 +65,6 @@ HWND CreateHost(const Place& place) {
                          nullptr);
 }
 
-std::unique_ptr<Gdiplus::Bitmap> Solid(int width, int height, Gdiplus::ARGB colour) {
-  auto bitmap = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppARGB);
-  Gdiplus::Graphics graphics(bitmap.get());
-  graphics.Clear(Gdiplus::Color(colour));
-  return bitmap;
-}
-
 struct ListSetup {
   HWND host = nullptr;
   ZuListView list;
@@ -83,9 +76,9 @@ struct ListSetup {
 
   ListSetup(int rows, const Place& place) : checked(static_cast<size_t>(rows), 0) {
     host = CreateHost(place);
-    on = Solid(16, 16, 0xFF2060C0);
-    off = Solid(16, 16, 0xFFC0C0C0);
-    photo = Solid(32, 32, 0xFF808000);
+    on = bench::Solid(16, 16, 0xFF2060C0);
+    off = bench::Solid(16, 16, 0xFFC0C0C0);
+    photo = bench::Solid(32, 32, 0xFF808000);
     list.SetCheckBoxImage(on.get(), off.get(), off.get());
     list.SetDefaultPhoto(photo.get());
     list.SetItemHeight(40);
@@ -160,7 +153,7 @@ struct StockListSetup {
     // A 40-pixel image makes the rows as tall as the checkable list's.
     images = ImageList_Create(32, 40, ILC_COLOR32, 1, 1);
     {
-      auto photo = Solid(32, 40, 0xFF808000);
+      auto photo = bench::Solid(32, 40, 0xFF808000);
       HBITMAP bitmap = nullptr;
       photo->GetHBITMAP(Gdiplus::Color(0, 0, 0, 0), &bitmap);
       if (bitmap != nullptr) {

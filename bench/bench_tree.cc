@@ -15,18 +15,11 @@
 
 namespace {
 
-std::unique_ptr<Gdiplus::Bitmap> Solid(int width, int height, Gdiplus::ARGB colour) {
-  auto bitmap = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppARGB);
-  Gdiplus::Graphics graphics(bitmap.get());
-  graphics.Clear(Gdiplus::Color(colour));
-  return bitmap;
-}
-
 struct TreeSetup {
-  std::unique_ptr<Gdiplus::Bitmap> expanded = Solid(16, 16, 0xFF2040A0);
-  std::unique_ptr<Gdiplus::Bitmap> collapsed = Solid(16, 16, 0xFF20A040);
-  std::unique_ptr<Gdiplus::Bitmap> checked = Solid(16, 16, 0xFFA02020);
-  std::unique_ptr<Gdiplus::Bitmap> unchecked = Solid(16, 16, 0xFFC0C0C0);
+  std::unique_ptr<Gdiplus::Bitmap> expanded = bench::Solid(16, 16, 0xFF2040A0);
+  std::unique_ptr<Gdiplus::Bitmap> collapsed = bench::Solid(16, 16, 0xFF20A040);
+  std::unique_ptr<Gdiplus::Bitmap> checked = bench::Solid(16, 16, 0xFFA02020);
+  std::unique_ptr<Gdiplus::Bitmap> unchecked = bench::Solid(16, 16, 0xFFC0C0C0);
   HWND host = nullptr;
   ZuTreeViewCheckBox tree;
   HWND wnd = nullptr;

@@ -86,6 +86,13 @@ double MedianPairedRatio(const std::function<void()>& work, const std::function<
   return ratios[ratios.size() / 2];
 }
 
+std::unique_ptr<Gdiplus::Bitmap> Solid(int width, int height, Gdiplus::ARGB colour) {
+  auto bitmap = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppARGB);
+  Gdiplus::Graphics graphics(bitmap.get());
+  graphics.Clear(Gdiplus::Color(colour));
+  return bitmap;
+}
+
 bool PumpUntil(const std::function<bool()>& done, DWORD timeout_ms) {
   const DWORD start = GetTickCount();
   while (!done()) {
