@@ -18,11 +18,27 @@ namespace bench {
 double MedianSeconds(const std::function<void()>& work, int reps = 15, int warmup = 2,
                      const std::function<void()>& setup = nullptr);
 
-// Median over `reps` pairs of the ratio work time / base time, each pair
-// timed back to back: for short pieces of work, where the machine's load
-// drifts between two separate series more than the work itself differs.
-double MedianPairedRatio(const std::function<void()>& work, const std::function<void()>& base,
-                         int reps = 31, int warmup = 3);
+// A ratio with the spread of the repetitions it came from.
+struct Ratio {
+  Ratio() = default;
+  Ratio(double v) : value(v), lo(v), hi(v) {}  // a single figure: no spread
+  Ratio(double v, double low, double high) : value(v), lo(low), hi(high) {}
+  double value = 0;  // the median of the repetitions' ratios
+  double lo = 0;     // the lowest and highest of them
+  double hi = 0;
+};
+
+// Times `work` and `base` by turns: `reps` pairs after `warmup` unmeasured
+// ones, the one that runs first alternating from pair to pair. Each pair
+// gives work time / base time; the ratio is their median, with their
+// extremes as the spread. Timing the two back to back keeps the machine's
+// load, which drifts between two separate series more than the work
+// itself differs, out of the figure. `after_pair` (optional) runs after
+// each pair, outside the timing.
+Ratio PairedRatio(const std::function<void()>& work, const std::function<void()>& base,
+                  int reps = 31, int warmup = 3, const std::function<void()>& after_pair = nullptr);
+// The same figure as a rate: base time / work time, spread inverted.
+Ratio Inverse(const Ratio& r);
 
 // A `width` x `height` bitmap of one colour, for images the controls borrow.
 std::unique_ptr<Gdiplus::Bitmap> Solid(int width, int height, Gdiplus::ARGB colour);
@@ -32,7 +48,7 @@ enum class Target { kAtMost, kAtLeast, kReport };
 struct Row {
   std::string work;      // what was measured
   std::string baseline;  // what it was measured against
-  double ratio;          // work time / baseline time (or rate ratio, as the row says)
+  Ratio ratio;           // work time / baseline time (or rate ratio, as the row says)
   Target target;
   double limit;          // the target value for kAtMost / kAtLeast
   std::string unit = "ratio";

@@ -50,8 +50,7 @@ void ButtonsBenchmark(std::vector<bench::Row>& rows) {
                4, 0);
     HWND stock = StockButtonLike(host, image, 11);
     bench::PumpUntilIdle();
-    const double ratio =
-        bench::MedianPairedRatio([&] { Repaint(image); }, [&] { Repaint(stock); });
+    const bench::Ratio ratio = bench::PairedRatio([&] { Repaint(image); }, [&] { Repaint(stock); });
     rows.push_back({"image button: repaint", "stock push button of the same size", ratio,
                     bench::Target::kAtMost, 3.0});
     DestroyWindow(stock);
@@ -64,8 +63,7 @@ void ButtonsBenchmark(std::vector<bench::Row>& rows) {
                 RGB(255, 255, 255));
     HWND stock = StockButtonLike(host, toggle, 21);
     bench::PumpUntilIdle();
-    const double ratio =
-        bench::MedianPairedRatio([&] { Repaint(toggle); }, [&] { Repaint(stock); });
+    const bench::Ratio ratio = bench::PairedRatio([&] { Repaint(toggle); }, [&] { Repaint(stock); });
     rows.push_back({"switch button: repaint", "stock push button of the same size", ratio,
                     bench::Target::kAtMost, 3.0});
     DestroyWindow(stock);

@@ -192,18 +192,16 @@ void ListBenchmark(std::vector<bench::Row>& rows) {
   {
     ListSetup ours(1000, kLeftViewport);
     StockListSetup stock(1000, kRightViewport);
-    const double base = bench::MedianSeconds([&] { stock.PaintViewport(); });
-    const double work = bench::MedianSeconds([&] { ours.PaintViewport(); });
     rows.push_back({"list: paint an 800x600 viewport (checks, photos, 3 texts)",
-                    "stock report list, same rows and texts", work / base,
+                    "stock report list, same rows and texts",
+                    bench::PairedRatio([&] { ours.PaintViewport(); }, [&] { stock.PaintViewport(); }),
                     bench::Target::kAtMost, 2.0});
   }
 
-  const double count_small = bench::MedianSeconds([] { ListSetup small(1000, kLeftLower); }, 5, 1);
-  const double count_large =
-      bench::MedianSeconds([] { ListSetup large(1000000, kRightLower); }, 5, 1);
   rows.push_back({"list: create with 1,000,000 rows", "create with 1,000 rows",
-                  count_large / count_small, bench::Target::kReport, 0});
+                  bench::PairedRatio([] { ListSetup large(1000000, kRightLower); },
+                                     [] { ListSetup small(1000, kLeftLower); }, 5, 1),
+                  bench::Target::kReport, 0});
 
   ListSetup small(1000, kLeftLower);
   ListSetup large(1000000, kRightLower);
@@ -232,9 +230,9 @@ void ListBenchmark(std::vector<bench::Row>& rows) {
        bench::Target::kReport, 0},
   };
   for (const Case& c : cases) {
-    const double base = bench::MedianSeconds([&] { c.run(small); });
-    const double work = bench::MedianSeconds([&] { c.run(large); });
-    rows.push_back({c.work, "the same with 1,000 rows", work / base, c.target, c.limit});
+    rows.push_back({c.work, "the same with 1,000 rows",
+                    bench::PairedRatio([&] { c.run(large); }, [&] { c.run(small); }),
+                    c.target, c.limit});
   }
   // A check-box click on and off: unchecking looks for the lowest row still
   // checked, which with none checked asks the application about every row.
@@ -242,10 +240,10 @@ void ListBenchmark(std::vector<bench::Row>& rows) {
     s.ClickCheckBox();
     s.ClickCheckBox();
   };
-  const double click_small = bench::MedianSeconds([&] { click(small); });
-  const double click_large = bench::MedianSeconds([&] { click(large); });
   rows.push_back({"list 1M rows: check-box click on and off (none else checked)",
-                  "the same with 1,000 rows", click_large / click_small, bench::Target::kReport, 0});
+                  "the same with 1,000 rows",
+                  bench::PairedRatio([&] { click(large); }, [&] { click(small); }, 15, 2),
+                  bench::Target::kReport, 0});
 }
 
 }  // namespace

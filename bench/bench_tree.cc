@@ -76,12 +76,10 @@ void TreeBenchmark(std::vector<bench::Row>& rows) {
       SendMessageW(wnd, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
     }
   };
-  const double walk_small = bench::MedianSeconds([&] { walk(small.wnd); });
-  const double walk_large = bench::MedianSeconds([&] { walk(large.wnd); });
   rows.push_back({"tree 100,000 items: the paint's row queries only", "the same with 100 items",
-                  walk_large / walk_small, bench::Target::kReport, 0});
-  const double ratio =
-      bench::MedianPairedRatio([&] { large.Paint(); }, [&] { small.Paint(); });
+                  bench::PairedRatio([&] { walk(large.wnd); }, [&] { walk(small.wnd); }, 15, 2),
+                  bench::Target::kReport, 0});
+  const bench::Ratio ratio = bench::PairedRatio([&] { large.Paint(); }, [&] { small.Paint(); });
   rows.push_back({"tree 100,000 expanded items: full paint", "the same with 100 items", ratio,
                   bench::Target::kAtMost, 1.2});
   // A change makes the next paint ask the platform tree about every row again.
@@ -96,10 +94,9 @@ void TreeBenchmark(std::vector<bench::Row>& rows) {
     setup.Paint();
     down = !down;
   };
-  const double key_base = bench::MedianSeconds([&] { key_and_paint(small); });
-  const double key_work = bench::MedianSeconds([&] { key_and_paint(large); });
   rows.push_back({"tree 100,000 expanded items: arrow key and paint", "the same with 100 items",
-                  key_work / key_base, bench::Target::kReport, 0});
+                  bench::PairedRatio([&] { key_and_paint(large); }, [&] { key_and_paint(small); }),
+                  bench::Target::kReport, 0});
 }
 
 }  // namespace

@@ -34,8 +34,8 @@ const char* TargetText(const Row& row, char* buffer, size_t size) {
 
 bool Met(const Row& row) {
   switch (row.target) {
-    case Target::kAtMost: return row.ratio <= row.limit;
-    case Target::kAtLeast: return row.ratio >= row.limit;
+    case Target::kAtMost: return row.ratio.value <= row.limit;
+    case Target::kAtLeast: return row.ratio.value >= row.limit;
     default: return true;
   }
 }
@@ -64,8 +64,8 @@ double MedianSeconds(const std::function<void()>& work, int reps, int warmup,
   return times[times.size() / 2];
 }
 
-double MedianPairedRatio(const std::function<void()>& work, const std::function<void()>& base,
-                         int reps, int warmup) {
+Ratio PairedRatio(const std::function<void()>& work, const std::function<void()>& base,
+                  int reps, int warmup, const std::function<void()>& after_pair) {
   const auto seconds = [](const std::function<void()>& run) {
     const auto start = std::chrono::steady_clock::now();
     run();
@@ -74,16 +74,29 @@ double MedianPairedRatio(const std::function<void()>& work, const std::function<
   for (int i = 0; i < warmup; ++i) {
     base();
     work();
+    if (after_pair) after_pair();
   }
   std::vector<double> ratios;
   for (int i = 0; i < reps; ++i) {
-    const double b = seconds(base);
-    const double w = seconds(work);
+    double b = 0, w = 0;
+    if (i % 2 == 0) {
+      b = seconds(base);
+      w = seconds(work);
+    } else {
+      w = seconds(work);
+      b = seconds(base);
+    }
+    if (after_pair) after_pair();
     if (b > 0) ratios.push_back(w / b);
   }
-  if (ratios.empty()) return 0;
+  if (ratios.empty()) return Ratio();
   std::sort(ratios.begin(), ratios.end());
-  return ratios[ratios.size() / 2];
+  return Ratio(ratios[ratios.size() / 2], ratios.front(), ratios.back());
+}
+
+Ratio Inverse(const Ratio& r) {
+  const auto inv = [](double v) { return v > 0 ? 1 / v : 0; };
+  return Ratio(inv(r.value), inv(r.hi), inv(r.lo));
 }
 
 std::unique_ptr<Gdiplus::Bitmap> Solid(int width, int height, Gdiplus::ARGB colour) {
@@ -177,21 +190,26 @@ int main(int argc, char** argv) {
     entry.run(rows);
   }
 
-  std::printf("%-58s %-44s %10s %10s %s\n", "work", "baseline", "value", "target", "met");
+  std::printf("%-58s %-44s %10s %-17s %10s %s\n", "work", "baseline", "value", "spread", "target",
+              "met");
   int missed = 0;
   char target[32];
   for (const auto& row : rows) {
     const bool met = bench::Met(row);
     if (!met) ++missed;
-    std::printf("%-58s %-44s %10.4g %10s %s\n", row.work.c_str(), row.baseline.c_str(), row.ratio,
-                bench::TargetText(row, target, sizeof(target)), met ? "yes" : "NO");
+    char spread[32];
+    std::snprintf(spread, sizeof(spread), "%.3g-%.3g", row.ratio.lo, row.ratio.hi);
+    std::printf("%-58s %-44s %10.4g %-17s %10s %s\n", row.work.c_str(), row.baseline.c_str(),
+                row.ratio.value, spread, bench::TargetText(row, target, sizeof(target)),
+                met ? "yes" : "NO");
   }
   if (csv_path != nullptr) {
     if (FILE* f = std::fopen(csv_path, "w")) {
-      std::fprintf(f, "work,baseline,value,unit,target,met\n");
+      std::fprintf(f, "work,baseline,value,low,high,unit,target,met\n");
       for (const auto& row : rows) {
-        std::fprintf(f, "\"%s\",\"%s\",%.6f,%s,%s,%s\n", row.work.c_str(), row.baseline.c_str(),
-                     row.ratio, row.unit.c_str(), bench::TargetText(row, target, sizeof(target)),
+        std::fprintf(f, "\"%s\",\"%s\",%.6f,%.6f,%.6f,%s,%s,%s\n", row.work.c_str(),
+                     row.baseline.c_str(), row.ratio.value, row.ratio.lo, row.ratio.hi,
+                     row.unit.c_str(), bench::TargetText(row, target, sizeof(target)),
                      bench::Met(row) ? "yes" : "no");
       }
       std::fclose(f);
