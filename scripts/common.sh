@@ -82,40 +82,63 @@ make_prefix() {
 
 winepath_of() { printf 'Z:%s' "$(echo "$1" | sed 's#/#\\#g')"; }
 
-XVFB_PID=""
-XCOMP_PID=""
+# A session: one or more slots, each a private copy of the build's prefix
+# (hard links, registry files copied) with its own wineserver, X server and
+# compositor. Nothing is shared with another script running on the same
+# build folder, so either may end first without stopping the other.
+SESSION_DIR=""
+SESSION_PIDS=()
+SESSION_PREFIXES=()
 cleanup_session() {
   set +e
-  if [ -n "${WINEPREFIX:-}" ] && [ -n "$WINESERVER_BIN" ]; then "$WINESERVER_BIN" -k >/dev/null 2>&1; fi
-  [ -n "$XCOMP_PID" ] && kill "$XCOMP_PID" 2>/dev/null && wait "$XCOMP_PID" 2>/dev/null
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
-  XCOMP_PID=""
-  XVFB_PID=""
+  local prefix pid
+  for prefix in "${SESSION_PREFIXES[@]}"; do WINEPREFIX=$prefix "$WINESERVER_BIN" -k >/dev/null 2>&1; done
+  for pid in "${SESSION_PIDS[@]}"; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
+  [ -n "$SESSION_DIR" ] && rm -rf "$SESSION_DIR"
+  SESSION_PIDS=()
+  SESSION_PREFIXES=()
+  SESSION_DIR=""
 }
 
-# Starts Xvfb on the first free display number and a compositor on it.
+# Starts Xvfb on a display number it picks itself, and a compositor on it;
+# sets STARTED_DISPLAY.
+STARTED_DISPLAY=""
+start_display() {
+  local fifo="$SESSION_DIR/display.$1" n=""
+  Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  SESSION_PIDS+=($!)
+  for _ in $(seq 1 200); do
+    n=$(tr -dc 0-9 <"$fifo" 2>/dev/null)
+    [ -n "$n" ] && [ -e "/tmp/.X11-unix/X$n" ] && break
+    sleep 0.05
+  done
+  [ -n "$n" ] || { echo "Xvfb failed to start" >&2; return 1; }
+  DISPLAY=":$n" xcompmgr -n >/dev/null 2>&1 &
+  SESSION_PIDS+=($!)
+  STARTED_DISPLAY=":$n"
+}
+
+# start_session [slots]: makes the slots (one by default) and exports the
+# first one's WINEPREFIX and DISPLAY; with more than one, VIEW_WINE_SLOTS
+# lists them all as prefix|display pairs, and cmake/wine-run runs each
+# program in a free one.
 start_session() {
   trap cleanup_session EXIT
   trap 'exit 130' INT TERM
-  local n=91
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
-  XVFB_PID=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 1 100); do
-    [ -e "/tmp/.X11-unix/X$n" ] && break
-    kill -0 "$XVFB_PID" 2>/dev/null || { echo "Xvfb failed to start" >&2; return 1; }
-    sleep 0.05
-  done
-  xcompmgr -n >/dev/null 2>&1 &
-  XCOMP_PID=$!
   wine_env
-  # One persistent wineserver for the whole run (warm process starts). It
-  # answers 2 when a server of this prefix already runs: use that one.
-  local rc=0
-  "$WINESERVER_BIN" -p 2>/dev/null || rc=$?
-  if [ "$rc" -ne 0 ] && [ "$rc" -ne 2 ]; then
-    echo "could not start wineserver ($rc)" >&2
-    return 1
-  fi
+  local template=$WINEPREFIX slots=() i
+  SESSION_DIR=$(mktemp -d "$BUILD/session.XXXXXX")
+  for i in $(seq 1 "${1:-1}"); do
+    local prefix="$SESSION_DIR/prefix$i" display
+    cp -al "$template" "$prefix"
+    for f in "$template"/*.reg; do cp --remove-destination "$f" "$prefix/"; done
+    SESSION_PREFIXES+=("$prefix")
+    start_display "$i" || return 1
+    display=$STARTED_DISPLAY
+    # One persistent wineserver per slot for the whole run (warm process starts).
+    WINEPREFIX=$prefix "$WINESERVER_BIN" -p || { echo "could not start wineserver" >&2; return 1; }
+    slots+=("$prefix|$display")
+  done
+  export WINEPREFIX=${slots[0]%%|*} DISPLAY=${slots[0]#*|}
+  if [ "${#slots[@]}" -gt 1 ]; then export VIEW_WINE_SLOTS="${slots[*]}"; else unset VIEW_WINE_SLOTS; fi
 }

@@ -332,10 +332,12 @@ int Image::Count(uint32_t rgb, int x0, int y0, int x1, int y1) const {
   return n;
 }
 
-RECT Image::BoundsNot(uint32_t rgb) const {
-  RECT r = {width, height, 0, 0};
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
+RECT Image::BoundsNot(uint32_t rgb) const { return BoundsNot(rgb, {0, 0, width, height}); }
+
+RECT Image::BoundsNot(uint32_t rgb, const RECT& area) const {
+  RECT r = {area.right, area.bottom, area.left, area.top};
+  for (int y = std::max<LONG>(0, area.top); y < std::min<LONG>(height, area.bottom); ++y) {
+    for (int x = std::max<LONG>(0, area.left); x < std::min<LONG>(width, area.right); ++x) {
       if (At(x, y) == (rgb & 0x00FFFFFFu)) continue;
       r.left = std::min<LONG>(r.left, x);
       r.top = std::min<LONG>(r.top, y);
@@ -438,6 +440,29 @@ Image FromHBitmap(HBITMAP bitmap) {
   return image;
 }
 
+Image CapturePrintClient(HWND wnd) {
+  RECT rc = {};
+  GetClientRect(wnd, &rc);
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, std::max<LONG>(rc.right, 1), std::max<LONG>(rc.bottom, 1));
+  HGDIOBJ old = SelectObject(mem, bitmap);
+  SendMessageW(wnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT | PRF_ERASEBKGND);
+  Image image = FromDc(mem, 0, 0, rc.right, rc.bottom);
+  SelectObject(mem, old);
+  DeleteObject(bitmap);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  return image;
+}
+
+std::unique_ptr<Gdiplus::Bitmap> SolidBitmap(int width, int height, uint32_t argb) {
+  if ((argb >> 24) == 0) argb |= 0xFF000000u;
+  auto bitmap = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppARGB);
+  Gdiplus::Graphics(bitmap.get()).Clear(Gdiplus::Color(argb));
+  return bitmap;
+}
+
 namespace {
 bool PngEncoder(CLSID* clsid) {
   UINT count = 0, size = 0;
@@ -510,6 +535,32 @@ int CountGdiObjects() {
     if (table[i].type != 0 && (owner == pid || owner == 0)) ++n;
   }
   return n;
+}
+
+int GdiGrowth(const std::function<void()>& work, int rounds) {
+  work();
+  const int before = CountGdiObjects();
+  for (int i = 0; i < rounds; ++i) work();
+  return CountGdiObjects() - before;
+}
+
+RECT RectInParent(HWND wnd) {
+  RECT rect = {};
+  GetWindowRect(wnd, &rect);
+  MapWindowPoints(nullptr, GetParent(wnd), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+SIZE ClientSize(HWND wnd) {
+  RECT rect = {};
+  GetClientRect(wnd, &rect);
+  return {rect.right, rect.bottom};
+}
+
+std::wstring TextOf(HWND wnd) {
+  wchar_t buffer[1024] = {};
+  GetWindowTextW(wnd, buffer, 1024);
+  return buffer;
 }
 
 std::string Narrow(const std::wstring& text) {

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -112,8 +114,10 @@ struct Image {
   // How many pixels in [x0,x1) x [y0,y1) equal `rgb` (0x00RRGGBB).
   int Count(uint32_t rgb, int x0, int y0, int x1, int y1) const;
   int Count(uint32_t rgb) const { return Count(rgb, 0, 0, width, height); }
-  // The bounding box of pixels that differ from `rgb`; empty when none.
+  // The bounding box of pixels that differ from `rgb` (within `area`); empty
+  // when none.
   RECT BoundsNot(uint32_t rgb) const;
+  RECT BoundsNot(uint32_t rgb, const RECT& area) const;
 };
 
 // 0x00RRGGBB from a COLORREF (0x00BBGGRR).
@@ -134,6 +138,12 @@ Image FromBitmap(Gdiplus::Bitmap& bitmap);
 // The pixels of a GDI bitmap (DDB or DIB section).
 Image FromHBitmap(HBITMAP bitmap);
 
+// What `wnd` paints into a memory DC when asked with WM_PRINTCLIENT.
+Image CapturePrintClient(HWND wnd);
+// A GDI+ bitmap of one colour (0xAARRGGBB; alpha 0xFF when only 0x00RRGGBB is
+// given), so that painted pixels can be checked by value.
+std::unique_ptr<Gdiplus::Bitmap> SolidBitmap(int width, int height, uint32_t argb);
+
 // Writes a PNG; false on failure.
 bool SavePng(const Image& image, const std::wstring& path);
 // Writes `image` into the build's test-artifacts folder as <name>.png.
@@ -148,7 +158,37 @@ std::wstring ArtifactDir();
 // GetObjectType about every handle value (GetGuiResources is a stub on Wine).
 int CountGdiObjects();
 
+// How many GDI objects the process holds more after `work` ran `rounds`
+// times than before (a warm-up run first, so that caches made once do not
+// count). A paint that leaks one object per call gives `rounds`.
+int GdiGrowth(const std::function<void()>& work, int rounds = 5);
+
+// ---------------------------------------------------------------------------
+// Windows
+
+// The window's rectangle in its parent's client coordinates.
+RECT RectInParent(HWND wnd);
+SIZE ClientSize(HWND wnd);
+// WM_GETTEXT of the window (up to 1023 characters).
+std::wstring TextOf(HWND wnd);
+
 // Text helpers
 std::string Narrow(const std::wstring& text);
 
 }  // namespace viewtest
+
+// Whole-value comparison and printing of the platform's geometry structs, so
+// that tests compare a rectangle in one check and failures print all of it.
+inline bool operator==(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+inline bool operator!=(const RECT& a, const RECT& b) { return !(a == b); }
+inline bool operator==(const SIZE& a, const SIZE& b) { return a.cx == b.cx && a.cy == b.cy; }
+inline bool operator!=(const SIZE& a, const SIZE& b) { return !(a == b); }
+inline bool operator==(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
+inline bool operator!=(const POINT& a, const POINT& b) { return !(a == b); }
+inline void PrintTo(const RECT& r, std::ostream* os) {
+  *os << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
+}
+inline void PrintTo(const SIZE& s, std::ostream* os) { *os << "{" << s.cx << " x " << s.cy << "}"; }
+inline void PrintTo(const POINT& p, std::ostream* os) { *os << "(" << p.x << ", " << p.y << ")"; }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -36,6 +37,9 @@ struct ControlDriver {
   // platform's own memory use is the soak's baseline.
   std::shared_ptr<ControlDriver> platform_baseline;
 };
+
+// Parameterised tests print a driver by its name.
+inline void PrintTo(const ControlDriver& driver, std::ostream* os) { *os << driver.name; }
 
 // Sends `count` seeded random messages to `control`: the messages it
 // handles, every reflected notification, mouse and keyboard messages with
