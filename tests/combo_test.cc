@@ -16,14 +16,17 @@ using viewtest::TextOf;
 
 namespace {
 
-constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
+constexpr DWORD kStyle =
+    WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
 
 // Sets the user's list separator for the scope and puts the old one back.
 class ListSeparatorScope {
  public:
   explicit ListSeparatorScope(const wchar_t* separator) { Set(separator); }
   ~ListSeparatorScope() { Set(saved_.c_str()); }
-  static void Set(const wchar_t* separator) { SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SLIST, separator); }
+  static void Set(const wchar_t* separator) {
+    SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SLIST, separator);
+  }
 
  private:
   std::wstring saved_ = view::combo::UserListSeparator();
@@ -32,11 +35,13 @@ class ListSeparatorScope {
 // A combo box (id 100) with the given items in a reflecting host that
 // records where the selection field was last drawn and which item it showed.
 struct Fixture {
-  explicit Fixture(int width = 200, std::vector<const wchar_t*> items = {L"Apple", L"Pear", L"Plum"})
+  explicit Fixture(int width = 200,
+                   std::vector<const wchar_t*> items = {L"Apple", L"Pear", L"Plum"})
       : host(true, 400, 300) {
     host.on_message = [this](UINT msg, WPARAM, LPARAM lparam, LRESULT&) {
       const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
-      if (msg == WM_DRAWITEM && dis->hwndItem == combo && WindowFromDC(dis->hDC) == static_cast<HWND>(combo)) {
+      if (msg == WM_DRAWITEM && dis->hwndItem == combo &&
+          WindowFromDC(dis->hDC) == static_cast<HWND>(combo)) {
         field = dis->rcItem;
         field_item = static_cast<int>(dis->itemID);
       }
@@ -44,8 +49,10 @@ struct Fixture {
     };
     RECT rect = {20, 20, 20 + width, 220};
     combo.Create(host, rect, nullptr, kStyle, 0, 100);
-    SendMessageW(combo, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
-    for (const wchar_t* item : items) SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    SendMessageW(combo, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                 TRUE);
+    for (const wchar_t* item : items)
+      SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
     viewtest::PumpUntilIdle();
   }
   ~Fixture() {
@@ -54,7 +61,8 @@ struct Fixture {
   // The field as it is painted now (what is not the window colour in it).
   RECT FieldInk() {
     viewtest::PumpUntilIdle();
-    return viewtest::CaptureClient(combo).BoundsNot(viewtest::Rgb(GetSysColor(COLOR_WINDOW)), field);
+    return viewtest::CaptureClient(combo).BoundsNot(viewtest::Rgb(GetSysColor(COLOR_WINDOW)),
+                                                    field);
   }
 
   viewtest::HostWindow host;
@@ -150,7 +158,8 @@ TEST(ComboBox, ClosedBoxDrawsTheJoinedTextOrTheCurrentItem) {
     const RECT ink = f.FieldInk();
     ASSERT_EQ(f.field_item, -1);
     const RECT last = viewtest::CaptureClient(f.combo).BoundsNot(
-        viewtest::Rgb(GetSysColor(COLOR_WINDOW)), {ink.right - 1, f.field.top, ink.right, f.field.bottom});
+        viewtest::Rgb(GetSysColor(COLOR_WINDOW)),
+        {ink.right - 1, f.field.top, ink.right, f.field.bottom});
     if (width == 200) {
       EXPECT_GE(ink.left, f.field.left + space);
       EXPECT_LE(ink.left, f.field.left + space + 2);
@@ -202,11 +211,13 @@ TEST(ComboBox, ClicksAndSpaceInTheOpenListToggleChecks) {
   viewtest::BringToFront(f.host);
   const SIZE box = viewtest::ClientSize(combo);
   viewtest::Click(combo, {box.cx - 8, box.cy / 2});
-  ASSERT_TRUE(viewtest::PumpUntil([&] { return SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; }));
+  ASSERT_TRUE(
+      viewtest::PumpUntil([&] { return SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; }));
   HWND list = impl->list_box();
   ASSERT_NE(list, nullptr) << "the list was not taken over";
   EXPECT_EQ(view::combo::listBoxOwners().at(list), impl);
-  EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(list, GWLP_WNDPROC)), &BASComboBox::CheckListProc);
+  EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(list, GWLP_WNDPROC)),
+            &BASComboBox::CheckListProc);
 
   // Two clicks in a row count as a double click, which toggles nothing:
   // alternate between two points of a row farther apart than that.
@@ -299,7 +310,8 @@ TEST(ComboBox, ClicksAndSpaceInTheOpenListToggleChecks) {
   EXPECT_FALSE(MapsMention(list, impl));
 
   // The list procedure does nothing for a list it does not know.
-  HWND other = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD, 0, 0, 99, 99, f.host, nullptr, nullptr, nullptr);
+  HWND other = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD, 0, 0, 99, 99, f.host, nullptr, nullptr,
+                               nullptr);
   SendMessageW(other, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"x"));
   EXPECT_EQ(BASComboBox::CheckListProc(other, LB_GETCOUNT, 0, 0), 0);
   EXPECT_EQ(BASComboBox::CheckListProc(nullptr, WM_LBUTTONDOWN, 0, 0), 0);

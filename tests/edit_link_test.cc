@@ -40,7 +40,8 @@ class StandardEditSpy {
   ~StandardEditSpy() { BASEdit::GetClassRecord().std_proc = real_; }
   // How many `message`s for `key` arrived since the last call.
   static int Take(UINT message, WPARAM key) {
-    const int n = static_cast<int>(std::count(reached_.begin(), reached_.end(), std::make_pair(message, key)));
+    const int n = static_cast<int>(
+        std::count(reached_.begin(), reached_.end(), std::make_pair(message, key)));
     reached_.clear();
     return n;
   }
@@ -97,8 +98,8 @@ TEST(Edit, WrapperBeforeAndAfterItsWindow) {
 
 TEST(Edit, TipShowsWhileEmptyWithAndWithoutFocus) {
   viewtest::HostWindow host;
-  view::frame::ScopedGdiObject<HFONT> font(CreateFontW(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0,
-                                                       NONANTIALIASED_QUALITY, 0, L"Tahoma"));
+  view::frame::ScopedGdiObject<HFONT> font(
+      CreateFontW(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, NONANTIALIASED_QUALITY, 0, L"Tahoma"));
   ZuEdit edit;
   RECT rect = {20, 20, 280, 50};
   HWND wnd = edit.Create(host, rect, L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL);
@@ -195,9 +196,10 @@ TEST(Edit, WhiteThroughReflectionAndTheSystemsColourWhenReadOnly) {
   InvalidateRect(wnd, nullptr, TRUE);
   Image image = Shot(wnd);
   EXPECT_EQ(image.Count(kWhite), image.width * image.height);
-  EXPECT_NE(std::find_if(host.seen().begin(), host.seen().end(),
-                         [&](const auto& m) { return m.message == WM_CTLCOLOREDIT && m.from == wnd; }),
-            host.seen().end());
+  EXPECT_NE(
+      std::find_if(host.seen().begin(), host.seen().end(),
+                   [&](const auto& m) { return m.message == WM_CTLCOLOREDIT && m.from == wnd; }),
+      host.seen().end());
   edit.SetReadOnly(1);
   image = Shot(wnd);
   const uint32_t face = viewtest::Rgb(GetSysColor(COLOR_BTNFACE));

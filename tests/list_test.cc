@@ -49,9 +49,10 @@ class ListApp {
     host.on_message = [this](UINT msg, WPARAM, LPARAM lparam, LRESULT& result) {
       auto* info = reinterpret_cast<NMLVDISPINFOW*>(lparam);
       if (msg != WM_NOTIFY || info->hdr.code != LVN_GETDISPINFOW) return false;
-      const std::wstring text = info->item.iSubItem == 1 ? photo_text
-                                : L"r" + std::to_wstring(info->item.iItem) + L"c" +
-                                      std::to_wstring(info->item.iSubItem);
+      const std::wstring text = info->item.iSubItem == 1
+                                    ? photo_text
+                                    : L"r" + std::to_wstring(info->item.iItem) + L"c" +
+                                          std::to_wstring(info->item.iSubItem);
       if ((info->item.mask & LVIF_TEXT) != 0) {
         lstrcpynW(info->item.pszText, text.c_str(), info->item.cchTextMax);
       }
@@ -68,7 +69,9 @@ class ListApp {
       LVCOLUMNW column = {LVCF_WIDTH, 0, c == 0 ? 120 : 200};
       SendMessageW(list, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
     }
-    std::function<void(HWND, int)> changed = [this](HWND w, int row) { reports.emplace_back(w, row); };
+    std::function<void(HWND, int)> changed = [this](HWND w, int row) {
+      reports.emplace_back(w, row);
+    };
     std::function<bool(int)> get = [this](int row) {
       ++state_queries;
       return row >= 0 && row < static_cast<int>(checked.size()) && checked[row] != 0;
@@ -104,7 +107,9 @@ class ListApp {
   }
   int Mid(int row) { return (Row(row).top + Row(row).bottom) / 2; }
   void ClickRow(int row, int x) { viewtest::Click(list, POINT{x, Mid(row)}); }
-  void ClickHeader(int x, int dy = 0) { viewtest::Click(header(), POINT{x, HeaderHeight() / 2 + dy}); }
+  void ClickHeader(int x, int dy = 0) {
+    viewtest::Click(header(), POINT{x, HeaderHeight() / 2 + dy});
+  }
   std::set<int> Selected() {
     std::set<int> rows;
     for (int r = -1; (r = static_cast<int>(ListView_GetNextItem(list, r, LVNI_SELECTED))) >= 0;) {
@@ -119,7 +124,8 @@ class ListApp {
   }
   // After the application changed what its functions answer: repaint all.
   Image Redraw() {
-    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RedrawWindow(list, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     return Shot();
   }
   // The x of a row's painted left frame line (the platforms differ in where

@@ -32,8 +32,8 @@ class TopWindow {
       wc.lpszClassName = L"ShadowTestTop";
       return RegisterClassExW(&wc);
     }();
-    hwnd_ = CreateWindowExW(0, MAKEINTATOM(atom), L"", WS_POPUP, x, y, width, height, nullptr, nullptr,
-                            nullptr, this);
+    hwnd_ = CreateWindowExW(0, MAKEINTATOM(atom), L"", WS_POPUP, x, y, width, height, nullptr,
+                            nullptr, nullptr, this);
     ShowWindow(hwnd_, SW_SHOW);
     viewtest::BringToFront(hwnd_);
     viewtest::PumpUntilIdle();
@@ -50,7 +50,8 @@ class TopWindow {
 
  private:
   static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-    if (msg == WM_NCCREATE) SetPropW(wnd, L"Top", reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    if (msg == WM_NCCREATE)
+      SetPropW(wnd, L"Top", reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
     auto* self = static_cast<TopWindow*>(GetPropW(wnd, L"Top"));
     if (msg == WM_NCDESTROY) RemovePropW(wnd, L"Top");
     if (self == nullptr) return DefWindowProcW(wnd, msg, wparam, lparam);
@@ -107,9 +108,11 @@ TEST(ThemedShadow, CreatesALayeredClickThroughWindowAndHooksTheParent) {
   EXPECT_EQ(GetWindow(wnd, GW_OWNER), static_cast<HWND>(parent));
   // Visible, top-level, without caption, frame or maximize box; layered,
   // transparent to the mouse, never activated, not topmost; not yet placed.
-  EXPECT_EQ(GetWindowLongPtrW(wnd, GWL_STYLE) & (WS_VISIBLE | WS_CHILD | WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_MAXIMIZEBOX),
+  EXPECT_EQ(GetWindowLongPtrW(wnd, GWL_STYLE) &
+                (WS_VISIBLE | WS_CHILD | WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_MAXIMIZEBOX),
             WS_VISIBLE);
-  EXPECT_EQ(GetWindowLongPtrW(wnd, GWL_EXSTYLE) & (WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE | WS_EX_TOPMOST),
+  EXPECT_EQ(GetWindowLongPtrW(wnd, GWL_EXSTYLE) &
+                (WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE | WS_EX_TOPMOST),
             WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE);
   EXPECT_EQ((POINT{WindowRectOf(wnd).left, WindowRectOf(wnd).top}), (POINT{1, 1}));
   // The parent's procedure is the hook, its user data the hook's record; a
@@ -224,8 +227,12 @@ TEST(ThemedShadow, ImageIsAFadingBandAlongTheRightAndBottom) {
   for (int i = 0; i < 4; ++i) {
     EXPECT_GE(Alpha(image, 394 + i, 150), Alpha(image, 395 + i, 150)) << i;
     EXPECT_GE(Alpha(image, 200, 294 + i), Alpha(image, 200, 295 + i)) << i;
-    EXPECT_TRUE(Alpha(image, 394 + i, 150) > 0 && fits_a_fade(Alpha(image, 394 + i, 150), 5.5 - i, 200.0)) << i;
-    EXPECT_TRUE(Alpha(image, 200, 294 + i) > 0 && fits_a_fade(Alpha(image, 200, 294 + i), 5.5 - i, 150.0)) << i;
+    EXPECT_TRUE(Alpha(image, 394 + i, 150) > 0 &&
+                fits_a_fade(Alpha(image, 394 + i, 150), 5.5 - i, 200.0))
+        << i;
+    EXPECT_TRUE(Alpha(image, 200, 294 + i) > 0 &&
+                fits_a_fade(Alpha(image, 200, 294 + i), 5.5 - i, 150.0))
+        << i;
   }
   if (HasFailure()) viewtest::SaveArtifact(image, "shadow_image");
   // SetRightOffsetArea(0) narrows the band by its column under the parent
@@ -244,7 +251,8 @@ LRESULT CALLBACK WatchActivation(int code, WPARAM wparam, LPARAM lparam) {
   const auto* cwp = reinterpret_cast<const CWPSTRUCT*>(lparam);
   const UINT m = cwp->message;
   wchar_t name[64] = {};
-  if (code == HC_ACTION && GetClassNameW(cwp->hwnd, name, 64) > 0 && wcscmp(name, L"WTL_ThemedShadowWindow") == 0 &&
+  if (code == HC_ACTION && GetClassNameW(cwp->hwnd, name, 64) > 0 &&
+      wcscmp(name, L"WTL_ThemedShadowWindow") == 0 &&
       ((m == WM_ACTIVATE && LOWORD(cwp->wParam) != WA_INACTIVE) || m == WM_SETFOCUS ||
        (m == WM_NCACTIVATE && cwp->wParam != 0))) {
     ++g_activations;
@@ -333,7 +341,8 @@ TEST(ThemedShadow, GoingAwayGivesTheParentItsProcedureBack) {
   {
     ZuThemedShadowWnd shadow;
     wnd = shadow.Create(parent);
-    g_below_top = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TopProc)));
+    g_below_top = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TopProc)));
     EXPECT_EQ(g_below_top, &ShadowParentProc);
   }
   EXPECT_FALSE(IsWindow(wnd));

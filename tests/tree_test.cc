@@ -35,7 +35,8 @@ uint32_t Block(const Image& image, int x, int y) {
 int g_images_deleted = 0;
 class CountedImage : public Gdiplus::Bitmap {
  public:
-  explicit CountedImage(int width = 10, int height = 10) : Gdiplus::Bitmap(width, height, PixelFormat32bppARGB) {
+  explicit CountedImage(int width = 10, int height = 10)
+      : Gdiplus::Bitmap(width, height, PixelFormat32bppARGB) {
     Gdiplus::Graphics(this).Clear(Gdiplus::Color(255, 0x80, 0, 0x80));
   }
   ~CountedImage() override { ++g_images_deleted; }
@@ -50,7 +51,8 @@ class TreeFixture : public ::testing::Test {
     wnd = tree->CreateTree(*host, nullptr, RECT{10, 10, 10 + width, 10 + height}, Ref(kBackground),
                            expanded.get(), collapsed.get(), checked.get(), unchecked.get());
     ASSERT_NE(wnd, nullptr);
-    tree->SetCheckItemCallback([this](HTREEITEM item, bool check) { calls.emplace_back(item, check); });
+    tree->SetCheckItemCallback(
+        [this](HTREEITEM item, bool check) { calls.emplace_back(item, check); });
     SendMessageW(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
   }
   void TearDown() override {
@@ -81,14 +83,17 @@ class TreeFixture : public ::testing::Test {
     last_click_time_ = GetTickCount();
   }
   HTREEITEM Selected() { return TreeView_GetSelection(wnd); }
-  bool Expanded(HTREEITEM item) { return (TreeView_GetItemState(wnd, item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0; }
+  bool Expanded(HTREEITEM item) {
+    return (TreeView_GetItemState(wnd, item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+  }
 
   std::unique_ptr<Gdiplus::Bitmap> expanded = viewtest::SolidBitmap(16, 16, kExpanded);
   std::unique_ptr<Gdiplus::Bitmap> collapsed = viewtest::SolidBitmap(16, 16, kCollapsed);
   std::unique_ptr<Gdiplus::Bitmap> checked = viewtest::SolidBitmap(16, 16, kChecked);
   std::unique_ptr<Gdiplus::Bitmap> unchecked = viewtest::SolidBitmap(16, 16, kUnchecked);
-  HFONT font = CreateFontW(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Arial");
+  HFONT font =
+      CreateFontW(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                  CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Arial");
   BASTreeViewCheckBox* tree = view::frame::NewImpl<BASTreeViewCheckBox>();
   std::unique_ptr<viewtest::HostWindow> host;
   HWND wnd = nullptr;
@@ -106,7 +111,8 @@ TEST_F(TreeFixture, CreationFontAndCheckItemReportsEveryCall) {
   EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(wnd, GWL_STYLE)), 0x500011A7u);
   EXPECT_EQ(TreeView_GetItemHeight(wnd), 40);
   // Created without an id: the implementation's address is the id.
-  EXPECT_EQ(static_cast<UINT_PTR>(GetWindowLongPtrW(wnd, GWLP_ID)), reinterpret_cast<UINT_PTR>(tree));
+  EXPECT_EQ(static_cast<UINT_PTR>(GetWindowLongPtrW(wnd, GWLP_ID)),
+            reinterpret_cast<UINT_PTR>(tree));
   // The font is the tree's own; the row height stays fixed.
   HFONT big = CreateFontW(-30, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, L"Arial");
   SendMessageW(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(big), TRUE);
@@ -306,7 +312,8 @@ TEST_F(TreeFixture, BadgesImagesMarginsAndLongTextWithoutLeaks) {
   // The 10x15 item image is scaled to 20x30 after the check box and a
   // margin, centred; the text follows 4 pixels after it.
   tree->SetXMargin(4);
-  ASSERT_NE(tree->AppendItem(zero, 0, L"Pictured", new CountedImage(10, 15), 20, 30, false, -1), nullptr);
+  ASSERT_NE(tree->AppendItem(zero, 0, L"Pictured", new CountedImage(10, 15), 20, 30, false, -1),
+            nullptr);
   tree->CheckItem(zero, 1);
   TreeView_Expand(wnd, zero, TVE_EXPAND);
   image = Paint();
@@ -386,7 +393,8 @@ TEST_F(TreeFixture, DeletingAndDestroyingFreeRecordsAndImages) {
 TEST_F(TreeFixture, OnlyVisibleRowsArePaintedAndClicksFollowScrolling) {
   Create(400, 300);
   std::vector<HTREEITEM> items;
-  for (int i = 0; i < 100; ++i) items.push_back(Add(nullptr, (L"Item " + std::to_wstring(i)).c_str()));
+  for (int i = 0; i < 100; ++i)
+    items.push_back(Add(nullptr, (L"Item " + std::to_wstring(i)).c_str()));
   Paint();
   // Rows 0 to 7 start inside the client area; rows below are not painted,
   // so their recorded positions are still the initial zeros.
@@ -422,13 +430,16 @@ TEST_F(TreeFixture, PaintFollowsChangesByKeysAndByTheApplication) {
     for (HTREEITEM item = TreeView_GetFirstVisible(wnd); item != nullptr;
          item = TreeView_GetNextVisible(wnd, item), ++row) {
       int indent = 0;
-      for (HTREEITEM p = TreeView_GetParent(wnd, item); p != nullptr; p = TreeView_GetParent(wnd, p)) indent += 16;
+      for (HTREEITEM p = TreeView_GetParent(wnd, item); p != nullptr;
+           p = TreeView_GetParent(wnd, p))
+        indent += 16;
       const uint32_t back = item == Selected() ? kHighlight : kBackground;
       const uint32_t expander = TreeView_GetChild(wnd, item) == nullptr ? back
-                                : Expanded(item)                         ? kExpanded
-                                                                         : kCollapsed;
+                                : Expanded(item)                        ? kExpanded
+                                                                        : kCollapsed;
       EXPECT_EQ(Block(image, indent, row * 40 + 12), expander) << row;
-      EXPECT_EQ(Block(image, indent + 16, row * 40 + 12), tree->GetItemCheck(item) == 1 ? kChecked : kUnchecked)
+      EXPECT_EQ(Block(image, indent + 16, row * 40 + 12),
+                tree->GetItemCheck(item) == 1 ? kChecked : kUnchecked)
           << row;
       EXPECT_EQ(image.At(390, row * 40 + 12), back) << row;
     }
@@ -453,20 +464,29 @@ TEST_F(TreeFixture, PaintFollowsChangesByKeysAndByTheApplication) {
   expect_paint_matches_tree("checked by TVM_SETITEM");
   tree->CheckItem(c1, 1);
   expect_paint_matches_tree("checked by CheckItem");
-  // An application that repaints the tree inside a change (from a
-  // notification handler) sees it half-made; the paint after it shows it whole.
-  host->on_message = [&](UINT msg, WPARAM, LPARAM, LRESULT&) {
-    if (msg == WM_NOTIFY) RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    return false;
-  };
   TreeView_Expand(wnd, parent, TVE_COLLAPSE);
-  host->on_message = nullptr;
-  expect_paint_matches_tree("collapsed while the application repainted");
+  expect_paint_matches_tree("collapsed by TVM_EXPAND");
   TreeView_Expand(wnd, parent, TVE_EXPAND);
   tree->DeleteItem(c1);
   expect_paint_matches_tree("a visible child deleted");
   ASSERT_NE(Add(parent, L"Late child"), nullptr);
   expect_paint_matches_tree("a child appended to an expanded parent");
+  // An application that repaints the tree inside a change (from a
+  // notification handler that answers it, so nothing is reflected) sees it
+  // half-made; the paint after the change shows it whole. (The tree
+  // notifies a programmatic expansion only the first time.)
+  HTREEITEM late_parent = Add(nullptr, L"Late parent");
+  Add(late_parent, L"Grandchild");
+  host->on_message = [&](UINT msg, WPARAM, LPARAM, LRESULT& result) {
+    if (msg != WM_NOTIFY) return false;
+    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    result = 0;
+    return true;
+  };
+  TreeView_Expand(wnd, late_parent, TVE_EXPAND);
+  host->on_message = nullptr;
+  ASSERT_TRUE(Expanded(late_parent));
+  expect_paint_matches_tree("expanded while the application repainted");
   // Texts: an empty text leaves its row (Leaf, the fourth) blank; a new one shows.
   const auto text_pixels = [&] { return 328 * 16 - Paint().Count(kBackground, 32, 132, 360, 148); };
   ASSERT_GT(text_pixels(), 0);
@@ -509,7 +529,9 @@ TEST(TreeWrapper, ForwardsAndSharesItsImplementation) {
   ASSERT_NE(wnd, nullptr);
   EXPECT_EQ(GetDlgCtrlID(wnd), 42);
   Calls calls;
-  std::function<void(HTREEITEM, bool)> callback = [&](HTREEITEM item, bool check) { calls.emplace_back(item, check); };
+  std::function<void(HTREEITEM, bool)> callback = [&](HTREEITEM item, bool check) {
+    calls.emplace_back(item, check);
+  };
   tree.SetCheckItemCallback(callback);
   HTREEITEM item = tree.AppendItem(nullptr, 9, L"Item", nullptr, 0, 0, false, 4);
   EXPECT_EQ(tree.UpdateItem(item, nullptr, 1, 5, nullptr), 1);
