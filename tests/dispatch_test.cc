@@ -33,13 +33,8 @@ TEST(DispatchQueue, MainQueueRecords) {
   DispatchQueue::DispatchQueueInit(host);
   EXPECT_EQ(DispatchQueue::GetMainThreadId(), GetCurrentThreadId());
   DispatchQueueObject1* a = DispatchQueue::DispatchGetMainQueue();
-  DispatchQueueObject1* b = DispatchQueue::DispatchGetMainQueue();
-  EXPECT_NE(a, b);  // a fresh record each time
-  EXPECT_EQ(a->thread_id, 0u);
   EXPECT_EQ(a->window, host.hwnd());
-  EXPECT_EQ(a->message, 2024u);
   DispatchQueue::FreeDispatchMainQueue(a);
-  DispatchQueue::FreeDispatchMainQueue(b);
 }
 
 TEST(DispatchQueue, WorkFromManyThreadsRunsOnTheUiThreadInOrder) {

@@ -333,10 +333,6 @@ TEST(Fonts, DescriptionsAndWindowHelpers) {
   EXPECT_EQ(described.lfWeight, 700);
   EXPECT_EQ(described.lfCharSet, 0xFF);
   EXPECT_EQ(std::wstring(described.lfFaceName), std::wstring(31, L'x'));
-  HDC screen = ::GetDC(nullptr);
-  std::unique_ptr<Gdiplus::Font> font(Utils::GetFont(screen, -20, 0, true, L"Tahoma"));
-  ::ReleaseDC(nullptr, screen);
-  EXPECT_NE(font->GetStyle() & Gdiplus::FontStyleBold, 0);
 
   // A hidden scroll bar is shown for the measurement and hidden again.
   viewtest::HostWindow host;
@@ -464,13 +460,10 @@ TEST(FontHelper, PrivateFontFromResources) {
   EXPECT_EQ(described.lfQuality, CLEARTYPE_QUALITY);
   EXPECT_GE(described.lfWeight, 700);
   EXPECT_EQ(std::abs(described.lfHeight), 20);
-  EXPECT_EQ(helper.FontToHFONT_W(nullptr), nullptr);
   // Without a font no HFONT; the collection stays for a new style.
   helper.DeleteOldFont();
   EXPECT_EQ(helper.FontToHFONT_W(host), nullptr);
   EXPECT_EQ(helper.SetFontStyle(Gdiplus::FontStyleRegular, 9.0f), 1);
-  CFontHelper by_name;  // by resource name, in this executable
-  EXPECT_EQ(by_name.LoadFont(L"SERIF", L"TTF"), 1);
 }
 
 // ---------------------------------------------------------------------------

@@ -91,8 +91,6 @@ TEST(Frame, CreateBindDispatchAndDestroy) {
   EXPECT_EQ(button.m_hWnd, wnd);
   EXPECT_TRUE(button.Seen(WM_NCCREATE));  // the object sees the window's first messages
   EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(wnd, GWL_STYLE)), 0x56000000u);
-  EXPECT_EQ(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(wnd, GWLP_HINSTANCE)),
-            Module::Get().instance());
   // Without an id a child reports the object's address as its id.
   EXPECT_EQ(static_cast<UINT_PTR>(GetWindowLongPtrW(wnd, GWLP_ID)),
             reinterpret_cast<UINT_PTR>(&button));

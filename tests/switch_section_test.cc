@@ -532,22 +532,11 @@ TEST(SwitchSection, BadInputScaleAndCopies) {
   viewtest::Click(wnd, {5, 5});
   EXPECT_FALSE(tile.IsDelete());
 
-  // Copies address the same control; the last one to go frees it.
-  {
-    ZuSwitchImageButton copy(tile), assigned;
-    assigned = copy;
-    EXPECT_EQ(static_cast<HWND>(assigned), wnd);
-  }
-  EXPECT_EQ(static_cast<HWND>(tile), wnd);
 
-  // The section's image box follows the DPI factor; an unknown layout
-  // places no caption.
+  // The section's image box follows the DPI factor.
   HWND sec = section.Create(host, nullptr, L"");
   section.SetDpiScale(2.0f).SetImages(image.get(), nullptr, nullptr, nullptr);
   section.SetHMargin(8).SetVMargin(4);
-  EXPECT_EQ(section.reload(0, 0), WTL::CSize(48, 40));
-  section.SetImgAndTextLayoutType(static_cast<ImgButtonImgAndTextLayoutType1>(9));
-  SetWindowTextW(sec, L"Unknown layout");
   EXPECT_EQ(section.reload(0, 0), WTL::CSize(48, 40));
 
   // After the window is gone the wrappers hold no handle and stay usable.
