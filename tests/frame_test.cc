@@ -16,6 +16,7 @@
 #include "view/internal/frame/paint_buffers.h"
 #include "view/internal/frame/window_impl.h"
 #include "view/internal/frame/window_ops.h"
+#include "view/reflect.h"
 
 using namespace view::frame;
 using viewtest::HostWindow;
@@ -619,4 +620,55 @@ TEST(Frame, ScopedWindowDestroysWhatItOwns) {
     DestroyWindow(second);  // destroyed elsewhere: the owner lets it be
   }
   EXPECT_FALSE(IsWindow(second));
+}
+
+TEST(Frame, ReflectNotificationAnswersOnlyForTheLibrarysControls) {
+  HostWindow host(false);
+  Wrapper control;
+  TestButton& button = *control.impl;
+  // A plain button holds the id that the control is created with.
+  HWND plain = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD, 0, 0, 10, 10, host,
+                               reinterpret_cast<HMENU>(7), nullptr, nullptr);
+  MEASUREITEMSTRUCT mis = {ODT_BUTTON, 7, 0, 0, 0, 0};
+  bool reflected_while_created = false;
+  button.handler = [&](UINT msg, WPARAM, LPARAM lparam, LRESULT& result) {
+    if (msg == WM_CREATE) {
+      // Below the plain button, so that a search by id alone finds that one.
+      SetWindowPos(button.m_hWnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+      LRESULT answer = 0;
+      reflected_while_created = view::ReflectNotification(
+          host, WM_MEASUREITEM, 7, reinterpret_cast<LPARAM>(&mis), &answer);
+      return false;
+    }
+    if (msg == view::kReflectOffset + WM_MEASUREITEM) {
+      reinterpret_cast<MEASUREITEMSTRUCT*>(lparam)->itemHeight = 33;
+      result = TRUE;
+      return true;
+    }
+    if (msg != view::kReflectOffset + WM_COMMAND && msg != view::kReflectOffset + WM_NOTIFY) {
+      return false;
+    }
+    result = 0x55;
+    return true;
+  };
+  HWND wnd = button.Create(host, nullptr, 0, reinterpret_cast<HMENU>(7));
+  ASSERT_NE(wnd, nullptr);
+  EXPECT_TRUE(reflected_while_created);
+  EXPECT_EQ(mis.itemHeight, 33u);
+
+  LRESULT result = 0;
+  EXPECT_TRUE(view::ReflectNotification(host, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED),
+                                        reinterpret_cast<LPARAM>(wnd), &result));
+  EXPECT_EQ(result, 0x55);
+  EXPECT_FALSE(view::ReflectNotification(host, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED),
+                                         reinterpret_cast<LPARAM>(plain), &result));
+  // The owner-data list's questions stay with the parent; other notifications go.
+  NMHDR hdr = {wnd, 7, LVN_GETDISPINFOW};
+  EXPECT_FALSE(view::ReflectNotification(host, WM_NOTIFY, 7, reinterpret_cast<LPARAM>(&hdr), &result));
+  hdr.code = static_cast<UINT>(NM_CLICK);
+  result = 0;
+  EXPECT_TRUE(view::ReflectNotification(host, WM_NOTIFY, 7, reinterpret_cast<LPARAM>(&hdr), nullptr));
+  EXPECT_TRUE(view::ReflectNotification(host, WM_NOTIFY, 7, reinterpret_cast<LPARAM>(&hdr), &result));
+  EXPECT_EQ(result, 0x55);
+  EXPECT_FALSE(view::ReflectNotification(host, WM_PAINT, 0, 0, &result));
 }
