@@ -13,6 +13,7 @@
 #include "view/dispatch_queue.h"
 #include "view/graphics_helpers.h"
 #include "view/reflect.h"
+#include "view/stock_images.h"
 #include "view/utils.h"
 #include "view/zu_combo_box.h"
 #include "view/zu_edit.h"
