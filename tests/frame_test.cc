@@ -228,13 +228,13 @@ TEST(Frame, DispatchOrderAndReflectionDefaults) {
   const UINT table[] = {0x2111, 0x2114, 0x204E, 0x2115, 0x2210, 0x2132, 0x202B, 0x2133, 0x202C,
                         0x2134, 0x202D, 0x2135, 0x202E, 0x2136, 0x202F, 0x2137, 0x2039, 0x2138};
   for (UINT msg : table) EXPECT_TRUE(IsReflectedMessage(msg)) << std::hex << msg;
-  for (UINT msg : {0x2000u + WM_PAINT, 0x2000u + WM_SETTEXT, 0x2000u, 0x2139u, 0x2131u, 0x0111u}) {
+  for (UINT msg : {view::kReflectOffset + WM_PAINT, view::kReflectOffset + WM_SETTEXT, view::kReflectOffset, 0x2139u, 0x2131u, 0x0111u}) {
     EXPECT_FALSE(IsReflectedMessage(msg)) << std::hex << msg;
   }
   // A message outside the table is left to the standard class (which does
   // not know it either).
   LRESULT result = 99;
-  EXPECT_FALSE(DefaultReflectionHandler(wnd, 0x2000 + WM_PAINT, 0, 0, result));
+  EXPECT_FALSE(DefaultReflectionHandler(wnd, view::kReflectOffset + WM_PAINT, 0, 0, result));
   EXPECT_EQ(result, 99);
 
   // Reflected measure, compare and delete requests get the standard answers.

@@ -13,6 +13,7 @@
 #include "harness.h"
 #include "view/internal/bas_switch_image_button.h"
 #include "view/internal/zu_section_img_button.h"
+#include "view/reflect.h"
 #include "view/zu_section_button.h"
 #include "view/zu_switch_image_button.h"
 
@@ -640,7 +641,7 @@ TEST(SectionButton, CheckStyleHoverAndNotifications) {
   hot.hdr.code = BCN_HOTITEMCHANGE;
   auto notify = [&](DWORD flags) {
     hot.dwFlags = flags;
-    return SendMessageW(wnd, 0x2000 + WM_NOTIFY, 31, reinterpret_cast<LPARAM>(&hot));
+    return SendMessageW(wnd, view::kReflectOffset + WM_NOTIFY, 31, reinterpret_cast<LPARAM>(&hot));
   };
   EXPECT_EQ(notify(HICF_ENTERING), 0);
   EXPECT_TRUE(ShowsColorAfterRedraw(wnd, corner, hover));
