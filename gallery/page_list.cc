@@ -48,8 +48,8 @@ class ListPage : public gallery::Page {
     checked_.assign(kRows, 0);
     checked_[0] = checked_[2] = checked_[5] = 1;
 
-    // The panel reflects every notification; the row texts are this page's
-    // data, so the page answers the list's text queries before that.
+    // The row texts are this page's data: the page answers the list's text
+    // queries, which the panel's reflection leaves to its parent.
     SetWindowSubclass(panel, &PanelHook, 1, reinterpret_cast<DWORD_PTR>(this));
     panel_ = panel;
 
