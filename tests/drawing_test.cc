@@ -675,7 +675,8 @@ TEST(ImageHelper, LoadsFromResourcesAndFiles) {
   CImageHelper assigned;
   assigned = helper;
   EXPECT_NE(assigned.image_, helper.image_);
-  assigned = assigned;
+  const CImageHelper& same = assigned;
+  assigned = same;  // self-assignment
   EXPECT_EQ(assigned.GetWidth(), 40.0f);
 
   // A missing resource: null, and the earlier image is gone.

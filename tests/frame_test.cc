@@ -289,7 +289,8 @@ TEST(Frame, LifetimeOfSharedAndDestroyedObjects) {
     Wrapper b(a);
     Wrapper c;
     c = a;
-    c = c;
+    const Wrapper& same = c;
+    c = same;  // self-assignment
     EXPECT_EQ(a.impl, b.impl);
     EXPECT_EQ(a.impl, c.impl);
     EXPECT_EQ(g_destroyed_impls, 1);  // c's own object went when it was assigned over
