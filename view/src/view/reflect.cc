@@ -13,10 +13,13 @@ bool IsLibraryWindow(HWND wnd) {
   DWORD process = 0;
   ::GetWindowThreadProcessId(wnd, &process);
   if (process != ::GetCurrentProcessId()) return false;
-  if (::GetPropW(wnd, L"view.frame.object") != nullptr) return true;
   const auto atom = static_cast<ATOM>(::GetClassLongPtrW(wnd, GCW_ATOM));
-  frame::ModuleLock guard;
-  return frame::Module::Get().HasAtom(atom);
+  {
+    frame::ModuleLock guard;
+    if (frame::Module::Get().HasAtom(atom)) return true;
+  }
+  static const ATOM property = ::GlobalAddAtomW(L"view.frame.object");
+  return ::GetPropW(wnd, MAKEINTATOM(property)) != nullptr;
 }
 
 // The owner-data list asks its parent for its rows; answered by the list
