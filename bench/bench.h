@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "view/platform.h"
+#include "view/reflect.h"
 
 namespace bench {
 
@@ -63,9 +64,8 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeout_ms = 60000);
 void PumpUntilIdle();
 
 // A visible top-level window at (x, y) with a client area of `width` x
-// `height` that reflects its children's notifications back to them
-// (message + 0x2000: WM_NOTIFY, WM_COMMAND, WM_DRAWITEM, WM_MEASUREITEM), as
-// an application's dialog does. The caller destroys it. Windows that are
+// `height` that reflects its children's notifications back to them through
+// view::ReflectNotification, as an application's window does. The caller destroys it. Windows that are
 // timed against each other must not overlap: a covered window paints less.
 HWND CreateReflectingHost(int width, int height, int x = 50, int y = 50);
 

@@ -19,7 +19,6 @@ constexpr int kListId = 100;
 // A top-level host that reflects the list's notifications and answers its
 // text queries, as an application's dialog would.
 LRESULT CALLBACK HostProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-  HWND source = nullptr;
   if (msg == WM_NOTIFY) {
     auto* info = reinterpret_cast<NMLVDISPINFOW*>(lparam);
     if (info->hdr.code == LVN_GETDISPINFOW) {
@@ -29,13 +28,9 @@ LRESULT CALLBACK HostProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
       if ((info->item.mask & LVIF_IMAGE) != 0) info->item.iImage = 0;
       return 0;
     }
-    source = info->hdr.hwndFrom;
-  } else if (msg == WM_DRAWITEM) {
-    source = reinterpret_cast<DRAWITEMSTRUCT*>(lparam)->hwndItem;
-  } else if (msg == WM_MEASUREITEM) {
-    source = GetDlgItem(wnd, static_cast<int>(wparam));
   }
-  if (source != nullptr) return SendMessageW(source, msg + 0x2000, wparam, lparam);
+  LRESULT result = 0;
+  if (view::ReflectNotification(wnd, msg, wparam, lparam, &result)) return result;
   return DefWindowProcW(wnd, msg, wparam, lparam);
 }
 

@@ -132,17 +132,8 @@ void PumpUntilIdle() {
 namespace {
 
 LRESULT CALLBACK ReflectingHostProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-  HWND source = nullptr;
-  if (msg == WM_NOTIFY) {
-    source = reinterpret_cast<NMHDR*>(lparam)->hwndFrom;
-  } else if (msg == WM_COMMAND) {
-    source = reinterpret_cast<HWND>(lparam);
-  } else if (msg == WM_DRAWITEM) {
-    source = reinterpret_cast<DRAWITEMSTRUCT*>(lparam)->hwndItem;
-  } else if (msg == WM_MEASUREITEM) {
-    source = GetDlgItem(wnd, static_cast<int>(wparam));
-  }
-  if (source != nullptr && source != wnd) return SendMessageW(source, msg + 0x2000, wparam, lparam);
+  LRESULT result = 0;
+  if (view::ReflectNotification(wnd, msg, wparam, lparam, &result)) return result;
   return DefWindowProcW(wnd, msg, wparam, lparam);
 }
 

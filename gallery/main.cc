@@ -31,55 +31,9 @@ HFONT g_label_font = nullptr;
 HFONT g_title_font = nullptr;
 std::wstring g_title;
 
-// Sends each control notification back to the control as message + 0x2000.
-HWND NotificationSource(HWND parent, UINT msg, WPARAM wparam, LPARAM lparam) {
-  switch (msg) {
-    case WM_COMMAND:
-      return reinterpret_cast<HWND>(lparam);
-    case WM_NOTIFY:
-      return reinterpret_cast<NMHDR*>(lparam)->hwndFrom;
-    case WM_DRAWITEM:
-      return wparam != 0 ? reinterpret_cast<DRAWITEMSTRUCT*>(lparam)->hwndItem : nullptr;
-    case WM_MEASUREITEM:
-      return wparam != 0 ? GetDlgItem(parent, static_cast<int>(wparam)) : nullptr;
-    case WM_COMPAREITEM:
-      return reinterpret_cast<COMPAREITEMSTRUCT*>(lparam)->hwndItem;
-    case WM_DELETEITEM:
-      return reinterpret_cast<DELETEITEMSTRUCT*>(lparam)->hwndItem;
-    case WM_PARENTNOTIFY:
-      if (LOWORD(wparam) == WM_CREATE || LOWORD(wparam) == WM_DESTROY) return nullptr;
-      return GetDlgItem(parent, HIWORD(wparam));
-    case WM_VKEYTOITEM:
-    case WM_CHARTOITEM:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-      return reinterpret_cast<HWND>(lparam);
-    default:
-      return nullptr;
-  }
-}
-
-bool Reflect(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result) {
-  HWND source = NotificationSource(wnd, msg, wparam, lparam);
-  if (source == nullptr || !IsWindow(source) || GetParent(source) != wnd) return false;
-  // Plain static labels are not the library's: leave their colours alone.
-  wchar_t cls[32] = {};
-  GetClassNameW(source, cls, 32);
-  if (wcscmp(cls, L"Static") == 0) return false;
-  result = SendMessageW(source, msg + 0x2000, wparam, lparam);
-  return true;
-}
-
 LRESULT CALLBACK PanelProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
   LRESULT result = 0;
-  if (Reflect(wnd, msg, wparam, lparam, result)) return result;
+  if (view::ReflectNotification(wnd, msg, wparam, lparam, &result)) return result;
   if (msg == WM_CTLCOLORSTATIC) {
     SetBkMode(reinterpret_cast<HDC>(wparam), TRANSPARENT);
     return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
@@ -116,7 +70,7 @@ LRESULT CALLBACK MainProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
       return 0;
     default: {
       LRESULT result = 0;
-      if (Reflect(wnd, msg, wparam, lparam, result)) return result;
+      if (view::ReflectNotification(wnd, msg, wparam, lparam, &result)) return result;
       return DefWindowProcW(wnd, msg, wparam, lparam);
     }
   }

@@ -26,26 +26,6 @@ BitmapPtr Face(int width, int height, Gdiplus::Color fill) {
   return bitmap;
 }
 
-// A check box: an outlined square, with a tick when `checked`.
-BitmapPtr CheckBox(bool checked, bool enabled) {
-  auto bitmap = std::make_unique<Gdiplus::Bitmap>(20, 20, PixelFormat32bppARGB);
-  Gdiplus::Graphics g(bitmap.get());
-  g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-  g.Clear(Gdiplus::Color(0, 0, 0, 0));
-  const Gdiplus::Color accent = enabled ? Gdiplus::Color(255, 0x2B, 0x57, 0x9A)
-                                        : Gdiplus::Color(255, 0xA0, 0xA0, 0xA0);
-  Gdiplus::SolidBrush back(checked ? accent : Gdiplus::Color(255, 255, 255, 255));
-  g.FillRectangle(&back, 2, 2, 16, 16);
-  Gdiplus::Pen border(accent, 1.5f);
-  g.DrawRectangle(&border, 2, 2, 16, 16);
-  if (checked) {
-    Gdiplus::Pen tick(Gdiplus::Color(255, 255, 255, 255), 2.0f);
-    const Gdiplus::PointF points[] = {{5.5f, 10.0f}, {8.5f, 13.5f}, {14.5f, 6.5f}};
-    g.DrawLines(&tick, points, 3);
-  }
-  return bitmap;
-}
-
 // A small round logo.
 BitmapPtr Logo(Gdiplus::Color color) {
   auto bitmap = std::make_unique<Gdiplus::Bitmap>(16, 16, PixelFormat32bppARGB);
@@ -63,9 +43,9 @@ class ButtonsPage : public gallery::Page {
     face_ = Face(120, 34, Gdiplus::Color(255, 0x2B, 0x57, 0x9A));
     face_pressed_ = Face(120, 34, Gdiplus::Color(255, 0x1B, 0x3A, 0x6B));
     face_disabled_ = Face(120, 34, Gdiplus::Color(255, 0xC8, 0xC8, 0xC8));
-    unchecked_ = CheckBox(false, true);
-    checked_ = CheckBox(true, true);
-    check_disabled_ = CheckBox(false, false);
+    unchecked_ = view::MakeStockImage(view::StockImage::kCheckBoxUnchecked, 20);
+    checked_ = view::MakeStockImage(view::StockImage::kCheckBoxChecked, 20);
+    check_disabled_ = view::MakeStockImage(view::StockImage::kCheckBoxDisabled, 20);
     logo_ = Logo(Gdiplus::Color(255, 0xE0, 0x8A, 0x1E));
     logo_checked_ = Logo(Gdiplus::Color(255, 0x2E, 0xA0, 0x43));
     Column(panel, 24, 1.0f);

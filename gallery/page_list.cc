@@ -18,26 +18,6 @@ const wchar_t* const kNames[] = {L"Ada Lovelace", L"Alan Turing", L"Grace Hopper
 const wchar_t* const kCities[] = {L"London", L"Manchester", L"New York", L"Rotterdam",
                                   L"Boston", L"Stanford", L"Peru, NY", L"Zurich"};
 
-std::unique_ptr<Gdiplus::Bitmap> MakeBox(bool checked, bool enabled) {
-  auto bitmap = std::make_unique<Gdiplus::Bitmap>(16, 16, PixelFormat32bppARGB);
-  Gdiplus::Graphics g(bitmap.get());
-  g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-  g.Clear(Gdiplus::Color(0, 0, 0, 0));
-  const Gdiplus::Color fill = !enabled ? Gdiplus::Color(255, 220, 220, 220)
-                              : checked ? Gdiplus::Color(255, 0, 120, 215)
-                                        : Gdiplus::Color(255, 255, 255, 255);
-  Gdiplus::SolidBrush brush(fill);
-  g.FillRectangle(&brush, 0, 0, 15, 15);
-  Gdiplus::Pen border(enabled ? Gdiplus::Color(255, 0, 90, 160) : Gdiplus::Color(255, 160, 160, 160));
-  g.DrawRectangle(&border, 0, 0, 15, 15);
-  if (checked) {
-    Gdiplus::Pen tick(Gdiplus::Color(255, 255, 255, 255), 2.0f);
-    g.DrawLine(&tick, 3, 8, 6, 11);
-    g.DrawLine(&tick, 6, 11, 12, 4);
-  }
-  return bitmap;
-}
-
 // A portrait-shaped picture: a coloured background with a head and shoulders.
 std::unique_ptr<Gdiplus::Bitmap> MakePhoto(int seed) {
   auto bitmap = std::make_unique<Gdiplus::Bitmap>(60, 60, PixelFormat32bppARGB);
@@ -61,15 +41,15 @@ class ListPage : public gallery::Page {
                       L"An owner-data list of 300 rows: click a check box to check and select a "
                       L"row, the header box checks every row. Row 4 may not be checked.",
                       24, 16, 900, 36);
-    checked_image_ = MakeBox(true, true);
-    unchecked_image_ = MakeBox(false, true);
-    disabled_image_ = MakeBox(false, false);
+    checked_image_ = view::MakeStockImage(view::StockImage::kCheckBoxChecked);
+    unchecked_image_ = view::MakeStockImage(view::StockImage::kCheckBoxUnchecked);
+    disabled_image_ = view::MakeStockImage(view::StockImage::kCheckBoxDisabled);
     for (int i = 0; i < 8; ++i) photos_.push_back(MakePhoto(i + 1));
     checked_.assign(kRows, 0);
     checked_[0] = checked_[2] = checked_[5] = 1;
 
-    // The panel reflects every notification; the row texts are this page's
-    // data, so the page answers the list's text queries before that.
+    // The row texts are this page's data: the page answers the list's text
+    // queries, which the panel's reflection leaves to its parent.
     SetWindowSubclass(panel, &PanelHook, 1, reinterpret_cast<DWORD_PTR>(this));
     panel_ = panel;
 

@@ -12,45 +12,6 @@ namespace {
 
 using Gdiplus::Color;
 
-std::unique_ptr<Gdiplus::Bitmap> NewCanvas(int size) {
-  return std::make_unique<Gdiplus::Bitmap>(size, size, PixelFormat32bppARGB);
-}
-
-// A chevron pointing right (collapsed) or down (expanded).
-std::unique_ptr<Gdiplus::Bitmap> Chevron(bool down) {
-  auto bitmap = NewCanvas(16);
-  Gdiplus::Graphics g(bitmap.get());
-  g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-  Gdiplus::Pen pen(Color(255, 0x50, 0x5A, 0x6E), 2.0f);
-  if (down) {
-    const Gdiplus::Point points[] = {{4, 6}, {8, 10}, {12, 6}};
-    g.DrawLines(&pen, points, 3);
-  } else {
-    const Gdiplus::Point points[] = {{6, 4}, {10, 8}, {6, 12}};
-    g.DrawLines(&pen, points, 3);
-  }
-  return bitmap;
-}
-
-std::unique_ptr<Gdiplus::Bitmap> CheckBox(bool checked) {
-  auto bitmap = NewCanvas(16);
-  Gdiplus::Graphics g(bitmap.get());
-  g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-  if (checked) {
-    Gdiplus::SolidBrush fill(Color(255, 0x2B, 0x57, 0x9A));
-    g.FillRectangle(&fill, 1, 1, 14, 14);
-    Gdiplus::Pen tick(Color(255, 255, 255, 255), 2.0f);
-    const Gdiplus::Point points[] = {{4, 8}, {7, 11}, {12, 5}};
-    g.DrawLines(&tick, points, 3);
-  } else {
-    Gdiplus::SolidBrush fill(Color(255, 255, 255, 255));
-    g.FillRectangle(&fill, 1, 1, 14, 14);
-    Gdiplus::Pen border(Color(255, 0x80, 0x88, 0x96), 1.0f);
-    g.DrawRectangle(&border, 1, 1, 13, 13);
-  }
-  return bitmap;
-}
-
 // A round item image in one colour: the tree takes and deletes it.
 Gdiplus::Image* Dot(BYTE r, BYTE g, BYTE b) {
   auto* bitmap = new Gdiplus::Bitmap(20, 20, PixelFormat32bppARGB);
@@ -129,10 +90,12 @@ class TreePage : public gallery::Page {
     InvalidateRect(wnd, nullptr, FALSE);
   }
 
-  std::unique_ptr<Gdiplus::Bitmap> expanded_ = Chevron(true);
-  std::unique_ptr<Gdiplus::Bitmap> collapsed_ = Chevron(false);
-  std::unique_ptr<Gdiplus::Bitmap> checked_ = CheckBox(true);
-  std::unique_ptr<Gdiplus::Bitmap> unchecked_ = CheckBox(false);
+  std::unique_ptr<Gdiplus::Bitmap> expanded_ = view::MakeStockImage(view::StockImage::kExpanderExpanded);
+  std::unique_ptr<Gdiplus::Bitmap> collapsed_ =
+      view::MakeStockImage(view::StockImage::kExpanderCollapsed);
+  std::unique_ptr<Gdiplus::Bitmap> checked_ = view::MakeStockImage(view::StockImage::kCheckBoxChecked);
+  std::unique_ptr<Gdiplus::Bitmap> unchecked_ =
+      view::MakeStockImage(view::StockImage::kCheckBoxUnchecked);
   ZuTreeViewCheckBox tree_;
   HFONT font_ = nullptr;
 };

@@ -16,6 +16,7 @@
 #include "view/internal/frame/paint_buffers.h"
 #include "view/internal/frame/window_impl.h"
 #include "view/internal/frame/window_ops.h"
+#include "view/reflect.h"
 
 using namespace view::frame;
 using viewtest::HostWindow;
@@ -136,12 +137,12 @@ TEST(Frame, ReflectionDefaults) {
   // original message (for a colour request, the system's brush); anything
   // else is left to the standard class.
   LRESULT result = 99;
-  EXPECT_FALSE(DefaultReflectionHandler(wnd, 0x2000 + WM_PAINT, 0, 0, result));
+  EXPECT_FALSE(DefaultReflectionHandler(wnd, view::kReflectOffset + WM_PAINT, 0, 0, result));
   HDC dc = GetDC(wnd);
   const LRESULT direct = DefWindowProcW(wnd, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc),
                                         reinterpret_cast<LPARAM>(wnd));
   EXPECT_NE(direct, 0);
-  EXPECT_EQ(SendMessageW(wnd, 0x2000 + WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc),
+  EXPECT_EQ(SendMessageW(wnd, view::kReflectOffset + WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc),
                          reinterpret_cast<LPARAM>(wnd)),
             direct);
   ReleaseDC(wnd, dc);
@@ -188,7 +189,8 @@ TEST(Frame, LifetimeOfSharedSubclassedAndDestroyedObjects) {
     // Copies share one counted object: destroying every copy frees it once.
     Wrapper a, b(a), c;
     c = a;
-    c = c;
+    const Wrapper& same = c;
+    c = same;  // self-assignment
     EXPECT_EQ(c.impl, a.impl);
     EXPECT_EQ(g_destroyed_impls, 1);  // c's own object went when it was assigned over
   }
@@ -407,4 +409,55 @@ TEST(Frame, ReusableBufferServesPiecesInTurn) {
   }
   // Nothing that one piece left beside it is copied with the next.
   EXPECT_EQ(image.Count(0xFFFFFF), 60 * 40 - painted);
+}
+
+TEST(Frame, ReflectNotificationAnswersOnlyForTheLibrarysControls) {
+  HostWindow host(false);
+  Wrapper control;
+  TestButton& button = *control.impl;
+  // A plain button holds the id that the control is created with.
+  HWND plain = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD, 0, 0, 10, 10, host,
+                               reinterpret_cast<HMENU>(7), nullptr, nullptr);
+  MEASUREITEMSTRUCT mis = {ODT_BUTTON, 7, 0, 0, 0, 0};
+  bool reflected_while_created = false;
+  button.handler = [&](UINT msg, WPARAM, LPARAM lparam, LRESULT& result) {
+    if (msg == WM_CREATE) {
+      // Below the plain button, so that a search by id alone finds that one.
+      SetWindowPos(button.m_hWnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+      LRESULT answer = 0;
+      reflected_while_created = view::ReflectNotification(
+          host, WM_MEASUREITEM, 7, reinterpret_cast<LPARAM>(&mis), &answer);
+      return false;
+    }
+    if (msg == view::kReflectOffset + WM_MEASUREITEM) {
+      reinterpret_cast<MEASUREITEMSTRUCT*>(lparam)->itemHeight = 33;
+      result = TRUE;
+      return true;
+    }
+    if (msg != view::kReflectOffset + WM_COMMAND && msg != view::kReflectOffset + WM_NOTIFY) {
+      return false;
+    }
+    result = 0x55;
+    return true;
+  };
+  HWND wnd = button.Create(host, nullptr, 0, reinterpret_cast<HMENU>(7));
+  ASSERT_NE(wnd, nullptr);
+  EXPECT_TRUE(reflected_while_created);
+  EXPECT_EQ(mis.itemHeight, 33u);
+
+  LRESULT result = 0;
+  EXPECT_TRUE(view::ReflectNotification(host, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED),
+                                        reinterpret_cast<LPARAM>(wnd), &result));
+  EXPECT_EQ(result, 0x55);
+  EXPECT_FALSE(view::ReflectNotification(host, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED),
+                                         reinterpret_cast<LPARAM>(plain), &result));
+  // The owner-data list's questions stay with the parent; other notifications go.
+  NMHDR hdr = {wnd, 7, LVN_GETDISPINFOW};
+  EXPECT_FALSE(view::ReflectNotification(host, WM_NOTIFY, 7, reinterpret_cast<LPARAM>(&hdr), &result));
+  hdr.code = static_cast<UINT>(NM_CLICK);
+  result = 0;
+  EXPECT_TRUE(view::ReflectNotification(host, WM_NOTIFY, 7, reinterpret_cast<LPARAM>(&hdr), nullptr));
+  EXPECT_TRUE(view::ReflectNotification(host, WM_NOTIFY, 7, reinterpret_cast<LPARAM>(&hdr), &result));
+  EXPECT_EQ(result, 0x55);
+  EXPECT_FALSE(view::ReflectNotification(host, WM_PAINT, 0, 0, &result));
 }

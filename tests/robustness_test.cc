@@ -129,7 +129,7 @@ std::vector<ControlDriver> Drivers() {
         return wnd;
       },
       {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEMOVE, WM_MOUSEHOVER, WM_MOUSELEAVE,
-       WM_ERASEBKGND, BM_CLICK, 0x2000 + WM_DRAWITEM}));
+       WM_ERASEBKGND, BM_CLICK, view::kReflectOffset + WM_DRAWITEM}));
   drivers.back().platform_baseline = BareOwnerDrawnButton();
   drivers.push_back(Driver<ZuSectionButton>(
       "SectionButton",
@@ -149,7 +149,7 @@ std::vector<ControlDriver> Drivers() {
         return wnd;
       },
       {WM_PAINT, WM_PRINTCLIENT, WM_ERASEBKGND, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONUP,
-       WM_MOUSEMOVE, WM_MOUSELEAVE, 0x2000 + WM_NOTIFY}));
+       WM_MOUSEMOVE, WM_MOUSELEAVE, view::kReflectOffset + WM_NOTIFY}));
   drivers.back().platform_baseline = BareOwnerDrawnButton();
   drivers.push_back(Driver<ZuImgButton>(
       "ImgButton",
@@ -189,7 +189,7 @@ std::vector<ControlDriver> Drivers() {
         return wnd;
       },
       {WM_PAINT, WM_GETTEXT, WM_GETTEXTLENGTH, WM_SETTEXT, WM_CTLCOLORLISTBOX, WM_LBUTTONDOWN,
-       WM_KEYDOWN, 0x2000 + WM_DRAWITEM, 0x2000 + WM_MEASUREITEM}));
+       WM_KEYDOWN, view::kReflectOffset + WM_DRAWITEM, view::kReflectOffset + WM_MEASUREITEM}));
   drivers.back().platform_baseline = Bare(
       "PlatformCombo", L"COMBOBOX",
       WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, [](HWND combo) {
@@ -207,7 +207,7 @@ std::vector<ControlDriver> Drivers() {
         e.setFuncEnterCallback(on_enter);
         return wnd;
       },
-      {WM_KEYDOWN, WM_CHAR, 0x2000 + WM_CTLCOLOREDIT, WM_PAINT, WM_SETTEXT, WM_GETTEXT}));
+      {WM_KEYDOWN, WM_CHAR, view::kReflectOffset + WM_CTLCOLOREDIT, WM_PAINT, WM_SETTEXT, WM_GETTEXT}));
   drivers.back().platform_baseline = Bare("PlatformEdit", L"EDIT", ES_AUTOHSCROLL);
   drivers.push_back(Driver<ZuLink>(
       "Link",
@@ -243,8 +243,8 @@ std::vector<ControlDriver> Drivers() {
         return wnd;
       },
       {WM_PAINT, WM_ERASEBKGND, WM_MOUSEMOVE, WM_MOUSELEAVE, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK,
-       WM_MOUSEWHEEL, WM_VSCROLL, WM_WINDOWPOSCHANGED, WM_NOTIFY, 0x2000 + WM_DRAWITEM,
-       0x2000 + WM_MEASUREITEM, 0x2000 + WM_NOTIFY}));
+       WM_MOUSEWHEEL, WM_VSCROLL, WM_WINDOWPOSCHANGED, WM_NOTIFY, view::kReflectOffset + WM_DRAWITEM,
+       view::kReflectOffset + WM_MEASUREITEM, view::kReflectOffset + WM_NOTIFY}));
   drivers.back().platform_baseline =
       Bare("PlatformList", WC_LISTVIEWW, LVS_REPORT | LVS_OWNERDATA, [](HWND list) {
         for (int c = 0; c < 3; ++c) {

@@ -12,6 +12,7 @@
 
 #include "harness.h"
 #include "view/internal/zu_section_img_button.h"
+#include "view/reflect.h"
 #include "view/zu_section_button.h"
 #include "view/zu_switch_image_button.h"
 
@@ -431,7 +432,7 @@ TEST(SectionButton, CheckStyleHoverAndNotifications) {
   for (const auto& step : steps) {
     if (step.prepare) step.prepare(tab);
     hot.dwFlags = step.flags;
-    EXPECT_EQ(SendMessageW(wnd, 0x2000 + WM_NOTIFY, 31, reinterpret_cast<LPARAM>(&hot)), 0);
+    EXPECT_EQ(SendMessageW(wnd, view::kReflectOffset + WM_NOTIFY, 31, reinterpret_cast<LPARAM>(&hot)), 0);
     EXPECT_TRUE(ShowsColorAfterRedraw(wnd, corner, step.shown)) << std::hex << step.shown;
   }
   tab.EnableWindow(TRUE);

@@ -2,6 +2,8 @@
 
 #include <winternl.h>
 
+#include "view/reflect.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -23,49 +25,6 @@ ATOM RegisterHostClass() {
     return RegisterClassExW(&wc);
   }();
   return atom;
-}
-
-// The control that a notification addressed to a parent comes from, or null
-// for messages that are not control notifications.
-HWND NotificationSource(HWND parent, UINT msg, WPARAM wparam, LPARAM lparam) {
-  switch (msg) {
-    case WM_COMMAND:
-      return reinterpret_cast<HWND>(lparam);
-    case WM_NOTIFY:
-      return lparam != 0 ? reinterpret_cast<NMHDR*>(lparam)->hwndFrom : nullptr;
-    case WM_PARENTNOTIFY:
-      switch (LOWORD(wparam)) {
-        case WM_CREATE:
-        case WM_DESTROY:
-          return reinterpret_cast<HWND>(lparam);
-        default:
-          return GetDlgItem(parent, HIWORD(wparam));
-      }
-    case WM_DRAWITEM:
-      if (wparam == 0) return nullptr;  // menu item
-      return reinterpret_cast<DRAWITEMSTRUCT*>(lparam)->hwndItem;
-    case WM_MEASUREITEM:
-      if (wparam == 0) return nullptr;
-      return GetDlgItem(parent, static_cast<int>(reinterpret_cast<MEASUREITEMSTRUCT*>(lparam)->CtlID));
-    case WM_COMPAREITEM:
-      return reinterpret_cast<COMPAREITEMSTRUCT*>(lparam)->hwndItem;
-    case WM_DELETEITEM:
-      return reinterpret_cast<DELETEITEMSTRUCT*>(lparam)->hwndItem;
-    case WM_VKEYTOITEM:
-    case WM_CHARTOITEM:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-      return reinterpret_cast<HWND>(lparam);
-    default:
-      return nullptr;
-  }
 }
 
 }  // namespace
@@ -134,16 +93,14 @@ LRESULT HostWindow::Handle(UINT msg, WPARAM wparam, LPARAM lparam) {
     return 1;
   }
 
-  HWND source = NotificationSource(hwnd_, msg, wparam, lparam);
+  HWND source = view::NotificationSource(hwnd_, msg, wparam, lparam);
   if (source != nullptr || msg == WM_COMMAND || msg == WM_NOTIFY || msg == WM_DRAWITEM) {
     SeenMessage seen = {msg, wparam, lparam, 0, source};
     if (msg == WM_COMMAND) seen.code = HIWORD(wparam);
     if (msg == WM_NOTIFY && lparam != 0) seen.code = reinterpret_cast<NMHDR*>(lparam)->code;
     seen_.push_back(seen);
-    // A window of this process reflects to the control that caused the message.
-    if (reflect_ && source != nullptr && IsWindow(source)) {
-      return SendMessageW(source, msg + 0x2000, wparam, lparam);
-    }
+    LRESULT result = 0;
+    if (reflect_ && view::ReflectNotification(hwnd_, msg, wparam, lparam, &result)) return result;
   }
   return DefWindowProcW(hwnd_, msg, wparam, lparam);
 }

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "harness.h"
+#include "view/reflect.h"
 
 namespace viewtest {
 namespace {
@@ -23,7 +24,7 @@ BOOL CALLBACK CountTop(HWND wnd, LPARAM counter) {
   return TRUE;
 }
 
-constexpr UINT kReflect = 0x2000;
+constexpr UINT kReflect = view::kReflectOffset;
 
 const UINT kReflected[] = {
     kReflect + WM_COMMAND,        kReflect + WM_NOTIFY,          kReflect + WM_PARENTNOTIFY,

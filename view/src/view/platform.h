@@ -3,6 +3,9 @@
 // The Windows headers every part of view uses, included in one order with
 // one set of options: wide-character APIs, Windows 7 as the oldest target,
 // and no min/max macros (GDI+ still needs the names, so they come from <algorithm>).
+// Each option is set only when the application has not set it already. An
+// application may define WIN32_LEAN_AND_MEAN: the COM declarations that GDI+
+// needs (IStream, PROPID) are included here either way.
 
 #ifndef UNICODE
 #define UNICODE
@@ -26,4 +29,5 @@ using std::min;
 }  // namespace Gdiplus
 
 #include <commctrl.h>
+#include <objidl.h>
 #include <gdiplus.h>

@@ -14,7 +14,8 @@ class BASComboBox;
 // the combo box messages (CB_ADDSTRING, ...). The check state of an item is
 // its item data: do not use item data for anything else. Each check change
 // made by the user in the list is reported to the parent as CBN_SELCHANGE.
-// The parent must reflect notifications (message + 0x2000).
+// The parent must reflect notifications (view::ReflectNotification); the
+// box measures its items through the parent while it is being created.
 class VIEW_API ZuComboBox {
  public:
   ZuComboBox();

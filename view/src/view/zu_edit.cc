@@ -21,3 +21,6 @@ void ZuEdit::SetReadOnly(int read_only) { impl_->SetReadOnly(read_only); }
 void ZuEdit::SetFont(HFONT font) { impl_->SetFont(font); }
 void ZuEdit::setTipValue(const wchar_t* tip) { impl_->setTipValue(tip); }
 void ZuEdit::setFuncEnterCallback(std::function<void()>& f) { impl_->setFuncEnterCallback(f); }
+void ZuEdit::setFuncEnterCallback(const std::function<void()>& f) {
+  impl_->setFuncEnterCallback(f);
+}

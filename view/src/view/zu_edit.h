@@ -37,6 +37,7 @@ class VIEW_API ZuEdit {
   // Called on every Enter key-down in the box (auto-repeats included); an
   // empty function clears it. Enter is consumed either way.
   void setFuncEnterCallback(std::function<void()>& f);
+  void setFuncEnterCallback(const std::function<void()>& f);
 
  private:
   BASEdit* impl_;

@@ -26,13 +26,15 @@ enum BASImgButtonTextAlign {
 // the other setters. Only Init, SetText, SetCheckBoxLogoImage and
 // resizeWithFixWidth measure, with the values stored at that moment.
 // Bitmaps and the font stay the application's and must outlive the control.
-// The parent must reflect notifications (WM_DRAWITEM + 0x2000) back to the
-// button; without that the button paints nothing.
+// The parent must reflect notifications back to the button
+// (view::ReflectNotification); without that the button paints nothing.
 class VIEW_API ZuImgButton {
  public:
   ZuImgButton();
   ~ZuImgButton();
-  // Copies share one control; the control lives until the last copy goes.
+  // Copies share one control. The window does not go with the wrappers: it
+  // lives until it is destroyed (by DestroyWindow or with its parent), and
+  // from then on calls on any wrapper do nothing.
   ZuImgButton(const ZuImgButton& other);
   ZuImgButton& operator=(const ZuImgButton& other);
 

@@ -67,18 +67,39 @@ void ZuListView::setFuncDrawPhotoColumn(
 void ZuListView::SetPhotoGetFunc(std::function<Gdiplus::Image*(int)>& f) {
   impl_->SetPhotoGetFunc(f);
 }
+void ZuListView::SetPhotoGetFunc(const std::function<Gdiplus::Image*(int)>& f) {
+  impl_->SetPhotoGetFunc(f);
+}
 void ZuListView::SetRenderFunc(std::function<void(WTL::CDC&, int)>& f) { impl_->SetRenderFunc(f); }
+void ZuListView::SetRenderFunc(const std::function<void(WTL::CDC&, int)>& f) {
+  impl_->SetRenderFunc(f);
+}
 void ZuListView::SetFuncGetCheckState(std::function<bool(int)>& f) {
+  impl_->SetFuncGetCheckState(f);
+}
+void ZuListView::SetFuncGetCheckState(const std::function<bool(int)>& f) {
   impl_->SetFuncGetCheckState(f);
 }
 void ZuListView::SetFuncSetCheckState(std::function<void(int, bool)>& f) {
   impl_->SetFuncSetCheckState(f);
 }
+void ZuListView::SetFuncSetCheckState(const std::function<void(int, bool)>& f) {
+  impl_->SetFuncSetCheckState(f);
+}
 void ZuListView::SetTestCanCheckFunc(std::function<bool(int)>& f) { impl_->SetTestCanCheckFunc(f); }
+void ZuListView::SetTestCanCheckFunc(const std::function<bool(int)>& f) {
+  impl_->SetTestCanCheckFunc(f);
+}
 void ZuListView::SetScrollItemScopeFuncCallback(std::function<void(int, int)>& f) {
   impl_->SetScrollItemScopeFuncCallback(f);
 }
+void ZuListView::SetScrollItemScopeFuncCallback(const std::function<void(int, int)>& f) {
+  impl_->SetScrollItemScopeFuncCallback(f);
+}
 void ZuListView::SetItemCheckedChangeCallback(std::function<void(HWND, int)>& f) {
+  impl_->SetItemCheckedChangeCallback(f);
+}
+void ZuListView::SetItemCheckedChangeCallback(const std::function<void(HWND, int)>& f) {
   impl_->SetItemCheckedChangeCallback(f);
 }
 void ZuListView::SetSelectedChecked() { impl_->SetSelectedChecked(); }

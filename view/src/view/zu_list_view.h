@@ -8,8 +8,8 @@
 // state, checkability and photo through the functions below. Column 0 shows
 // a check box and the 1-based row number, column 1 a photo with a text beside
 // it, every further column a text. The parent must reflect notifications back
-// to the list (message + 0x2000): rows paint only through the reflected
-// WM_DRAWITEM.
+// to the list (view::ReflectNotification, which leaves LVN_GETDISPINFOW to
+// the parent): rows paint only through the reflected WM_DRAWITEM.
 //
 // Order of calls: SetDpiScale and SetCheckBoxImage (and optionally
 // SetItemHeight) before CreateListView; setFuncHeaderCheck after it; the
@@ -28,7 +28,9 @@ class VIEW_API ZuListView {
  public:
   ZuListView();
   virtual ~ZuListView();
-  // Copies share one list; the list goes when the last copy does.
+  // Copies share one control. The window does not go with the wrappers: it
+  // lives until it is destroyed (by DestroyWindow or with its parent), and
+  // from then on calls on any wrapper do nothing.
   ZuListView(const ZuListView& other);
   ZuListView& operator=(const ZuListView& other);
   operator HWND() const;
@@ -63,12 +65,19 @@ class VIEW_API ZuListView {
   void setFuncHeaderCheck(std::function<bool(bool)> f);
   void setFuncDrawPhotoColumn(std::function<void(WTL::CDC&, DRAWITEMSTRUCT*, WTL::CRect&, int)> f);
   void SetPhotoGetFunc(std::function<Gdiplus::Image*(int)>& f);
+  void SetPhotoGetFunc(const std::function<Gdiplus::Image*(int)>& f);
   void SetRenderFunc(std::function<void(WTL::CDC&, int)>& f);
+  void SetRenderFunc(const std::function<void(WTL::CDC&, int)>& f);
   void SetFuncGetCheckState(std::function<bool(int)>& f);
+  void SetFuncGetCheckState(const std::function<bool(int)>& f);
   void SetFuncSetCheckState(std::function<void(int, bool)>& f);
+  void SetFuncSetCheckState(const std::function<void(int, bool)>& f);
   void SetTestCanCheckFunc(std::function<bool(int)>& f);
+  void SetTestCanCheckFunc(const std::function<bool(int)>& f);
   void SetScrollItemScopeFuncCallback(std::function<void(int, int)>& f);
+  void SetScrollItemScopeFuncCallback(const std::function<void(int, int)>& f);
   void SetItemCheckedChangeCallback(std::function<void(HWND, int)>& f);
+  void SetItemCheckedChangeCallback(const std::function<void(HWND, int)>& f);
   // Check states follow the selection.
   void SetSelectedChecked();
   // Checks, selects, focuses and shows one row (-1: selects all, checks none).

@@ -132,6 +132,10 @@ void ZuSectionButton::setFuncDrawTextAndImage(
     std::function<void(HWND, Gdiplus::Graphics&, RECT&, int)>& func) {
   impl_->draw_func_ = func;
 }
+void ZuSectionButton::setFuncDrawTextAndImage(
+    const std::function<void(HWND, Gdiplus::Graphics&, RECT&, int)>& func) {
+  impl_->draw_func_ = func;
+}
 BOOL ZuSectionButton::MoveWindow(const RECT* rect, BOOL repaint) {
   return impl_->MoveWindow(rect, repaint);
 }

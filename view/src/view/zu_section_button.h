@@ -78,6 +78,7 @@ class VIEW_API ZuSectionButton {
   // Draws image and caption instead of the button (window, off-screen
   // graphics, client rectangle, status); an empty function switches it off.
   void setFuncDrawTextAndImage(std::function<void(HWND, Gdiplus::Graphics&, RECT&, int)>& func);
+  void setFuncDrawTextAndImage(const std::function<void(HWND, Gdiplus::Graphics&, RECT&, int)>& func);
   BOOL MoveWindow(const RECT* rect, BOOL repaint);
 
  private:

@@ -22,7 +22,9 @@ class VIEW_API ZuSwitchButton {
  public:
   ZuSwitchButton();
   ~ZuSwitchButton();
-  // Copies share one control; the control lives until the last copy goes.
+  // Copies share one control. The window does not go with the wrappers: it
+  // lives until it is destroyed (by DestroyWindow or with its parent), and
+  // from then on calls on any wrapper do nothing.
   ZuSwitchButton(const ZuSwitchButton& other);
   ZuSwitchButton& operator=(const ZuSwitchButton& other);
 

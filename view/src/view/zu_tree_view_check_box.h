@@ -16,8 +16,8 @@ class BASTreeViewCheckBox;
 // or collapses it; a click elsewhere on a row selects the item and expands a
 // parent. Double clicks do nothing.
 //
-// The parent window must reflect notifications back to the tree (message +
-// 0x2000). The four images given to CreateTree stay the caller's and must
+// The parent window must reflect notifications back to the tree
+// (view::ReflectNotification). The four images given to CreateTree stay the caller's and must
 // outlive the tree; item images given to AppendItem become the tree's.
 class VIEW_API ZuTreeViewCheckBox {
  public:

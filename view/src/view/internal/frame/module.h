@@ -26,6 +26,9 @@ class Module {
   void DropPending(void* object);
   size_t pending_count() const { return pending_.size(); }
   size_t atom_count() const { return atoms_.size(); }
+  bool HasAtom(ATOM atom) const {
+    return std::find(atoms_.begin(), atoms_.end(), atom) != atoms_.end();
+  }
 
   // The activation context of the module's manifest (resource 2), made on
   // first use; INVALID_HANDLE_VALUE when the module carries none.

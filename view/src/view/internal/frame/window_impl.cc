@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "view/internal/frame/creating.h"
+
 namespace view::frame {
 namespace {
 
@@ -118,6 +120,7 @@ HWND WindowImpl::CreateBound(ClassRecord& record, WNDPROC start_proc, WNDPROC bo
   // 0 - CW_USEDEFAULT, which is CW_USEDEFAULT again.
   const auto width = static_cast<int>(static_cast<UINT>(area.right) - static_cast<UINT>(area.left));
   const auto height = static_cast<int>(static_cast<UINT>(area.bottom) - static_cast<UINT>(area.top));
+  CreationScope creating(this);
   HWND wnd = CreateWindowExW(ex_style, MAKEINTATOM(record.atom), name, style, area.left, area.top,
                              width, height, parent, menu_or_id, module.instance(), create_param);
   if (wnd == nullptr) {
