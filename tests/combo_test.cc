@@ -59,11 +59,9 @@ BASComboBox* ImplOf(HWND combo) {
   return static_cast<BASComboBox*>(impl);
 }
 
-bool MapsMention(HWND list, const BASComboBox* impl) {
-  for (const auto& entry : view::combo::listBoxOwners()) {
-    if (entry.first == list || entry.second == impl) return true;
-  }
-  return view::combo::listBoxPrevProcs().count(list) != 0;
+// Whether the control still holds a hook on a drop-down list.
+bool HooksAList(const BASComboBox* impl) {
+  return impl->list_hook() != nullptr || impl->list_box() != nullptr;
 }
 
 // Widths that the control's drawing derives from a font: one space, and the
@@ -322,10 +320,10 @@ TEST(ComboBox, ClicksAndSpaceInTheOpenListToggleChecks) {
       [&] { return SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; }));
   HWND list = impl->list_box();
   ASSERT_NE(list, nullptr) << "the list was not taken over";
-  EXPECT_EQ(view::combo::listBoxOwners().at(list), impl);
-  EXPECT_NE(view::combo::listBoxPrevProcs().at(list), nullptr);
+  ASSERT_NE(impl->list_hook(), nullptr);
+  EXPECT_EQ(impl->list_hook()->m_hWnd, list);
   EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(list, GWLP_WNDPROC)),
-            &BASComboBox::CheckListProc);
+            &view::frame::WindowImpl::SubclassProc);
 
   RECT rows[3];
   for (int i = 0; i < 3; ++i) {
@@ -413,10 +411,10 @@ TEST(ComboBox, ClicksAndSpaceInTheOpenListToggleChecks) {
   EXPECT_EQ(f.field_item, -1);
   EXPECT_EQ(TextOf(combo), L"Pear");
 
-  // Destroyed: nothing of the list or the control stays in the maps.
+  // Destroyed: the control holds nothing of the list any more.
   DestroyWindow(combo);
   EXPECT_FALSE(IsWindow(list));
-  EXPECT_FALSE(MapsMention(list, impl));
+  EXPECT_FALSE(HooksAList(impl));
 
   // The same wrapper makes a new combo box whose list is taken over anew.
   RECT rect = {20, 20, 220, 220};
@@ -428,10 +426,11 @@ TEST(ComboBox, ClicksAndSpaceInTheOpenListToggleChecks) {
   viewtest::PumpUntilIdle();
   HWND second = impl->list_box();
   ASSERT_NE(second, nullptr);
-  EXPECT_EQ(view::combo::listBoxOwners().at(second), impl);
+  ASSERT_NE(impl->list_hook(), nullptr);
+  EXPECT_EQ(impl->list_hook()->m_hWnd, second);
   SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
   DestroyWindow(combo);
-  EXPECT_FALSE(MapsMention(second, impl));
+  EXPECT_FALSE(HooksAList(impl));
 }
 
 TEST(ComboBox, ListProcedureOfAnUnknownListDoesNothing) {
@@ -441,9 +440,9 @@ TEST(ComboBox, ListProcedureOfAnUnknownListDoesNothing) {
   ASSERT_NE(list, nullptr);
   SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"x"));
   SendMessageW(list, LB_SETCURSEL, 0, 0);
-  EXPECT_EQ(BASComboBox::CheckListProc(list, LB_GETCURSEL, 0, 0), 0);
-  EXPECT_EQ(BASComboBox::CheckListProc(list, LB_GETCOUNT, 0, 0), 0);
-  EXPECT_EQ(BASComboBox::CheckListProc(nullptr, WM_LBUTTONDOWN, 0, 0), 0);
+  EXPECT_EQ(view::frame::WindowImpl::SubclassProc(list, LB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(view::frame::WindowImpl::SubclassProc(list, LB_GETCOUNT, 0, 0), 0);
+  EXPECT_EQ(view::frame::WindowImpl::SubclassProc(nullptr, WM_LBUTTONDOWN, 0, 0), 0);
   EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 0);  // the list itself is untouched
   DestroyWindow(list);
 }

@@ -21,9 +21,8 @@ using view::internal::LiveShadowHookRecords;
 
 namespace {
 
-// A borderless top-level window in one colour that leaves GWLP_USERDATA to
-// the shadow (its object sits in a window property) and records the
-// messages its own procedure gets.
+// A borderless top-level window in one colour (its object sits in a window
+// property) that records the messages its own procedure gets.
 class TopWindow {
  public:
   TopWindow(int x, int y, int width, int height, COLORREF color) : color_(color) {
@@ -152,20 +151,20 @@ TEST(ThemedShadow, CreatesALayeredClickThroughWindowAndHooksTheParent) {
   EXPECT_EQ(WindowRectOf(wnd).left, 1);
   EXPECT_EQ(WindowRectOf(wnd).top, 1);
 
-  // The parent's procedure is the hook, its user data the hook's record.
+  // The parent's procedure is the hook.
   CThemedShadowWnd* impl = BoundObject<CThemedShadowWnd>(wnd);
   ASSERT_NE(impl, nullptr);
   EXPECT_EQ(ProcOf(parent), &ShadowParentProc);
-  auto* record = reinterpret_cast<ShadowHookRecord*>(GetWindowLongPtrW(parent, GWLP_USERDATA));
-  EXPECT_EQ(record->shadow, impl);
-  EXPECT_EQ(record->previous_proc, own_proc);
+  EXPECT_NE(own_proc, &ShadowParentProc);
+  EXPECT_EQ(impl->hooked_parent(), static_cast<HWND>(parent));
   EXPECT_EQ(LiveShadowHookRecords(), records + 1);
   // A parent carries one shadow: a second is refused, the first keeps the hook.
   {
     ZuThemedShadowWnd second;
     EXPECT_EQ(second.Create(parent), nullptr);
   }
-  EXPECT_EQ(GetWindowLongPtrW(parent, GWLP_USERDATA), reinterpret_cast<LONG_PTR>(record));
+  EXPECT_EQ(impl->hooked_parent(), static_cast<HWND>(parent));
+  EXPECT_EQ(LiveShadowHookRecords(), records + 1);
 
   // The setters store only, with their fallbacks.
   for (int bad : {0, 256, -3}) {
@@ -468,4 +467,23 @@ TEST(ThemedShadow, GoingAwayGivesTheParentItsProcedureBack) {
   ASSERT_NE(again.Create(parent), nullptr);
   again.AdjustWindowPos();
   ExpectShadowAt(again, parent, 5, 5);
+}
+
+TEST(ThemedShadow, LeavesTheParentsUserDataToTheApplication) {
+  TopWindow parent(200, 150, 300, 200, RGB(40, 90, 200));
+  SetWindowLongPtrW(parent, GWLP_USERDATA, 0x5A5A);
+  {
+    ZuThemedShadowWnd shadow;
+    HWND wnd = shadow.Create(parent);
+    ASSERT_NE(wnd, nullptr);
+    EXPECT_EQ(GetWindowLongPtrW(parent, GWLP_USERDATA), 0x5A5A);
+    // The application changes its value while the shadow follows the parent.
+    SetWindowLongPtrW(parent, GWLP_USERDATA, 0x6B6B);
+    shadow.AdjustWindowPos();
+    Move(parent, 240, 170);
+    Resize(parent, 320, 210);
+    ExpectShadowAt(wnd, parent, 5, 5);
+    EXPECT_EQ(GetWindowLongPtrW(parent, GWLP_USERDATA), 0x6B6B);
+  }
+  EXPECT_EQ(GetWindowLongPtrW(parent, GWLP_USERDATA), 0x6B6B);
 }

@@ -10,3 +10,14 @@
 #else
 #define VIEW_API __declspec(dllimport)
 #endif
+
+// The members every control wrapper declares: it holds one counted reference
+// to its implementation, copies share the control (which lives until the
+// last copy goes), and the conversion gives the control's window (null
+// before creation and after the window is destroyed).
+#define VIEW_WRAPPER_MEMBERS(Wrapper)       \
+  Wrapper();                                \
+  ~Wrapper();                               \
+  Wrapper(const Wrapper& other);            \
+  Wrapper& operator=(const Wrapper& other); \
+  operator HWND() const

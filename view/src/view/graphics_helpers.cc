@@ -155,6 +155,28 @@ void CBrushHelper::DeleteOldBrush() {
   bitmap_ = nullptr;
 }
 
+namespace {
+
+// Asks `parent` to paint its background into `dc` by the message `type` names.
+void PaintParentInto(ATL::CWindow parent, HDC dc, CBrushHelper::GET_BRUSH_TYPE type) {
+  const WPARAM dc_param = reinterpret_cast<WPARAM>(dc);
+  const LPARAM print_flags = PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND;
+  switch (type) {
+    case CBrushHelper::BRUSH_TYPE_PRINTCLIENT:
+      parent.SendMessage(WM_PRINTCLIENT, dc_param, print_flags);
+      break;
+    case CBrushHelper::BRUSH_TYPE_PAINT:
+      parent.SendMessage(WM_PAINT, dc_param, print_flags);
+      break;
+    case CBrushHelper::BRUSH_TYPE_ERASEBKGND:
+    default:
+      parent.SendMessage(WM_ERASEBKGND, dc_param, 0);
+      break;
+  }
+}
+
+}  // namespace
+
 Gdiplus::TextureBrush* CBrushHelper::GetBackGroundBrush(ATL::CWindow child, ATL::CWindow parent,
                                                         GET_BRUSH_TYPE type) {
   if (child.m_hWnd == nullptr || parent.m_hWnd == nullptr) return nullptr;
@@ -166,27 +188,14 @@ Gdiplus::TextureBrush* CBrushHelper::GetBackGroundBrush(ATL::CWindow child, ATL:
   parent.GetWindowRect(&parent_rect);
   const int parent_width = parent_rect.right - parent_rect.left;
   const int parent_height = parent_rect.bottom - parent_rect.top;
-  view::frame::ScopedWindowDc parent_dc(parent.m_hWnd);
+  const view::frame::ScopedWindowDc parent_dc(parent.m_hWnd);
   view::frame::ScopedHdc picture_dc(::CreateCompatibleDC(parent_dc.get()));
   view::frame::ScopedGdiObject<HBITMAP> picture(
       ::CreateCompatibleBitmap(parent_dc.get(), parent_width, parent_height));
   if (!picture_dc || !picture) return nullptr;
-  view::frame::SelectObjectScope picture_selected(picture_dc.get(), picture.get());
+  const view::frame::SelectObjectScope picture_selected(picture_dc.get(), picture.get());
 
-  const WPARAM dc_param = reinterpret_cast<WPARAM>(picture_dc.get());
-  const LPARAM print_flags = PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND;
-  switch (type) {
-    case BRUSH_TYPE_PRINTCLIENT:
-      parent.SendMessage(WM_PRINTCLIENT, dc_param, print_flags);
-      break;
-    case BRUSH_TYPE_PAINT:
-      parent.SendMessage(WM_PAINT, dc_param, print_flags);
-      break;
-    case BRUSH_TYPE_ERASEBKGND:
-    default:
-      parent.SendMessage(WM_ERASEBKGND, dc_param, 0);
-      break;
-  }
+  PaintParentInto(parent, picture_dc.get(), type);
 
   // Cut out the part behind the child.
   RECT child_rect = {};
@@ -199,7 +208,7 @@ Gdiplus::TextureBrush* CBrushHelper::GetBackGroundBrush(ATL::CWindow child, ATL:
       ::CreateCompatibleBitmap(picture_dc.get(), child_width, child_height));
   if (!piece_dc || !piece) return nullptr;
   {
-    view::frame::SelectObjectScope piece_selected(piece_dc.get(), piece.get());
+    const view::frame::SelectObjectScope piece_selected(piece_dc.get(), piece.get());
     ::BitBlt(piece_dc.get(), 0, 0, child_width, child_height, picture_dc.get(), child_rect.left,
              child_rect.top, SRCCOPY);
   }

@@ -30,14 +30,7 @@ enum BASImgButtonTextAlign {
 // button; without that the button paints nothing.
 class VIEW_API ZuImgButton {
  public:
-  ZuImgButton();
-  ~ZuImgButton();
-  // Copies share one control; the control lives until the last copy goes.
-  ZuImgButton(const ZuImgButton& other);
-  ZuImgButton& operator=(const ZuImgButton& other);
-
-  // The button's window; null before CreateButton and after destruction.
-  operator HWND() const;
+  VIEW_WRAPPER_MEMBERS(ZuImgButton);
 
   // An owner-drawn "BUTTON" child of `parent`, hidden unless `visible`.
   HWND CreateButton(HWND parent, ATL::_U_MENUorID id, bool visible);

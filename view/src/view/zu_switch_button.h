@@ -20,14 +20,7 @@ class BASSwitchButton;
 // application's. The parent must reflect notifications back to the button.
 class VIEW_API ZuSwitchButton {
  public:
-  ZuSwitchButton();
-  ~ZuSwitchButton();
-  // Copies share one control; the control lives until the last copy goes.
-  ZuSwitchButton(const ZuSwitchButton& other);
-  ZuSwitchButton& operator=(const ZuSwitchButton& other);
-
-  // The button's window; null before CreateButton and after destruction.
-  operator HWND() const;
+  VIEW_WRAPPER_MEMBERS(ZuSwitchButton);
 
   void SetDpiScale(float scale);
   int DpiScale(int value);

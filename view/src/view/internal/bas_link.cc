@@ -1,7 +1,6 @@
 #include "view/internal/bas_link.h"
 
 #include "view/internal/frame/paint_buffers.h"
-#include "view/internal/frame/scoped.h"
 
 using view::frame::ClassRecord;
 
@@ -16,10 +15,9 @@ HWND BASLink::Create(HWND parent, const RECT* rect, const wchar_t* name, DWORD s
   return CreateWindowOfClass<BASLink>(parent, rect, name, style, ex_style, id, create_param);
 }
 
-void BASLink::Paint(HWND wnd, HDC dc) {
-  if (dc == nullptr) return;
+void BASLink::Paint(HDC dc) {
   RECT client = {};
-  if (!GetClientRect(wnd, &client)) return;
+  if (dc == nullptr || !GetClientRect(m_hWnd, &client)) return;
   view::frame::MemoryDcBuffer buffer(dc, client);
   if (!buffer.ok()) return;
   const COLORREF old = SetBkColor(buffer.dc(), RGB(0, 0, 0));
@@ -32,19 +30,11 @@ void BASLink::Paint(HWND wnd, HDC dc) {
 
 bool BASLink::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                    LRESULT& result, DWORD) {
-  switch (msg) {
-    case WM_PAINT: {
-      view::frame::PaintScope paint(wnd);
-      Paint(wnd, paint.dc());
-      result = 0;
-      return true;
-    }
-    case WM_PRINTCLIENT:
-      // The same painter, so that a printed or captured label looks as on screen.
-      Paint(wnd, reinterpret_cast<HDC>(wparam));
-      result = 0;
-      return true;
-    default:
-      return view::frame::DefaultReflectionHandler(wnd, msg, wparam, lparam, result);
+  // One painter for the screen and for printing, so that a printed or
+  // captured label looks as on screen; erasing stays the platform's.
+  if (view::frame::HandlePaintMessage(wnd, msg, wparam, result, [this](HDC dc) { Paint(dc); },
+                                      true)) {
+    return true;
   }
+  return view::frame::DefaultReflectionHandler(wnd, msg, wparam, lparam, result);
 }

@@ -15,7 +15,7 @@ class BASLink : public view::frame::WindowImpl {
   bool ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result,
                             DWORD map_id) override;
 
-  // Fills the client area of `wnd` black on `dc`, through an off-screen
+  // Fills the client area black on `dc`, through an off-screen
   // bitmap so that the screen changes in one step.
-  static void Paint(HWND wnd, HDC dc);
+  void Paint(HDC dc);
 };

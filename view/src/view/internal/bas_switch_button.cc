@@ -88,10 +88,7 @@ bool BASSwitchButton::OnLButtonUp(HWND wnd, LPARAM lparam, LRESULT& result) {
     return true;
   }
   view::frame::RepaintNow(wnd);
-  const POINT pt = {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
-  if (view::frame::ReleaseInsideWindow(wnd, pt)) return false;
-  if (GetCapture() == wnd) ReleaseCapture();
-  return true;
+  return view::frame::ReleasedOutside(wnd, lparam);
 }
 
 int BASSwitchButton::DpiScale(int value) const {
@@ -148,18 +145,6 @@ void BASSwitchButton::ResetStatus() {
 void BASSwitchButton::SetPressedStatus() {
   status_ = kStatusPressed;
   if (m_hWnd != nullptr) InvalidateRect(m_hWnd, nullptr, FALSE);
-}
-
-BOOL BASSwitchButton::EnableWindow(BOOL enable) {
-  status_ = enable ? kStatusNormal : kStatusDisable;
-  if (m_hWnd == nullptr) return FALSE;
-  return ::EnableWindow(m_hWnd, enable);
-}
-
-BOOL BASSwitchButton::MoveWindow(const RECT* rect, BOOL repaint) {
-  if (rect == nullptr || m_hWnd == nullptr) return FALSE;
-  return ::MoveWindow(m_hWnd, rect->left, rect->top, rect->right - rect->left,
-                      rect->bottom - rect->top, repaint);
 }
 
 void BASSwitchButton::DrawItem(LPDRAWITEMSTRUCT dis) {

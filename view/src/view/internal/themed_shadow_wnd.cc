@@ -1,8 +1,5 @@
 #include "view/internal/themed_shadow_wnd.h"
 
-#include <mutex>
-#include <set>
-
 #include "view/internal/gdiplus_new.h"
 
 namespace view {
@@ -31,103 +28,21 @@ int ValidRightOffsetArea(int area) { return area >= 0 ? area : kDefaultRightOffs
 
 namespace {
 
-// The records in use. A parent's GWLP_USERDATA is trusted as a record only
-// when it is listed here, so a slot the application overwrote never leads to
-// a wild pointer, and a parent that already carries a shadow is recognised.
-std::mutex& RecordsLock() {
-  static std::mutex lock;
-  return lock;
-}
-std::set<ShadowHookRecord*>& Records() {
-  static std::set<ShadowHookRecord*> records;
-  return records;
-}
+size_t g_live_hooks = 0;
 
-ShadowHookRecord* RecordOf(HWND parent) {
-  auto* record = reinterpret_cast<ShadowHookRecord*>(GetWindowLongPtrW(parent, GWLP_USERDATA));
-  if (record == nullptr) return nullptr;
-  std::lock_guard<std::mutex> guard(RecordsLock());
-  return Records().count(record) != 0 && record->parent == parent ? record : nullptr;
-}
-
-void FreeRecord(ShadowHookRecord* record) {
-  {
-    std::lock_guard<std::mutex> guard(RecordsLock());
-    Records().erase(record);
+// The frame's hook on a shadow's parent, counted.
+class ShadowParentHook : public view::frame::WindowHook {
+ public:
+  explicit ShadowParentHook(view::frame::WindowImpl* shadow, DWORD map_id)
+      : WindowHook(shadow, map_id) {
+    ++g_live_hooks;
   }
-  delete record;
-}
-
-bool HookIsOnTop(const ShadowHookRecord& record) {
-  return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(record.parent, GWLP_WNDPROC)) ==
-             &ShadowParentProc &&
-         reinterpret_cast<ShadowHookRecord*>(GetWindowLongPtrW(record.parent, GWLP_USERDATA)) ==
-             &record;
-}
-
-// Gives the parent its procedure and user data back; the record is then
-// unreachable from the parent.
-void RemoveHook(ShadowHookRecord& record) {
-  SetWindowLongPtrW(record.parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(record.previous_proc));
-  SetWindowLongPtrW(record.parent, GWLP_USERDATA, record.previous_user_data);
-  record.released = true;
-}
+  ~ShadowParentHook() override { --g_live_hooks; }
+};
 
 }  // namespace
 
-size_t view::internal::LiveShadowHookRecords() {
-  std::lock_guard<std::mutex> guard(RecordsLock());
-  return Records().size();
-}
-
-LRESULT CALLBACK ShadowParentProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-  ShadowHookRecord* record = RecordOf(wnd);
-  if (record == nullptr) return DefWindowProcW(wnd, msg, wparam, lparam);
-  const WNDPROC previous = record->previous_proc;
-
-  // A hook whose shadow is gone, and that could not be removed then because
-  // another procedure sat on top of it, takes itself out once it is on top
-  // again and no call of it is running.
-  if (record->shadow == nullptr && !record->released && record->running == 0 &&
-      HookIsOnTop(*record)) {
-    RemoveHook(*record);
-    FreeRecord(record);
-    return CallWindowProcW(previous, wnd, msg, wparam, lparam);
-  }
-
-  // While this call runs the record stays alive, whatever the shadow or the
-  // parent's own procedure do (they may drop the shadow or unhook it).
-  ++record->running;
-  if (CThemedShadowWnd* shadow = record->shadow) {
-    shadow->AddRef();  // the shadow's last wrapper may go while it moves
-    switch (msg) {
-      case WM_MOVE:
-      case WM_SIZE:
-      case WM_ACTIVATE:
-      case WM_ERASEBKGND:
-      case WM_NCACTIVATE:
-        if (IsWindowVisible(wnd)) shadow->AdjustWindowPos();
-        break;
-      case WM_SHOWWINDOW:
-        if (shadow->m_hWnd != nullptr) ShowWindow(shadow->m_hWnd, wparam != 0 ? SW_SHOW : SW_HIDE);
-        break;
-      default:
-        break;
-    }
-    shadow->Release();
-  }
-
-  const LRESULT result = CallWindowProcW(previous, wnd, msg, wparam, lparam);
-  --record->running;
-  if (msg == WM_NCDESTROY) {
-    // The parent is gone: nothing can reach the record any more.
-    if (record->shadow != nullptr) record->shadow->hook_ = nullptr;
-    record->shadow = nullptr;
-    record->released = true;
-  }
-  if (record->released && record->running == 0) FreeRecord(record);
-  return result;
-}
+size_t view::internal::LiveShadowHookRecords() { return g_live_hooks; }
 
 view::frame::ClassRecord& CThemedShadowWnd::GetClassRecord() {
   static view::frame::ClassRecord record([] {
@@ -152,8 +67,30 @@ HWND CThemedShadowWnd::Create(HWND parent) {
                                                nullptr);
 }
 
+bool CThemedShadowWnd::ProcessParentMessage(HWND parent, UINT msg, WPARAM wparam) {
+  switch (msg) {
+    case WM_MOVE:
+    case WM_SIZE:
+    case WM_ACTIVATE:
+    case WM_ERASEBKGND:
+    case WM_NCACTIVATE:
+      if (IsWindowVisible(parent)) AdjustWindowPos();
+      break;
+    case WM_SHOWWINDOW:
+      if (m_hWnd != nullptr) ShowWindow(m_hWnd, wparam != 0 ? SW_SHOW : SW_HIDE);
+      break;
+    case WM_NCDESTROY:
+      hook_.reset();  // the frame gives the parent its procedure back
+      break;
+    default:
+      break;
+  }
+  return false;  // the parent's own procedure handles every message
+}
+
 bool CThemedShadowWnd::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
-                                            LRESULT& result, DWORD) {
+                                            LRESULT& result, DWORD map_id) {
+  if (map_id == kParentMap) return ProcessParentMessage(wnd, msg, wparam);
   switch (msg) {
     case WM_CREATE:
       result = OnCreate();
@@ -189,47 +126,16 @@ LRESULT CThemedShadowWnd::OnCreate() {
 }
 
 bool CThemedShadowWnd::HookParent(HWND parent) {
-  if (hook_ != nullptr || !IsWindow(parent) || RecordOf(parent) != nullptr) return false;
-  if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(parent, GWLP_WNDPROC)) == &ShadowParentProc) {
-    return false;  // hooked by a shadow whose record was overwritten
-  }
-  auto record = std::make_unique<ShadowHookRecord>();
-  record->parent = parent;
-  record->shadow = this;
-  record->previous_proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(parent, GWLP_WNDPROC));
-  record->previous_user_data = GetWindowLongPtrW(parent, GWLP_USERDATA);
-  if (record->previous_proc == nullptr) return false;
-  {
-    std::lock_guard<std::mutex> guard(RecordsLock());
-    Records().insert(record.get());
-  }
-  SetWindowLongPtrW(parent, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record.get()));
-  SetLastError(0);
-  const LONG_PTR replaced =
-      SetWindowLongPtrW(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ShadowParentProc));
-  if (replaced == 0 && GetLastError() != 0) {
-    // A window of another process cannot be hooked.
-    SetWindowLongPtrW(parent, GWLP_USERDATA, record->previous_user_data);
-    FreeRecord(record.release());
-    return false;
-  }
-  hook_ = record.release();
-  return true;
+  if (hook_ || !IsWindow(parent)) return false;
+  hook_.reset(new ShadowParentHook(this, kParentMap));
+  // Refused when the parent carries a shadow already or is another process's.
+  if (!hook_->SubclassWindow(parent)) hook_.reset();
+  return static_cast<bool>(hook_);
 }
 
 void CThemedShadowWnd::UnhookParent() {
-  ShadowHookRecord* record = hook_;
-  if (record == nullptr) return;
-  hook_ = nullptr;
-  record->shadow = nullptr;
-  if (!IsWindow(record->parent)) {
-    record->released = true;  // the parent went without telling the hook
-  } else if (HookIsOnTop(*record)) {
-    RemoveHook(*record);
-  }
-  // Otherwise another procedure sits on top of the hook: the chain stays
-  // intact and the hook only passes messages on from now on.
-  if (record->released && record->running == 0) FreeRecord(record);
+  if (hook_) hook_->Detach();
+  hook_.reset();
 }
 
 void CThemedShadowWnd::OnFinalMessage(HWND) { UnhookParent(); }
@@ -268,39 +174,44 @@ void CThemedShadowWnd::BuildShadowImage() {
   if (path == nullptr || shadowImage == nullptr || shadowImage->GetLastStatus() != Gdiplus::Ok) {
     return;
   }
-  {
-    Gdiplus::Graphics graphics(shadowImage.get());
-    graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
-    Gdiplus::PathGradientBrush brush(path);
-    // What GDI+ uses when it does not honour the preset blend below (Wine's
-    // fills linearly from the centre colour to the surround colours);
-    // Windows ignores both once a preset blend is set.
-    brush.SetCenterColor(Gdiplus::Color(255, 0, 0, 0));
-    Gdiplus::Color surround(0, 0, 0, 0);
-    INT surround_count = 1;
-    brush.SetSurroundColors(&surround, &surround_count);
-    // Transparent at the outline, full black 5 % of the way to the centre.
-    const Gdiplus::Color colors[3] = {Gdiplus::Color(0x00FFFFFF), Gdiplus::Color(0xFF000000),
-                                      Gdiplus::Color(0xFF000000)};
-    Gdiplus::REAL positions[3] = {0.0f, 0.05f, 1.0f};
-    brush.SetInterpolationColors(colors, positions, 3);
-
-    const RECT excluded =
-        view::internal::ShadowExcludedRect(clientRect, shadowSize, rightOffsetArea);
-    graphics.ExcludeClip(Gdiplus::Rect(excluded.left, excluded.top, excluded.right - excluded.left,
-                                       excluded.bottom - excluded.top));
-    graphics.FillPath(&brush, path);
-  }
+  PaintShadow(*path);
 
   HBITMAP bitmap = nullptr;
   if (shadowImage->GetHBITMAP(Gdiplus::Color(0xFF000000), &bitmap) != Gdiplus::Ok) bitmap = nullptr;
   shadowBitmap.reset(bitmap);
   if (!shadowBitmap) return;  // the window keeps what it showed
+  ShowShadowBitmap();
+}
 
-  view::frame::ScopedWindowDc screen(nullptr);
+void CThemedShadowWnd::PaintShadow(Gdiplus::GraphicsPath& path) {
+  Gdiplus::Graphics graphics(shadowImage.get());
+  graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
+  Gdiplus::PathGradientBrush brush(&path);
+  // What GDI+ uses when it does not honour the preset blend below (Wine's
+  // fills linearly from the centre colour to the surround colours);
+  // Windows ignores both once a preset blend is set.
+  brush.SetCenterColor(Gdiplus::Color(255, 0, 0, 0));
+  Gdiplus::Color surround(0, 0, 0, 0);
+  INT surround_count = 1;
+  brush.SetSurroundColors(&surround, &surround_count);
+  // Transparent at the outline, full black 5 % of the way to the centre.
+  const Gdiplus::Color colors[3] = {Gdiplus::Color(0x00FFFFFF), Gdiplus::Color(0xFF000000),
+                                    Gdiplus::Color(0xFF000000)};
+  Gdiplus::REAL positions[3] = {0.0f, 0.05f, 1.0f};
+  brush.SetInterpolationColors(colors, positions, 3);
+
+  const RECT excluded =
+      view::internal::ShadowExcludedRect(clientRect, shadowSize, rightOffsetArea);
+  graphics.ExcludeClip(Gdiplus::Rect(excluded.left, excluded.top, excluded.right - excluded.left,
+                                     excluded.bottom - excluded.top));
+  graphics.FillPath(&brush, &path);
+}
+
+void CThemedShadowWnd::ShowShadowBitmap() {
+  const view::frame::ScopedWindowDc screen(nullptr);
   view::frame::ScopedHdc memory(CreateCompatibleDC(screen.get()));
   if (!memory) return;
-  view::frame::SelectObjectScope select(memory.get(), shadowBitmap.get());
+  const view::frame::SelectObjectScope select(memory.get(), shadowBitmap.get());
   RECT window = {};
   GetWindowRect(m_hWnd, &window);
   BITMAP info = {};

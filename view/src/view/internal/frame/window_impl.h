@@ -1,9 +1,18 @@
 #pragma once
 
 #include <cwchar>
+#include <utility>
 
 #include "view/atl_types.h"
 #include "view/internal/frame/module.h"
+
+// The signed coordinates packed in a mouse message's lParam (as
+// <windowsx.h> reads them; that header is not included because its macros
+// clash with member names such as SubclassWindow).
+#ifndef GET_X_LPARAM
+#define GET_X_LPARAM(lp) (static_cast<int>(static_cast<short>(LOWORD(lp))))
+#define GET_Y_LPARAM(lp) (static_cast<int>(static_cast<short>(HIWORD(lp))))
+#endif
 
 namespace view::frame {
 
@@ -143,6 +152,57 @@ class WindowImpl {
   long wrappers_ = 0;
 };
 
+// A counted reference to a frame object: the object lives while it is held.
+template <class T>
+class ScopedRef {
+ public:
+  explicit ScopedRef(T* object = nullptr) : object_(object) {
+    if (object_ != nullptr) object_->AddRef();
+  }
+  ~ScopedRef() { reset(); }
+  ScopedRef(const ScopedRef&) = delete;
+  ScopedRef& operator=(const ScopedRef&) = delete;
+  T* get() const { return object_; }
+  T* operator->() const { return object_; }
+  explicit operator bool() const { return object_ != nullptr; }
+  void reset(T* object = nullptr) {
+    if (object != nullptr) object->AddRef();
+    T* old = std::exchange(object_, object);
+    if (old != nullptr) old->Release();
+  }
+
+ private:
+  T* object_;
+};
+
+// A window that another frame object serves without owning it (the drop-down
+// list of a combo box, the parent a shadow follows), bound through the
+// frame's subclassing. Each message goes first to the owner's
+// ProcessWindowMessage with the hook's map id (the owner answers through
+// the hook's DefWindowProc), then, unless handled, to the window's previous
+// procedure. The owner is held for the length of each message.
+//
+// Detach() lets go of the owner: the window gets its previous procedure back
+// at once, or, when another procedure has been installed on top of the hook
+// since, the hook passes messages on until it is on top again and then takes
+// itself out.
+class WindowHook : public WindowImpl {
+ public:
+  WindowHook(WindowImpl* owner, DWORD map_id) : owner_(owner), map_id_(map_id) {}
+
+  // A new hook on `wnd` for `owner`, held by the returned reference; empty
+  // when `wnd` is not a window or is already bound by the frame.
+  static void Install(ScopedRef<WindowHook>& hook, HWND wnd, WindowImpl* owner, DWORD map_id);
+  void Detach();
+
+  bool ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result,
+                            DWORD map_id = 0) override;
+
+ private:
+  WindowImpl* owner_;
+  DWORD map_id_;
+};
+
 // Registers the record's class if it is not yet registered; returns the atom
 // or 0. Used under the module lock by creation.
 ATOM RegisterClassRecord(ClassRecord& record, WNDPROC start_proc);
@@ -209,3 +269,15 @@ T* ShareImpl(T* source) {
 }
 
 }  // namespace view::frame
+
+// The definitions of the members VIEW_WRAPPER_MEMBERS declares, for a
+// wrapper whose `impl_` points to an Impl.
+#define VIEW_WRAPPER_DEFINITIONS(Wrapper, Impl)                                          \
+  Wrapper::Wrapper() : impl_(view::frame::NewImpl<Impl>()) {}                            \
+  Wrapper::~Wrapper() { view::frame::ReleaseImpl(impl_); }                               \
+  Wrapper::Wrapper(const Wrapper& other) : impl_(view::frame::ShareImpl(other.impl_)) {} \
+  Wrapper& Wrapper::operator=(const Wrapper& other) {                                   \
+    view::frame::AssignImpl(impl_, other.impl_);                                         \
+    return *this;                                                                        \
+  }                                                                                      \
+  Wrapper::operator HWND() const { return impl_->m_hWnd; }
