@@ -73,6 +73,20 @@ void OverrideGdiFields(LogFont& font) {
   font.lfPitchAndFamily = 0;
 }
 
+// A new GDI font for `font` as measured on `wnd`, with the fields above;
+// `get` and `create` are the wide or the narrow forms.
+template <class LogFont>
+HFONT GdiFontOf(const Gdiplus::Font* font, HWND wnd,
+                Gdiplus::Status (Gdiplus::Font::*get)(const Gdiplus::Graphics*, LogFont*) const,
+                HFONT(WINAPI* create)(const LogFont*)) {
+  if (font == nullptr || wnd == nullptr) return nullptr;
+  Gdiplus::Graphics graphics(wnd);
+  LogFont description = {};
+  (font->*get)(&graphics, &description);
+  OverrideGdiFields(description);
+  return create(&description);
+}
+
 }  // namespace
 
 // ---- CGraphicsHelper --------------------------------------------------------
@@ -306,21 +320,11 @@ int CFontHelper::SetFontStyle(Gdiplus::FontStyle style, float size) {
 }
 
 HFONT CFontHelper::FontToHFONT_W(HWND wnd) {
-  if (font_ == nullptr || wnd == nullptr) return nullptr;
-  Gdiplus::Graphics graphics(wnd);
-  LOGFONTW description = {};
-  font_->GetLogFontW(&graphics, &description);
-  OverrideGdiFields(description);
-  return ::CreateFontIndirectW(&description);
+  return GdiFontOf(font_, wnd, &Gdiplus::Font::GetLogFontW, &::CreateFontIndirectW);
 }
 
 HFONT CFontHelper::FontToHFONT_A(HWND wnd) {
-  if (font_ == nullptr || wnd == nullptr) return nullptr;
-  Gdiplus::Graphics graphics(wnd);
-  LOGFONTA description = {};
-  font_->GetLogFontA(&graphics, &description);
-  OverrideGdiFields(description);
-  return ::CreateFontIndirectA(&description);
+  return GdiFontOf(font_, wnd, &Gdiplus::Font::GetLogFontA, &::CreateFontIndirectA);
 }
 
 void CFontHelper::DeleteOldFont() {

@@ -4,8 +4,6 @@
 
 #include "view/internal/frame/scoped.h"
 
-using view::frame::ClassRecord;
-
 namespace view::combo {
 
 std::wstring DisplaySeparator(const std::wstring& list_separator) {
@@ -48,19 +46,7 @@ std::wstring UserListSeparator() {
 
 }  // namespace view::combo
 
-ClassRecord& BASComboBox::GetClassRecord() {
-  static ClassRecord record(L"COMBOBOX");
-  return record;
-}
-
 BASComboBox::~BASComboBox() { ReleaseListBox(); }
-
-HWND BASComboBox::Create(HWND parent, const RECT* rect, const wchar_t* windowName, DWORD style,
-                         DWORD exStyle, HMENU menuOrId, void* param) {
-  if (style == 0) style = view::frame::kDefaultControlStyle;
-  return CreateWindowOfClass<BASComboBox>(parent, rect, windowName, style, exStyle, menuOrId,
-                                          param);
-}
 
 int BASComboBox::SetCheck(int index, int check) {
   // A negative index is refused here: the list box would apply index -1 to

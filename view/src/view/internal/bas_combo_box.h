@@ -39,15 +39,13 @@ std::wstring UserListSeparator();
 // its items with check boxes (the check state is the item data), shows the
 // checked texts in its selection field and turns clicks and the space key in
 // its drop-down list into check toggles.
-class BASComboBox : public view::frame::WindowImpl, public view::frame::OwnerDraw<BASComboBox> {
+class BASComboBox : public view::frame::StandardControl<BASComboBox>,
+                    public view::frame::OwnerDraw<BASComboBox> {
  public:
-  static view::frame::ClassRecord& GetClassRecord();
+  static constexpr const wchar_t* kStandardClass = L"COMBOBOX";
 
   BASComboBox() = default;
   ~BASComboBox() override;
-
-  HWND Create(HWND parent, const RECT* rect, const wchar_t* windowName, DWORD style,
-              DWORD exStyle, HMENU menuOrId, void* param);
 
   int SetCheck(int index, int check);
   int GetCheck(int index);

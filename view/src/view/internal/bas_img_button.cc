@@ -73,8 +73,7 @@ using view::internal::ImgChoice;
 using view::internal::LogoChoice;
 
 view::frame::ClassRecord& BASImgButton::GetClassRecord() {
-  static view::frame::ClassRecord record(L"BUTTON");
-  return record;
+  return view::frame::SuperclassRecord<BASImgButton>(L"BUTTON");
 }
 
 BASImgButton::~BASImgButton() = default;

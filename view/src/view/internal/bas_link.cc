@@ -2,19 +2,6 @@
 
 #include "view/internal/frame/paint_buffers.h"
 
-using view::frame::ClassRecord;
-
-ClassRecord& BASLink::GetClassRecord() {
-  static ClassRecord record(L"SysLink");
-  return record;
-}
-
-HWND BASLink::Create(HWND parent, const RECT* rect, const wchar_t* name, DWORD style,
-                     DWORD ex_style, HMENU id, void* create_param) {
-  if (style == 0) style = view::frame::kDefaultControlStyle;
-  return CreateWindowOfClass<BASLink>(parent, rect, name, style, ex_style, id, create_param);
-}
-
 void BASLink::Paint(HDC dc) {
   RECT client = {};
   if (dc == nullptr || !GetClientRect(m_hWnd, &client)) return;

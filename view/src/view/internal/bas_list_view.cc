@@ -143,8 +143,7 @@ class BASListView::PaintPass {
 };
 
 view::frame::ClassRecord& BASListView::GetClassRecord() {
-  static view::frame::ClassRecord record(WC_LISTVIEWW);
-  return record;
+  return view::frame::SuperclassRecord<BASListView>(WC_LISTVIEWW);
 }
 
 BASListView::BASListView() {
@@ -452,16 +451,9 @@ bool BASListView::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM
   if (view::frame::IsReflectedMessage(msg)) parent_reflects_ = true;
   switch (msg) {
     case WM_PAINT:
-    case WM_PRINTCLIENT: {
-      // The rows that the platform list draws while it paints share one
-      // pass (see PaintPass).
-      PaintPass pass(*this);
-      result = DefWindowProc(msg, wparam, lparam);
-      return true;
-    }
+    case WM_PRINTCLIENT:
     case WM_ERASEBKGND:
-      EraseBackground(reinterpret_cast<HDC>(wparam));
-      result = 1;
+      result = OnPaintMessage(msg, wparam, lparam);
       return true;
     case WM_LBUTTONDOWN:
       if (OnCheckBoxClick(lparam)) {
@@ -493,6 +485,17 @@ bool BASListView::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM
   }
   if (ProcessOwnerDraw(msg, wparam, lparam, result)) return true;
   return view::frame::DefaultReflectionHandler(wnd, msg, wparam, lparam, result);
+}
+
+LRESULT BASListView::OnPaintMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
+  if (msg == WM_ERASEBKGND) {
+    EraseBackground(reinterpret_cast<HDC>(wparam));
+    return 1;
+  }
+  // The rows that the platform list draws while it paints share one pass
+  // (see PaintPass).
+  PaintPass pass(*this);
+  return DefWindowProc(msg, wparam, lparam);
 }
 
 bool BASListView::OnNotify(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result) {

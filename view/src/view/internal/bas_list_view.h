@@ -156,6 +156,9 @@ class BASListView : public view::frame::WindowImpl, public view::frame::OwnerDra
   void OnMouseMove(LPARAM lparam);
   void OnScroll();
   void EraseBackground(HDC dc);
+  // WM_PAINT and WM_PRINTCLIENT (the platform paints, the rows come back
+  // as owner draws), and WM_ERASEBKGND around the rows.
+  LRESULT OnPaintMessage(UINT msg, WPARAM wparam, LPARAM lparam);
   // The header's custom draw (WM_NOTIFY) and reflected column clicks.
   bool OnNotify(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result);
   LRESULT RouteHeaderCustomDraw(WPARAM wparam, LPARAM lparam);

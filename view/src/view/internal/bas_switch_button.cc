@@ -34,8 +34,7 @@ bool SwitchResetsOnLeave(bool radio, ButtonStatus status) {
 }  // namespace view::internal
 
 view::frame::ClassRecord& BASSwitchButton::GetClassRecord() {
-  static view::frame::ClassRecord record(L"BUTTON");
-  return record;
+  return view::frame::SuperclassRecord<BASSwitchButton>(L"BUTTON");
 }
 
 bool BASSwitchButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,

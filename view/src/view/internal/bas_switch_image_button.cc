@@ -91,8 +91,7 @@ std::unique_ptr<Gdiplus::Bitmap> MakeGreyCopy(Gdiplus::Bitmap* image) {
 using view::internal::ColorFromColorRef;
 
 view::frame::ClassRecord& BASSwitchImageButton::GetClassRecord() {
-  static view::frame::ClassRecord record(L"BUTTON");
-  return record;
+  return view::frame::SuperclassRecord<BASSwitchImageButton>(L"BUTTON");
 }
 
 HWND BASSwitchImageButton::CreateButton(HWND parent, Gdiplus::Font* font, HMENU id) {

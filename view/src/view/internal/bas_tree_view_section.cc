@@ -3,8 +3,7 @@
 using view::frame::ClassRecord;
 
 ClassRecord& BASTreeViewSection::GetClassRecord() {
-  static ClassRecord record(WC_TREEVIEWW);
-  return record;
+  return view::frame::SuperclassRecord<BASTreeViewSection>(WC_TREEVIEWW);
 }
 
 HWND BASTreeViewSection::CreateTreeWindow(HWND parent, HMENU id, const RECT& rect, DWORD style) {

@@ -163,17 +163,6 @@ using view::internal::ColorFromColorRef;
 using view::internal::SectionMetrics;
 using view::internal::SectionPlacement;
 
-view::frame::ClassRecord& ZuSectionImgButton::GetClassRecord() {
-  static view::frame::ClassRecord record(L"BUTTON");
-  return record;
-}
-
-HWND ZuSectionImgButton::Create(HWND parent, const RECT* rect, const wchar_t* text, DWORD style,
-                                DWORD ex_style, HMENU id, void* param) {
-  if (style == 0) style = view::frame::kDefaultControlStyle;
-  return CreateWindowOfClass<ZuSectionImgButton>(parent, rect, text, style, ex_style, id, param);
-}
-
 BOOL ZuSectionImgButton::EnableWindow(BOOL enable) {
   if (m_hWnd == nullptr) return FALSE;
   const BOOL result = ButtonControl::EnableWindow(enable);

@@ -55,12 +55,12 @@ SectionPlacement SectionReloadPlace(const SectionMetrics& m, float text_width, f
 
 }  // namespace view::internal
 
-class ZuSectionImgButton : public view::frame::WindowImpl,
+class ZuSectionImgButton : public view::frame::StandardControl<ZuSectionImgButton>,
                            public view::frame::ButtonControl<ZuSectionImgButton> {
  public:
   using DrawFunc = std::function<void(HWND, Gdiplus::Graphics&, RECT&, int)>;
 
-  static view::frame::ClassRecord& GetClassRecord();
+  static constexpr const wchar_t* kStandardClass = L"BUTTON";
 
   ZuSectionImgButton() = default;
   ~ZuSectionImgButton() override = default;
@@ -68,8 +68,6 @@ class ZuSectionImgButton : public view::frame::WindowImpl,
   bool ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result,
                             DWORD map_id = 0) override;
 
-  HWND Create(HWND parent, const RECT* rect, const wchar_t* text, DWORD style, DWORD ex_style,
-              HMENU id, void* param);
   // Without a window the status stays; with one it repaints at once.
   BOOL EnableWindow(BOOL enable);
   void Load(bool take_window_text);

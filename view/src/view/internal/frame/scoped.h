@@ -80,35 +80,22 @@ inline void DestroyLiveWindow(HWND wnd) {
   if (::IsWindow(wnd)) ::DestroyWindow(wnd);
 }
 
-struct WindowDc {
-  HWND wnd;
-  HDC dc;
-};
+struct WindowDc { HWND wnd; HDC dc; };
 inline void ReleaseWindowDc(const WindowDc& value) { ::ReleaseDC(value.wnd, value.dc); }
 inline WindowDc GetWindowDc(HWND wnd) { return {wnd, ::GetDC(wnd)}; }
 
-struct Selection {
-  HDC dc;
-  HGDIOBJ previous;
-};
+struct Selection { HDC dc; HGDIOBJ previous; };
 inline void SelectPrevious(const Selection& value) { ::SelectObject(value.dc, value.previous); }
 // Selects `object`; nothing when it is null.
 inline Selection SelectInto(HDC dc, HGDIOBJ object) {
   return {dc, object != nullptr ? ::SelectObject(dc, object) : nullptr};
 }
 
-struct SavedDc {
-  HDC dc;
-  int saved;
-};
+struct SavedDc { HDC dc; int saved; };
 inline void RestoreSavedDc(const SavedDc& value) { ::RestoreDC(value.dc, value.saved); }
 inline SavedDc SaveDcState(HDC dc) { return {dc, ::SaveDC(dc)}; }
 
-struct Painting {
-  HWND wnd;
-  PAINTSTRUCT ps;
-  HDC dc;
-};
+struct Painting { HWND wnd; PAINTSTRUCT ps; HDC dc; };
 inline void EndPainting(const Painting& value) { ::EndPaint(value.wnd, &value.ps); }
 inline Painting BeginPainting(HWND wnd) {
   Painting painting = {wnd, {}, nullptr};

@@ -40,6 +40,10 @@ bool DefaultReflectionHandler(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
 
 class WindowImpl;
 
+// The default style of the library's controls: a visible child that clips
+// its siblings and children.
+constexpr DWORD kDefaultControlStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+
 // One per implementation class: how its window class is made and the atom
 // once it is registered. A record either superclasses a standard class
 // (std_class set) or describes a class of its own (own_class filled in).
@@ -127,6 +131,13 @@ class WindowImpl {
   template <class T>
   HWND CreateWindowOfClass(HWND parent, const RECT* rect, const wchar_t* name, DWORD style,
                            DWORD ex_style, HMENU menu_or_id, void* create_param);
+  // The same with style 0 meaning the default control style.
+  template <class T>
+  HWND CreateControl(HWND parent, const RECT* rect, const wchar_t* name, DWORD style,
+                     DWORD ex_style, HMENU id, void* create_param) {
+    return CreateWindowOfClass<T>(parent, rect, name, style != 0 ? style : kDefaultControlStyle,
+                                  ex_style, id, create_param);
+  }
 
  public:
   // Window procedures; public so that the templates below can name them.
@@ -203,6 +214,26 @@ class WindowHook : public WindowImpl {
   DWORD map_id_;
 };
 
+// The record of implementation class T, which superclasses the standard
+// class `name`: `static ClassRecord& GetClassRecord()` returns this.
+template <class T>
+ClassRecord& SuperclassRecord(const wchar_t* name) {
+  static ClassRecord record(name);
+  return record;
+}
+
+// An implementation that superclasses the standard class T::kStandardClass
+// and is created with the usual arguments (style 0: the default style).
+template <class T>
+class StandardControl : public WindowImpl {
+ public:
+  static ClassRecord& GetClassRecord() { return SuperclassRecord<T>(T::kStandardClass); }
+  HWND Create(HWND parent, const RECT* rect, const wchar_t* name, DWORD style, DWORD ex_style,
+              HMENU id, void* create_param) {
+    return CreateControl<T>(parent, rect, name, style, ex_style, id, create_param);
+  }
+};
+
 // Registers the record's class if it is not yet registered; returns the atom
 // or 0. Used under the module lock by creation.
 ATOM RegisterClassRecord(ClassRecord& record, WNDPROC start_proc);
@@ -241,10 +272,6 @@ T* BoundObject(HWND wnd) {
   return static_cast<T*>(
       reinterpret_cast<WindowImpl*>(::GetWindowLongPtrW(wnd, record.object_offset)));
 }
-
-// The default style of the library's controls: a visible child that clips
-// its siblings and children.
-constexpr DWORD kDefaultControlStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 
 // Wrapper helpers: a wrapper holds one counted reference to its implementation.
 template <class T>
