@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "harness.h"
-#include "view/internal/bas_combo_box.h"
+#include "view/internal/controls/bas_combo_box.h"
 #include "view/zu_combo_box.h"
 
 using viewtest::HostWindow;

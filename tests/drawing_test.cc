@@ -13,8 +13,8 @@
 #include <shlwapi.h>
 
 #include "harness.h"
-#include "view/internal/drawing_math.h"
 #include "view/graphics_helpers.h"
+#include "view/internal/drawing/drawing_math.h"
 #include "view/internal/frame/scoped.h"
 #include "view/utils.h"
 #include "view/zu_window_bg_brush_helper.h"

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "harness.h"
-#include "view/internal/bas_edit.h"
-#include "view/internal/bas_link.h"
+#include "view/internal/controls/bas_edit.h"
+#include "view/internal/controls/bas_link.h"
 #include "view/internal/frame/scoped.h"
 #include "view/zu_edit.h"
 #include "view/zu_link.h"

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "harness.h"
-#include "view/internal/bas_list_view.h"
-#include "view/internal/bas_list_view_header.h"
+#include "view/internal/controls/bas_list_view.h"
+#include "view/internal/controls/bas_list_view_header.h"
 #include "view/zu_list_view.h"
 
 using viewtest::HostWindow;

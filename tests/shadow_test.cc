@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "harness.h"
-#include "view/internal/themed_shadow_wnd.h"
+#include "view/internal/controls/themed_shadow_wnd.h"
 #include "view/zu_themed_shadow_wnd.h"
 
 using view::frame::BoundObject;

@@ -5,10 +5,10 @@
 #include <cstring>
 #include <new>
 
-#include "view/internal/drawing_math.h"
+#include "view/internal/drawing/drawing_math.h"
+#include "view/internal/drawing/gdiplus_new.h"
 #include "view/internal/frame/module.h"
 #include "view/internal/frame/scoped.h"
-#include "view/internal/gdiplus_new.h"
 
 using view::internal::NewGdiplus;
 

@@ -6,9 +6,9 @@
 #include <limits>
 #include <memory>
 
-#include "view/internal/drawing_math.h"
+#include "view/internal/drawing/drawing_math.h"
+#include "view/internal/drawing/gdiplus_new.h"
 #include "view/internal/frame/scoped.h"
-#include "view/internal/gdiplus_new.h"
 
 using view::internal::ColorFromColorRef;
 

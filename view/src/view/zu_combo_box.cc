@@ -1,6 +1,6 @@
 #include "view/zu_combo_box.h"
 
-#include "view/internal/bas_combo_box.h"
+#include "view/internal/controls/bas_combo_box.h"
 
 VIEW_WRAPPER_DEFINITIONS(ZuComboBox, BASComboBox)
 

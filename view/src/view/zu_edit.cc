@@ -1,6 +1,6 @@
 #include "view/zu_edit.h"
 
-#include "view/internal/bas_edit.h"
+#include "view/internal/controls/bas_edit.h"
 
 VIEW_WRAPPER_DEFINITIONS(ZuEdit, BASEdit)
 

@@ -1,6 +1,6 @@
 #include "view/zu_img_button.h"
 
-#include "view/internal/bas_img_button.h"
+#include "view/internal/controls/bas_img_button.h"
 
 VIEW_WRAPPER_DEFINITIONS(ZuImgButton, BASImgButton)
 

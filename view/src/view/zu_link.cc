@@ -1,6 +1,6 @@
 #include "view/zu_link.h"
 
-#include "view/internal/bas_link.h"
+#include "view/internal/controls/bas_link.h"
 
 VIEW_WRAPPER_DEFINITIONS(ZuLink, BASLink)
 

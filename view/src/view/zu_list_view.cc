@@ -2,7 +2,7 @@
 
 #include <cstdarg>
 
-#include "view/internal/bas_list_view.h"
+#include "view/internal/controls/bas_list_view.h"
 #include "view/internal/frame/dpi.h"
 
 VIEW_WRAPPER_DEFINITIONS(ZuListView, BASListView)

@@ -1,6 +1,6 @@
 #include "view/zu_section_button.h"
 
-#include "view/internal/zu_section_img_button.h"
+#include "view/internal/controls/zu_section_img_button.h"
 
 VIEW_WRAPPER_DEFINITIONS(ZuSectionButton, ZuSectionImgButton)
 

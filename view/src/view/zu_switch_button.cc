@@ -1,6 +1,6 @@
 #include "view/zu_switch_button.h"
 
-#include "view/internal/bas_switch_button.h"
+#include "view/internal/controls/bas_switch_button.h"
 
 VIEW_WRAPPER_DEFINITIONS(ZuSwitchButton, BASSwitchButton)
 

@@ -1,6 +1,6 @@
 #include "view/zu_switch_image_button.h"
 
-#include "view/internal/bas_switch_image_button.h"
+#include "view/internal/controls/bas_switch_image_button.h"
 #include "view/internal/frame/dpi.h"
 
 VIEW_WRAPPER_DEFINITIONS(ZuSwitchImageButton, BASSwitchImageButton)

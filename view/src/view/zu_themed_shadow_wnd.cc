@@ -1,6 +1,6 @@
 #include "view/zu_themed_shadow_wnd.h"
 
-#include "view/internal/themed_shadow_wnd.h"
+#include "view/internal/controls/themed_shadow_wnd.h"
 
 VIEW_WRAPPER_DEFINITIONS(ZuThemedShadowWnd, CThemedShadowWnd)
 

@@ -1,6 +1,6 @@
 #include "view/zu_tree_view_check_box.h"
 
-#include "view/internal/bas_tree_view_check_box.h"
+#include "view/internal/controls/bas_tree_view_check_box.h"
 
 VIEW_WRAPPER_DEFINITIONS(ZuTreeViewCheckBox, BASTreeViewCheckBox)
 

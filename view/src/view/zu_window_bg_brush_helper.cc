@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "view/internal/drawing_math.h"
+#include "view/internal/drawing/drawing_math.h"
 #include "view/internal/frame/scoped.h"
 #include "view/utils.h"
 

@@ -1,4 +1,4 @@
-#include "view/internal/bas_list_view.h"
+#include "view/internal/controls/bas_list_view.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "view/internal/themed_shadow_wnd.h"
+#include "view/internal/controls/themed_shadow_wnd.h"
 
-#include "view/internal/gdiplus_new.h"
+#include "view/internal/drawing/gdiplus_new.h"
 
 namespace view {
 namespace internal {

@@ -1,4 +1,4 @@
-#include "view/internal/bas_link.h"
+#include "view/internal/controls/bas_link.h"
 
 #include "view/internal/frame/paint_buffers.h"
 

@@ -1,8 +1,8 @@
-#include "view/internal/bas_img_button.h"
+#include "view/internal/controls/bas_img_button.h"
 
 #include <algorithm>
 
-#include "view/internal/drawing_math.h"
+#include "view/internal/drawing/drawing_math.h"
 #include "view/internal/frame/button_layout.h"
 #include "view/internal/frame/dpi.h"
 #include "view/internal/frame/paint_buffers.h"

@@ -1,4 +1,4 @@
-#include "view/internal/bas_tree_view_section.h"
+#include "view/internal/controls/bas_tree_view_section.h"
 
 using view::frame::ClassRecord;
 

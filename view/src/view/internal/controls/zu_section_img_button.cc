@@ -1,8 +1,8 @@
-#include "view/internal/zu_section_img_button.h"
+#include "view/internal/controls/zu_section_img_button.h"
 
 #include <cmath>
 
-#include "view/internal/drawing_math.h"
+#include "view/internal/drawing/drawing_math.h"
 #include "view/internal/frame/button_layout.h"
 #include "view/internal/frame/hover_press.h"
 #include "view/internal/frame/paint_buffers.h"

@@ -1,4 +1,4 @@
-#include "view/internal/bas_list_view_header.h"
+#include "view/internal/controls/bas_list_view_header.h"
 
 #include <memory>
 

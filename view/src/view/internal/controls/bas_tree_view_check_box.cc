@@ -1,4 +1,4 @@
-#include "view/internal/bas_tree_view_check_box.h"
+#include "view/internal/controls/bas_tree_view_check_box.h"
 
 #include <cstring>
 #include <cwchar>

@@ -1,10 +1,10 @@
-#include "view/internal/bas_switch_image_button.h"
+#include "view/internal/controls/bas_switch_image_button.h"
 
-#include "view/internal/drawing_math.h"
+#include "view/internal/drawing/drawing_math.h"
 #include "view/internal/frame/button_layout.h"
 #include "view/internal/frame/dpi.h"
 #include "view/internal/frame/paint_buffers.h"
-#include "view/internal/gdiplus_new.h"
+#include "view/internal/drawing/gdiplus_new.h"
 #include "view/utils.h"
 
 namespace view::internal {

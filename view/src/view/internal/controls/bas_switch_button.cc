@@ -1,6 +1,6 @@
-#include "view/internal/bas_switch_button.h"
+#include "view/internal/controls/bas_switch_button.h"
 
-#include "view/internal/drawing_math.h"
+#include "view/internal/drawing/drawing_math.h"
 #include "view/internal/frame/button_layout.h"
 #include "view/internal/frame/dpi.h"
 #include "view/internal/frame/paint_buffers.h"

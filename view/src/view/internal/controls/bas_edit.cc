@@ -1,4 +1,4 @@
-#include "view/internal/bas_edit.h"
+#include "view/internal/controls/bas_edit.h"
 
 void BASEdit::SetReadOnly(int read_only) {
   if (m_hWnd == nullptr) return;

@@ -6,7 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "view/internal/bas_tree_view_section.h"
+#include "view/internal/controls/bas_tree_view_section.h"
 
 // What the tree keeps for each item it adds; its address is the item's lParam.
 struct TreeItemData {

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "view/atl_types.h"
-#include "view/internal/bas_list_view_header.h"
+#include "view/internal/controls/bas_list_view_header.h"
 #include "view/internal/frame/owner_draw.h"
 #include "view/internal/frame/window_impl.h"
 

@@ -1,4 +1,4 @@
-#include "view/internal/bas_combo_box.h"
+#include "view/internal/controls/bas_combo_box.h"
 
 #include <cwctype>
 
