@@ -270,7 +270,7 @@ LRESULT CALLBACK CanvasProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
       view::frame::PaintScope paint(wnd);
       RECT client = {};
       GetClientRect(wnd, &client);
-      if (canvas != nullptr) canvas->Paint(paint.dc(), client.right, client.bottom);
+      if (canvas != nullptr) canvas->Paint(paint.get(), client.right, client.bottom);
       return 0;
     }
     case WM_PRINTCLIENT: {

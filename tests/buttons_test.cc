@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "harness.h"
-#include "view/internal/bas_switch_button.h"
+#include "view/internal/controls/bas_switch_button.h"
 #include "view/zu_img_button.h"
 #include "view/zu_switch_button.h"
 

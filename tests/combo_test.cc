@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "harness.h"
-#include "view/internal/bas_combo_box.h"
+#include "view/internal/controls/bas_combo_box.h"
 #include "view/zu_combo_box.h"
 
 using viewtest::Image;
@@ -200,9 +200,10 @@ TEST(ComboBox, ClicksAndSpaceInTheOpenListToggleChecks) {
       viewtest::PumpUntil([&] { return SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; }));
   HWND list = impl->list_box();
   ASSERT_NE(list, nullptr) << "the list was not taken over";
-  EXPECT_EQ(view::combo::listBoxOwners().at(list), impl);
+  ASSERT_NE(impl->list_hook(), nullptr);
+  EXPECT_EQ(impl->list_hook()->m_hWnd, list);
   EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(list, GWLP_WNDPROC)),
-            &BASComboBox::CheckListProc);
+            &view::frame::WindowImpl::SubclassProc);
 
   // Two clicks in a row count as a double click, which toggles nothing:
   // alternate between two points of a row farther apart than that.
@@ -232,7 +233,9 @@ TEST(ComboBox, ClicksAndSpaceInTheOpenListToggleChecks) {
   EXPECT_EQ(f.combo.GetCheck(1), 1);
   EXPECT_EQ(f.host.CountCommands(combo, CBN_SELCHANGE), 1);
   for (const auto& m : f.host.seen()) {
-    if (m.message == WM_COMMAND) EXPECT_EQ(LOWORD(m.wparam), 100);  // the control's id
+    if (m.message == WM_COMMAND) {
+      EXPECT_EQ(LOWORD(m.wparam), 100);  // the control's id
+    }
   }
   EXPECT_NE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0), 0) << "the list closed";
   EXPECT_EQ(TextOf(combo), L"Pear");
@@ -280,8 +283,8 @@ TEST(ComboBox, ClicksAndSpaceInTheOpenListToggleChecks) {
   HWND other = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD, 0, 0, 99, 99, f.host, nullptr, nullptr,
                                nullptr);
   SendMessageW(other, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"x"));
-  EXPECT_EQ(BASComboBox::CheckListProc(other, LB_GETCOUNT, 0, 0), 0);
-  EXPECT_EQ(BASComboBox::CheckListProc(nullptr, WM_LBUTTONDOWN, 0, 0), 0);
+  EXPECT_EQ(view::frame::WindowImpl::SubclassProc(other, LB_GETCOUNT, 0, 0), 0);
+  EXPECT_EQ(view::frame::WindowImpl::SubclassProc(nullptr, WM_LBUTTONDOWN, 0, 0), 0);
   EXPECT_EQ(SendMessageW(other, LB_GETCOUNT, 0, 0), 1);
   DestroyWindow(other);
 }

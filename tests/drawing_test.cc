@@ -15,6 +15,7 @@
 
 #include "harness.h"
 #include "view/graphics_helpers.h"
+#include "view/internal/drawing/drawing_math.h"
 #include "view/internal/frame/scoped.h"
 #include "view/utils.h"
 #include "view/zu_window_bg_brush_helper.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "harness.h"
-#include "view/internal/bas_edit.h"
+#include "view/internal/controls/bas_edit.h"
 #include "view/internal/frame/scoped.h"
 #include "view/zu_edit.h"
 #include "view/zu_link.h"

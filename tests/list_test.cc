@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "harness.h"
-#include "view/internal/bas_list_view.h"
+#include "view/internal/controls/bas_list_view.h"
 #include "view/zu_list_view.h"
 
 using viewtest::Image;
@@ -66,7 +66,9 @@ class ListApp {
     RECT rect = {10, 10, 630, 530};
     list.CreateListView(host, rect, 300, striped, true, false);
     for (int c = 0; c < 3; ++c) {
-      LVCOLUMNW column = {LVCF_WIDTH, 0, c == 0 ? 120 : 200};
+      LVCOLUMNW column = {};
+      column.mask = LVCF_WIDTH;
+      column.cx = c == 0 ? 120 : 200;
       SendMessageW(list, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
     }
     std::function<void(HWND, int)> changed = [this](HWND w, int row) {
@@ -101,7 +103,7 @@ class ListApp {
   HWND header() { return list.GetInnerHeader(); }
   int HeaderHeight() { return viewtest::ClientSize(header()).cy; }
   RECT Row(int row) {
-    RECT rect = {LVIR_BOUNDS};
+    RECT rect = {LVIR_BOUNDS, 0, 0, 0};
     SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rect));
     return rect;
   }

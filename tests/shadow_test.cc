@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "harness.h"
-#include "view/internal/themed_shadow_wnd.h"
+#include "view/internal/controls/themed_shadow_wnd.h"
 #include "view/zu_themed_shadow_wnd.h"
 
 using view::frame::BoundObject;
@@ -20,14 +20,14 @@ using view::internal::LiveShadowHookRecords;
 
 namespace {
 
-// A borderless top-level window in one colour that leaves GWLP_USERDATA to
-// the shadow (its object sits in a window property) and records the
-// messages its own procedure gets.
+// A borderless top-level window in one colour (its object sits in a window
+// property) that records the messages its own procedure gets.
 class TopWindow {
  public:
   TopWindow(int x, int y, int width, int height, COLORREF color) : color_(color) {
     static const ATOM atom = [] {
-      WNDCLASSEXW wc = {sizeof(wc)};
+      WNDCLASSEXW wc = {};
+      wc.cbSize = sizeof(wc);
       wc.lpfnWndProc = &TopWindow::Proc;
       wc.lpszClassName = L"ShadowTestTop";
       return RegisterClassExW(&wc);
@@ -98,7 +98,6 @@ int Alpha(const viewtest::Image& image, int x, int y) { return image.ArgbAt(x, y
 
 TEST(ThemedShadow, CreatesALayeredClickThroughWindowAndHooksTheParent) {
   TopWindow parent(200, 150, 400, 300, RGB(40, 90, 200));
-  const WNDPROC own_proc = ProcOf(parent);
   const size_t records = LiveShadowHookRecords();
   ZuThemedShadowWnd shadow;
   EXPECT_EQ(shadow.Create(nullptr), nullptr);
@@ -110,15 +109,14 @@ TEST(ThemedShadow, CreatesALayeredClickThroughWindowAndHooksTheParent) {
   EXPECT_EQ(GetWindowLongPtrW(wnd, GWL_EXSTYLE) &
                 (WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE | WS_EX_TOPMOST),
             WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE);
-  // The parent's procedure is the hook, its user data the hook's record; a
-  // second shadow is refused and leaves the hook alone.
+  // The parent's procedure is the hook; a second shadow is refused and
+  // leaves the hook alone.
   CThemedShadowWnd* impl = BoundObject<CThemedShadowWnd>(wnd);
   ASSERT_NE(impl, nullptr);
-  auto* record = reinterpret_cast<ShadowHookRecord*>(GetWindowLongPtrW(parent, GWLP_USERDATA));
-  EXPECT_EQ(record->shadow, impl);
-  EXPECT_EQ(record->previous_proc, own_proc);
+  EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(parent, GWLP_WNDPROC)), &ShadowParentProc);
+  EXPECT_EQ(impl->hooked_parent(), static_cast<HWND>(parent));
   EXPECT_EQ(ZuThemedShadowWnd().Create(parent), nullptr);
-  EXPECT_EQ(GetWindowLongPtrW(parent, GWLP_USERDATA), reinterpret_cast<LONG_PTR>(record));
+  EXPECT_EQ(impl->hooked_parent(), static_cast<HWND>(parent));
   // The first adjustment places the shadow (5 for a size out of 1-255) and
   // builds its image once; a move to other offsets reuses it.
   shadow.SetShadowSize(256);
@@ -296,4 +294,23 @@ TEST(ThemedShadow, GoingAwayGivesTheParentItsProcedureBack) {
   EXPECT_EQ(static_cast<HWND>(again), nullptr);
   expect_unhooked();
   ASSERT_NE(again.Create(parent), nullptr);
+}
+
+TEST(ThemedShadow, LeavesTheParentsUserDataToTheApplication) {
+  TopWindow parent(200, 150, 300, 200, RGB(40, 90, 200));
+  SetWindowLongPtrW(parent, GWLP_USERDATA, 0x5A5A);
+  {
+    ZuThemedShadowWnd shadow;
+    HWND wnd = shadow.Create(parent);
+    ASSERT_NE(wnd, nullptr);
+    EXPECT_EQ(GetWindowLongPtrW(parent, GWLP_USERDATA), 0x5A5A);
+    // The application changes its value while the shadow follows the parent.
+    SetWindowLongPtrW(parent, GWLP_USERDATA, 0x6B6B);
+    shadow.AdjustWindowPos();
+    Move(parent, 240, 170);
+    Resize(parent, 320, 210);
+    ExpectShadowAt(wnd, parent, 5, 5);
+    EXPECT_EQ(GetWindowLongPtrW(parent, GWLP_USERDATA), 0x6B6B);
+  }
+  EXPECT_EQ(GetWindowLongPtrW(parent, GWLP_USERDATA), 0x6B6B);
 }

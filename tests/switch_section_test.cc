@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "harness.h"
-#include "view/internal/zu_section_img_button.h"
+#include "view/internal/controls/zu_section_img_button.h"
 #include "view/reflect.h"
 #include "view/zu_section_button.h"
 #include "view/zu_switch_image_button.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "harness.h"
-#include "view/internal/bas_tree_view_check_box.h"
+#include "view/internal/controls/bas_tree_view_check_box.h"
 #include "view/zu_tree_view_check_box.h"
 
 using viewtest::Image;

@@ -10,3 +10,16 @@
 #else
 #define VIEW_API __declspec(dllimport)
 #endif
+
+// The members every control wrapper declares: it holds one counted reference
+// to its implementation, and copies share it (it is freed with the last
+// copy). The window does not go with the wrappers: it lives until it is
+// destroyed (by DestroyWindow or with its parent), and from then on calls on
+// any wrapper do nothing. The conversion gives the control's window (null
+// before creation and after the window is destroyed).
+#define VIEW_WRAPPER_MEMBERS(Wrapper)       \
+  Wrapper();                                \
+  ~Wrapper();                               \
+  Wrapper(const Wrapper& other);            \
+  Wrapper& operator=(const Wrapper& other); \
+  operator HWND() const

@@ -5,10 +5,10 @@
 #include <cstring>
 #include <new>
 
-#include "view/internal/drawing_math.h"
+#include "view/internal/drawing/drawing_math.h"
+#include "view/internal/drawing/gdiplus_new.h"
 #include "view/internal/frame/module.h"
 #include "view/internal/frame/scoped.h"
-#include "view/internal/gdiplus_new.h"
 
 using view::internal::NewGdiplus;
 
@@ -71,6 +71,20 @@ void OverrideGdiFields(LogFont& font) {
   font.lfClipPrecision = CLIP_CHARACTER_PRECIS;
   font.lfQuality = CLEARTYPE_QUALITY;
   font.lfPitchAndFamily = 0;
+}
+
+// A new GDI font for `font` as measured on `wnd`, with the fields above;
+// `get` and `create` are the wide or the narrow forms.
+template <class LogFont>
+HFONT GdiFontOf(const Gdiplus::Font* font, HWND wnd,
+                Gdiplus::Status (Gdiplus::Font::*get)(const Gdiplus::Graphics*, LogFont*) const,
+                HFONT(WINAPI* create)(const LogFont*)) {
+  if (font == nullptr || wnd == nullptr) return nullptr;
+  Gdiplus::Graphics graphics(wnd);
+  LogFont description = {};
+  (font->*get)(&graphics, &description);
+  OverrideGdiFields(description);
+  return create(&description);
 }
 
 }  // namespace
@@ -155,6 +169,28 @@ void CBrushHelper::DeleteOldBrush() {
   bitmap_ = nullptr;
 }
 
+namespace {
+
+// Asks `parent` to paint its background into `dc` by the message `type` names.
+void PaintParentInto(ATL::CWindow parent, HDC dc, CBrushHelper::GET_BRUSH_TYPE type) {
+  const WPARAM dc_param = reinterpret_cast<WPARAM>(dc);
+  const LPARAM print_flags = PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND;
+  switch (type) {
+    case CBrushHelper::BRUSH_TYPE_PRINTCLIENT:
+      parent.SendMessage(WM_PRINTCLIENT, dc_param, print_flags);
+      break;
+    case CBrushHelper::BRUSH_TYPE_PAINT:
+      parent.SendMessage(WM_PAINT, dc_param, print_flags);
+      break;
+    case CBrushHelper::BRUSH_TYPE_ERASEBKGND:
+    default:
+      parent.SendMessage(WM_ERASEBKGND, dc_param, 0);
+      break;
+  }
+}
+
+}  // namespace
+
 Gdiplus::TextureBrush* CBrushHelper::GetBackGroundBrush(ATL::CWindow child, ATL::CWindow parent,
                                                         GET_BRUSH_TYPE type) {
   if (child.m_hWnd == nullptr || parent.m_hWnd == nullptr) return nullptr;
@@ -166,27 +202,14 @@ Gdiplus::TextureBrush* CBrushHelper::GetBackGroundBrush(ATL::CWindow child, ATL:
   parent.GetWindowRect(&parent_rect);
   const int parent_width = parent_rect.right - parent_rect.left;
   const int parent_height = parent_rect.bottom - parent_rect.top;
-  view::frame::ScopedWindowDc parent_dc(parent.m_hWnd);
+  const view::frame::ScopedWindowDc parent_dc(parent.m_hWnd);
   view::frame::ScopedHdc picture_dc(::CreateCompatibleDC(parent_dc.get()));
   view::frame::ScopedGdiObject<HBITMAP> picture(
       ::CreateCompatibleBitmap(parent_dc.get(), parent_width, parent_height));
   if (!picture_dc || !picture) return nullptr;
-  view::frame::SelectObjectScope picture_selected(picture_dc.get(), picture.get());
+  const view::frame::SelectObjectScope picture_selected(picture_dc.get(), picture.get());
 
-  const WPARAM dc_param = reinterpret_cast<WPARAM>(picture_dc.get());
-  const LPARAM print_flags = PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND;
-  switch (type) {
-    case BRUSH_TYPE_PRINTCLIENT:
-      parent.SendMessage(WM_PRINTCLIENT, dc_param, print_flags);
-      break;
-    case BRUSH_TYPE_PAINT:
-      parent.SendMessage(WM_PAINT, dc_param, print_flags);
-      break;
-    case BRUSH_TYPE_ERASEBKGND:
-    default:
-      parent.SendMessage(WM_ERASEBKGND, dc_param, 0);
-      break;
-  }
+  PaintParentInto(parent, picture_dc.get(), type);
 
   // Cut out the part behind the child.
   RECT child_rect = {};
@@ -199,7 +222,7 @@ Gdiplus::TextureBrush* CBrushHelper::GetBackGroundBrush(ATL::CWindow child, ATL:
       ::CreateCompatibleBitmap(picture_dc.get(), child_width, child_height));
   if (!piece_dc || !piece) return nullptr;
   {
-    view::frame::SelectObjectScope piece_selected(piece_dc.get(), piece.get());
+    const view::frame::SelectObjectScope piece_selected(piece_dc.get(), piece.get());
     ::BitBlt(piece_dc.get(), 0, 0, child_width, child_height, picture_dc.get(), child_rect.left,
              child_rect.top, SRCCOPY);
   }
@@ -297,21 +320,11 @@ int CFontHelper::SetFontStyle(Gdiplus::FontStyle style, float size) {
 }
 
 HFONT CFontHelper::FontToHFONT_W(HWND wnd) {
-  if (font_ == nullptr || wnd == nullptr) return nullptr;
-  Gdiplus::Graphics graphics(wnd);
-  LOGFONTW description = {};
-  font_->GetLogFontW(&graphics, &description);
-  OverrideGdiFields(description);
-  return ::CreateFontIndirectW(&description);
+  return GdiFontOf(font_, wnd, &Gdiplus::Font::GetLogFontW, &::CreateFontIndirectW);
 }
 
 HFONT CFontHelper::FontToHFONT_A(HWND wnd) {
-  if (font_ == nullptr || wnd == nullptr) return nullptr;
-  Gdiplus::Graphics graphics(wnd);
-  LOGFONTA description = {};
-  font_->GetLogFontA(&graphics, &description);
-  OverrideGdiFields(description);
-  return ::CreateFontIndirectA(&description);
+  return GdiFontOf(font_, wnd, &Gdiplus::Font::GetLogFontA, &::CreateFontIndirectA);
 }
 
 void CFontHelper::DeleteOldFont() {

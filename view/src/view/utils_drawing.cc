@@ -6,9 +6,9 @@
 #include <limits>
 #include <memory>
 
-#include "view/internal/drawing_math.h"
+#include "view/internal/drawing/drawing_math.h"
+#include "view/internal/drawing/gdiplus_new.h"
 #include "view/internal/frame/scoped.h"
-#include "view/internal/gdiplus_new.h"
 
 using view::internal::ColorFromColorRef;
 
@@ -142,7 +142,7 @@ std::pair<int, int> Utils::GetTextExtent(WTL::CDCT<true>& dc, const wchar_t* tex
 
 int Utils::numberOfGdiCharactersThatFitWidth(WTL::CDCT<true>& dc, int width, std::wstring& text,
                                              HFONT font) {
-  view::frame::SelectObjectScope selected(dc.m_hDC, font);
+  const view::frame::SelectObjectScope selected(dc.m_hDC, font);
   const int length = static_cast<int>(std::min<std::size_t>(
       text.size(), static_cast<std::size_t>(std::numeric_limits<int>::max())));
   return view::internal::LargestFittingPrefix(length, [&](int count) {

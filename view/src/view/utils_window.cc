@@ -6,7 +6,7 @@
 
 #include <limits>
 
-#include "view/internal/drawing_math.h"
+#include "view/internal/drawing/drawing_math.h"
 
 const char Utils::kEmptyString[] = "";
 

@@ -18,10 +18,7 @@ class BASComboBox;
 // box measures its items through the parent while it is being created.
 class VIEW_API ZuComboBox {
  public:
-  ZuComboBox();
-  ZuComboBox(const ZuComboBox& other);
-  ~ZuComboBox();
-  ZuComboBox& operator=(const ZuComboBox& other);
+  VIEW_WRAPPER_MEMBERS(ZuComboBox);
 
   // Style 0 means a visible child that clips siblings and children. Returns
   // null on failure.
@@ -36,8 +33,6 @@ class VIEW_API ZuComboBox {
   int GetCheck(int index);
   // SetCheck(index, check) for every item. Sends no notification.
   void SelectAll(int check);
-
-  operator HWND() const;
 
  private:
   BASComboBox* impl_;

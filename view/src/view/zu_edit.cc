@@ -1,16 +1,8 @@
 #include "view/zu_edit.h"
 
-#include "view/internal/bas_edit.h"
+#include "view/internal/controls/bas_edit.h"
 
-ZuEdit::ZuEdit() : impl_(view::frame::NewImpl<BASEdit>()) {}
-ZuEdit::~ZuEdit() { view::frame::ReleaseImpl(impl_); }
-ZuEdit::ZuEdit(const ZuEdit& other) : impl_(view::frame::ShareImpl(other.impl_)) {}
-ZuEdit& ZuEdit::operator=(const ZuEdit& other) {
-  view::frame::AssignImpl(impl_, other.impl_);
-  return *this;
-}
-
-ZuEdit::operator HWND() const { return impl_ != nullptr ? impl_->m_hWnd : nullptr; }
+VIEW_WRAPPER_DEFINITIONS(ZuEdit, BASEdit)
 
 HWND ZuEdit::Create(HWND parent, ATL::_U_RECT rect, const wchar_t* name, DWORD style,
                     DWORD exStyle, ATL::_U_MENUorID id, void* createParam) {

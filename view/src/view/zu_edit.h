@@ -13,13 +13,7 @@ class BASEdit;
 // the platform shows while the box is empty, and a callback for Enter.
 class VIEW_API ZuEdit {
  public:
-  ZuEdit();
-  ~ZuEdit();
-  ZuEdit(const ZuEdit& other);
-  ZuEdit& operator=(const ZuEdit& other);
-
-  // The window, or null before Create and after the window is destroyed.
-  operator HWND() const;
+  VIEW_WRAPPER_MEMBERS(ZuEdit);
 
   // Creates the box as a child of `parent`; style 0 means a visible child
   // that clips siblings and children, a null rect the default rectangle.

@@ -1,15 +1,8 @@
 #include "view/zu_img_button.h"
 
-#include "view/internal/bas_img_button.h"
+#include "view/internal/controls/bas_img_button.h"
 
-ZuImgButton::ZuImgButton() : impl_(view::frame::NewImpl<BASImgButton>()) {}
-ZuImgButton::~ZuImgButton() { view::frame::ReleaseImpl(impl_); }
-ZuImgButton::ZuImgButton(const ZuImgButton& other) : impl_(view::frame::ShareImpl(other.impl_)) {}
-ZuImgButton& ZuImgButton::operator=(const ZuImgButton& other) {
-  view::frame::AssignImpl(impl_, other.impl_);
-  return *this;
-}
-ZuImgButton::operator HWND() const { return impl_->m_hWnd; }
+VIEW_WRAPPER_DEFINITIONS(ZuImgButton, BASImgButton)
 
 HWND ZuImgButton::CreateButton(HWND parent, ATL::_U_MENUorID id, bool visible) {
   return impl_->CreateButton(parent, id.m_hMenu, visible);

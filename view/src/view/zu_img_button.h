@@ -30,16 +30,7 @@ enum BASImgButtonTextAlign {
 // (view::ReflectNotification); without that the button paints nothing.
 class VIEW_API ZuImgButton {
  public:
-  ZuImgButton();
-  ~ZuImgButton();
-  // Copies share one control. The window does not go with the wrappers: it
-  // lives until it is destroyed (by DestroyWindow or with its parent), and
-  // from then on calls on any wrapper do nothing.
-  ZuImgButton(const ZuImgButton& other);
-  ZuImgButton& operator=(const ZuImgButton& other);
-
-  // The button's window; null before CreateButton and after destruction.
-  operator HWND() const;
+  VIEW_WRAPPER_MEMBERS(ZuImgButton);
 
   // An owner-drawn "BUTTON" child of `parent`, hidden unless `visible`.
   HWND CreateButton(HWND parent, ATL::_U_MENUorID id, bool visible);

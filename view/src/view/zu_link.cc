@@ -1,16 +1,8 @@
 #include "view/zu_link.h"
 
-#include "view/internal/bas_link.h"
+#include "view/internal/controls/bas_link.h"
 
-ZuLink::ZuLink() : impl_(view::frame::NewImpl<BASLink>()) {}
-ZuLink::~ZuLink() { view::frame::ReleaseImpl(impl_); }
-ZuLink::ZuLink(const ZuLink& other) : impl_(view::frame::ShareImpl(other.impl_)) {}
-ZuLink& ZuLink::operator=(const ZuLink& other) {
-  view::frame::AssignImpl(impl_, other.impl_);
-  return *this;
-}
-
-ZuLink::operator HWND() const { return impl_ != nullptr ? impl_->m_hWnd : nullptr; }
+VIEW_WRAPPER_DEFINITIONS(ZuLink, BASLink)
 
 HWND ZuLink::Create(HWND parent, ATL::_U_RECT rect, const wchar_t* name, DWORD style,
                     DWORD exStyle, ATL::_U_MENUorID id, void* createParam) {

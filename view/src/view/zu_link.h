@@ -12,13 +12,7 @@ class BASLink;
 // platform's.
 class VIEW_API ZuLink {
  public:
-  ZuLink();
-  ~ZuLink();
-  ZuLink(const ZuLink& other);
-  ZuLink& operator=(const ZuLink& other);
-
-  // The window, or null before Create and after the window is destroyed.
-  operator HWND() const;
+  VIEW_WRAPPER_MEMBERS(ZuLink);
 
   // Creates the label as a child of `parent`; `name` is the link text with
   // its <a> markup. Style 0 means a visible child that clips siblings and

@@ -2,22 +2,10 @@
 
 #include <cstdarg>
 
-#include "view/internal/bas_list_view.h"
+#include "view/internal/controls/bas_list_view.h"
 #include "view/internal/frame/dpi.h"
 
-using view::frame::AssignImpl;
-using view::frame::NewImpl;
-using view::frame::ReleaseImpl;
-using view::frame::ShareImpl;
-
-ZuListView::ZuListView() : impl_(NewImpl<BASListView>()) {}
-ZuListView::~ZuListView() { ReleaseImpl(impl_); }
-ZuListView::ZuListView(const ZuListView& other) : impl_(ShareImpl(other.impl_)) {}
-ZuListView& ZuListView::operator=(const ZuListView& other) {
-  AssignImpl(impl_, other.impl_);
-  return *this;
-}
-ZuListView::operator HWND() const { return impl_->m_hWnd; }
+VIEW_WRAPPER_DEFINITIONS(ZuListView, BASListView)
 
 void ZuListView::SetDpiScale(float scale) { impl_->SetScale(scale); }
 int ZuListView::DpiScale(int v) const { return view::frame::DpiScaleInt(v, impl_->scale()); }

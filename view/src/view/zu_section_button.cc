@@ -1,16 +1,8 @@
 #include "view/zu_section_button.h"
 
-#include "view/internal/zu_section_img_button.h"
+#include "view/internal/controls/zu_section_img_button.h"
 
-ZuSectionButton::ZuSectionButton() : impl_(view::frame::NewImpl<ZuSectionImgButton>()) {}
-ZuSectionButton::~ZuSectionButton() { view::frame::ReleaseImpl(impl_); }
-ZuSectionButton::ZuSectionButton(const ZuSectionButton& other)
-    : impl_(view::frame::ShareImpl(other.impl_)) {}
-ZuSectionButton& ZuSectionButton::operator=(const ZuSectionButton& other) {
-  view::frame::AssignImpl(impl_, other.impl_);
-  return *this;
-}
-ZuSectionButton::operator HWND() const { return impl_->m_hWnd; }
+VIEW_WRAPPER_DEFINITIONS(ZuSectionButton, ZuSectionImgButton)
 
 HWND ZuSectionButton::Create(HWND parent, ATL::_U_RECT rect, const wchar_t* text, DWORD style,
                              DWORD ex_style, ATL::_U_MENUorID id, void* param) {

@@ -27,12 +27,7 @@ class ZuSectionImgButton;
 
 class VIEW_API ZuSectionButton {
  public:
-  ZuSectionButton();
-  ~ZuSectionButton();
-  // Copies address the same control.
-  ZuSectionButton(const ZuSectionButton& other);
-  ZuSectionButton& operator=(const ZuSectionButton& other);
-  operator HWND() const;
+  VIEW_WRAPPER_MEMBERS(ZuSectionButton);
 
   // A push button with `text` as its window text; style 0 means a visible
   // child that clips siblings and children. A null rect: the default one.

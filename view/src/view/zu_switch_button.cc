@@ -1,16 +1,8 @@
 #include "view/zu_switch_button.h"
 
-#include "view/internal/bas_switch_button.h"
+#include "view/internal/controls/bas_switch_button.h"
 
-ZuSwitchButton::ZuSwitchButton() : impl_(view::frame::NewImpl<BASSwitchButton>()) {}
-ZuSwitchButton::~ZuSwitchButton() { view::frame::ReleaseImpl(impl_); }
-ZuSwitchButton::ZuSwitchButton(const ZuSwitchButton& other)
-    : impl_(view::frame::ShareImpl(other.impl_)) {}
-ZuSwitchButton& ZuSwitchButton::operator=(const ZuSwitchButton& other) {
-  view::frame::AssignImpl(impl_, other.impl_);
-  return *this;
-}
-ZuSwitchButton::operator HWND() const { return impl_->m_hWnd; }
+VIEW_WRAPPER_DEFINITIONS(ZuSwitchButton, BASSwitchButton)
 
 void ZuSwitchButton::SetDpiScale(float scale) { impl_->SetDpiScale(scale); }
 int ZuSwitchButton::DpiScale(int value) { return impl_->DpiScale(value); }

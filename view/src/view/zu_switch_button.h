@@ -20,16 +20,7 @@ class BASSwitchButton;
 // application's. The parent must reflect notifications back to the button.
 class VIEW_API ZuSwitchButton {
  public:
-  ZuSwitchButton();
-  ~ZuSwitchButton();
-  // Copies share one control. The window does not go with the wrappers: it
-  // lives until it is destroyed (by DestroyWindow or with its parent), and
-  // from then on calls on any wrapper do nothing.
-  ZuSwitchButton(const ZuSwitchButton& other);
-  ZuSwitchButton& operator=(const ZuSwitchButton& other);
-
-  // The button's window; null before CreateButton and after destruction.
-  operator HWND() const;
+  VIEW_WRAPPER_MEMBERS(ZuSwitchButton);
 
   void SetDpiScale(float scale);
   int DpiScale(int value);

@@ -1,18 +1,9 @@
 #include "view/zu_switch_image_button.h"
 
-#include "view/internal/bas_switch_image_button.h"
+#include "view/internal/controls/bas_switch_image_button.h"
 #include "view/internal/frame/dpi.h"
 
-ZuSwitchImageButton::ZuSwitchImageButton()
-    : impl_(view::frame::NewImpl<BASSwitchImageButton>()) {}
-ZuSwitchImageButton::~ZuSwitchImageButton() { view::frame::ReleaseImpl(impl_); }
-ZuSwitchImageButton::ZuSwitchImageButton(const ZuSwitchImageButton& other)
-    : impl_(view::frame::ShareImpl(other.impl_)) {}
-ZuSwitchImageButton& ZuSwitchImageButton::operator=(const ZuSwitchImageButton& other) {
-  view::frame::AssignImpl(impl_, other.impl_);
-  return *this;
-}
-ZuSwitchImageButton::operator HWND() const { return impl_->m_hWnd; }
+VIEW_WRAPPER_DEFINITIONS(ZuSwitchImageButton, BASSwitchImageButton)
 
 void ZuSwitchImageButton::SetDpiScale(float scale) { impl_->scale_ = scale; }
 float ZuSwitchImageButton::DpiScale(int v) { return view::frame::DpiScaleFloat(v, impl_->scale_); }

@@ -20,12 +20,7 @@ class BASSwitchImageButton;
 
 class VIEW_API ZuSwitchImageButton {
  public:
-  ZuSwitchImageButton();
-  ~ZuSwitchImageButton();
-  // Copies address the same control.
-  ZuSwitchImageButton(const ZuSwitchImageButton& other);
-  ZuSwitchImageButton& operator=(const ZuSwitchImageButton& other);
-  operator HWND() const;
+  VIEW_WRAPPER_MEMBERS(ZuSwitchImageButton);
 
   void SetDpiScale(float scale);
   // v x the DPI factor, not rounded.

@@ -1,23 +1,8 @@
 #include "view/zu_themed_shadow_wnd.h"
 
-#include "view/internal/themed_shadow_wnd.h"
+#include "view/internal/controls/themed_shadow_wnd.h"
 
-using view::frame::AssignImpl;
-using view::frame::NewImpl;
-using view::frame::ReleaseImpl;
-using view::frame::ShareImpl;
-
-ZuThemedShadowWnd::ZuThemedShadowWnd() : impl_(NewImpl<CThemedShadowWnd>()) {}
-
-ZuThemedShadowWnd::ZuThemedShadowWnd(const ZuThemedShadowWnd& other)
-    : impl_(ShareImpl(other.impl_)) {}
-
-ZuThemedShadowWnd::~ZuThemedShadowWnd() { ReleaseImpl(impl_); }
-
-ZuThemedShadowWnd& ZuThemedShadowWnd::operator=(const ZuThemedShadowWnd& other) {
-  AssignImpl(impl_, other.impl_);
-  return *this;
-}
+VIEW_WRAPPER_DEFINITIONS(ZuThemedShadowWnd, CThemedShadowWnd)
 
 HWND ZuThemedShadowWnd::Create(HWND const parent) { return impl_->Create(parent); }
 
@@ -31,4 +16,3 @@ void ZuThemedShadowWnd::SetRightOffsetArea(int area) { impl_->SetRightOffsetArea
 
 void ZuThemedShadowWnd::SetRoundOffset(int y, int x) { impl_->SetRoundOffset(y, x); }
 
-ZuThemedShadowWnd::operator HWND() const { return impl_->m_hWnd; }

@@ -20,10 +20,7 @@ class CThemedShadowWnd;
 
 class VIEW_API ZuThemedShadowWnd {
  public:
-  ZuThemedShadowWnd();
-  ZuThemedShadowWnd(const ZuThemedShadowWnd& other);
-  ~ZuThemedShadowWnd();
-  ZuThemedShadowWnd& operator=(const ZuThemedShadowWnd& other);
+  VIEW_WRAPPER_MEMBERS(ZuThemedShadowWnd);
 
   // Creates the shadow window for `parent` and hooks the parent. The shadow
   // takes its place at the first AdjustWindowPos or at the parent's next
@@ -49,8 +46,6 @@ class VIEW_API ZuThemedShadowWnd {
   void SetRightOffsetArea(int area);
   // Pixels taken off the downward (`y`) and rightward (`x`) shift.
   void SetRoundOffset(int y, int x);
-
-  operator HWND() const;
 
  private:
   CThemedShadowWnd* impl_;

@@ -1,23 +1,8 @@
 #include "view/zu_tree_view_check_box.h"
 
-#include "view/internal/bas_tree_view_check_box.h"
+#include "view/internal/controls/bas_tree_view_check_box.h"
 
-using view::frame::AssignImpl;
-using view::frame::NewImpl;
-using view::frame::ReleaseImpl;
-using view::frame::ShareImpl;
-
-ZuTreeViewCheckBox::ZuTreeViewCheckBox() : impl_(NewImpl<BASTreeViewCheckBox>()) {}
-
-ZuTreeViewCheckBox::~ZuTreeViewCheckBox() { ReleaseImpl(impl_); }
-
-ZuTreeViewCheckBox::ZuTreeViewCheckBox(const ZuTreeViewCheckBox& other)
-    : impl_(ShareImpl(other.impl_)) {}
-
-ZuTreeViewCheckBox& ZuTreeViewCheckBox::operator=(const ZuTreeViewCheckBox& other) {
-  AssignImpl(impl_, other.impl_);
-  return *this;
-}
+VIEW_WRAPPER_DEFINITIONS(ZuTreeViewCheckBox, BASTreeViewCheckBox)
 
 HWND ZuTreeViewCheckBox::CreateTree(HWND parent, ATL::_U_MENUorID id, WTL::CRect rect,
                                     DWORD backgroundColor, Gdiplus::Bitmap* expandedImage,
@@ -59,4 +44,3 @@ void ZuTreeViewCheckBox::SetHighLightColor(COLORREF back, COLORREF text) {
   impl_->SetHighLightColor(back, text);
 }
 
-ZuTreeViewCheckBox::operator HWND() const { return impl_->m_hWnd; }

@@ -21,10 +21,7 @@ class BASTreeViewCheckBox;
 // outlive the tree; item images given to AppendItem become the tree's.
 class VIEW_API ZuTreeViewCheckBox {
  public:
-  ZuTreeViewCheckBox();
-  ~ZuTreeViewCheckBox();
-  ZuTreeViewCheckBox(const ZuTreeViewCheckBox& other);
-  ZuTreeViewCheckBox& operator=(const ZuTreeViewCheckBox& other);
+  VIEW_WRAPPER_MEMBERS(ZuTreeViewCheckBox);
 
   // Creates the tree window in `parent` at `rect` with the background colour
   // and the expander and check-box images (the checked image's size is the
@@ -62,8 +59,6 @@ class VIEW_API ZuTreeViewCheckBox {
   // Fill and text colour of the selected row (the system's selection
   // colours after CreateTree).
   void SetHighLightColor(COLORREF back, COLORREF text);
-
-  operator HWND() const;
 
  private:
   BASTreeViewCheckBox* impl_;

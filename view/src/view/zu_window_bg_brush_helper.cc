@@ -4,30 +4,29 @@
 #include <memory>
 #include <vector>
 
-#include "view/internal/drawing_math.h"
+#include "view/internal/drawing/drawing_math.h"
 #include "view/internal/frame/scoped.h"
 #include "view/utils.h"
 
 // The brush of each child, and the brushes replaced by a later AddSubWindow
 // for the same child (kept until the helper goes, since the application may
-// still be painting with them).
+// still be painting with them); shared by copies of a helper and counted.
 struct ZuWindowBgBrushHelper::Brushes {
-  std::map<HWND, HBRUSH> current;
-  std::vector<HBRUSH> retired;
-
-  ~Brushes() {
-    for (const auto& entry : current) ::DeleteObject(entry.second);
-    for (HBRUSH brush : retired) ::DeleteObject(brush);
-  }
+  long sharers = 1;
+  std::map<HWND, view::frame::ScopedBrush> current;
+  std::vector<view::frame::ScopedBrush> retired;
 
   void Store(HWND child, HBRUSH brush) {
-    auto found = current.find(child);
-    if (found == current.end()) {
-      current.emplace(child, brush);
-      return;
-    }
-    if (found->second != nullptr) retired.push_back(found->second);
-    found->second = brush;
+    view::frame::ScopedBrush& slot = current[child];
+    if (slot) retired.push_back(std::move(slot));
+    slot.reset(brush);
+  }
+  static Brushes* Share(Brushes* brushes) {
+    ++brushes->sharers;
+    return brushes;
+  }
+  static void Drop(Brushes* brushes) {
+    if (--brushes->sharers == 0) delete brushes;
   }
 };
 
@@ -35,25 +34,27 @@ namespace {
 
 // A bitmap compatible with the screen, w x h, and a memory DC holding it.
 struct ScreenBitmap {
-  ScreenBitmap(int width, int height) : dc(::CreateCompatibleDC(nullptr)) {
-    view::frame::ScopedWindowDc screen(nullptr);
+  ScreenBitmap(int width, int height) : dc(view::frame::CreateMemoryDc(nullptr)) {
+    const view::frame::ScopedWindowDc screen(nullptr);
     bitmap.reset(::CreateCompatibleBitmap(screen.get(), width, height));
   }
   view::frame::ScopedHdc dc;
-  view::frame::ScopedGdiObject<HBITMAP> bitmap;
+  view::frame::ScopedBitmap bitmap;
 };
 
 }  // namespace
 
 ZuWindowBgBrushHelper::ZuWindowBgBrushHelper() : brushes_(new Brushes) {}
 
-ZuWindowBgBrushHelper::~ZuWindowBgBrushHelper() { delete brushes_; }
+ZuWindowBgBrushHelper::ZuWindowBgBrushHelper(const ZuWindowBgBrushHelper& other)
+    : brushes_(Brushes::Share(other.brushes_)) {}
+
+ZuWindowBgBrushHelper::~ZuWindowBgBrushHelper() { Brushes::Drop(brushes_); }
 
 ZuWindowBgBrushHelper& ZuWindowBgBrushHelper::operator=(const ZuWindowBgBrushHelper& other) {
-  if (brushes_ != other.brushes_) {
-    delete brushes_;
-    brushes_ = other.brushes_;
-  }
+  Brushes* previous = brushes_;
+  brushes_ = Brushes::Share(other.brushes_);
+  Brushes::Drop(previous);
   return *this;
 }
 
@@ -66,7 +67,7 @@ void ZuWindowBgBrushHelper::AddSubWindow(HWND child, Gdiplus::Image* parent_back
   ScreenBitmap piece(width, height);
   if (!piece.dc || !piece.bitmap) return;
   {
-    view::frame::SelectObjectScope selected(piece.dc.get(), piece.bitmap.get());
+    const view::frame::SelectObjectScope selected(piece.dc.get(), piece.bitmap.get());
     // The block behind the child, clipped to the picture: never a read
     // outside it.
     const long long src_x = static_cast<long long>(offsetx) + rect.left;
@@ -91,12 +92,12 @@ void ZuWindowBgBrushHelper::AddSubWindow(HWND child, HBITMAP parent_background) 
   const RECT rect = Utils::GetWindowRelativeRect(child);
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
-  view::frame::ScopedHdc source_dc(::CreateCompatibleDC(nullptr));
+  const auto source_dc = view::frame::CreateMemoryDc(nullptr);
   ScreenBitmap piece(width, height);
   if (!source_dc || !piece.dc || !piece.bitmap) return;
   {
-    view::frame::SelectObjectScope source_selected(source_dc.get(), parent_background);
-    view::frame::SelectObjectScope piece_selected(piece.dc.get(), piece.bitmap.get());
+    const view::frame::SelectObjectScope source_selected(source_dc.get(), parent_background);
+    const view::frame::SelectObjectScope piece_selected(piece.dc.get(), piece.bitmap.get());
     ::BitBlt(piece.dc.get(), 0, 0, width, height, source_dc.get(), rect.left, rect.top, SRCCOPY);
   }
   brushes_->Store(child, ::CreatePatternBrush(piece.bitmap.get()));
@@ -104,5 +105,5 @@ void ZuWindowBgBrushHelper::AddSubWindow(HWND child, HBITMAP parent_background) 
 
 HBRUSH ZuWindowBgBrushHelper::GetHBRUSH(HWND child) {
   const auto found = brushes_->current.find(child);
-  return found != brushes_->current.end() ? found->second : nullptr;
+  return found != brushes_->current.end() ? found->second.get() : nullptr;
 }

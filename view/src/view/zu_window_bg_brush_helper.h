@@ -7,8 +7,9 @@
 //
 // The helper owns every brush it makes. A child added again gets a new brush;
 // its earlier brush stays alive (handles already handed out stay valid) until
-// the helper is destroyed. Copies share the source's brushes (after releasing
-// their own): only one of the sharing helpers may then be destroyed.
+// the helper is destroyed. Copies share one set of brushes (an assigned
+// helper lets go of its own first); the brushes live until the last of the
+// sharing helpers is destroyed, whichever order they go in.
 
 #include "view/export.h"
 #include "view/platform.h"
@@ -16,7 +17,7 @@
 class VIEW_API ZuWindowBgBrushHelper {
  public:
   ZuWindowBgBrushHelper();
-  ZuWindowBgBrushHelper(const ZuWindowBgBrushHelper& other) = default;  // shares
+  ZuWindowBgBrushHelper(const ZuWindowBgBrushHelper& other);  // shares
   ~ZuWindowBgBrushHelper();
   ZuWindowBgBrushHelper& operator=(const ZuWindowBgBrushHelper& other);
 

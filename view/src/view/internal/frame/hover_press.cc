@@ -10,6 +10,12 @@ bool ReleaseInsideWindow(HWND wnd, POINT client_pt) {
   return PtInRect(&window, screen) != FALSE;
 }
 
+bool ReleasedOutside(HWND wnd, LPARAM lparam) {
+  if (ReleaseInsideWindow(wnd, {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)})) return false;
+  if (GetCapture() == wnd) ReleaseCapture();
+  return true;
+}
+
 void RepaintNow(HWND wnd) {
   InvalidateRect(wnd, nullptr, FALSE);
   UpdateWindow(wnd);
@@ -52,9 +58,7 @@ bool HandleHoverPress(HWND wnd, HWND tooltip, HoverPressState& state, UINT msg, 
     case WM_LBUTTONUP: {
       state.status_ = kStatusNormal;
       if (repaint) RepaintNow(wnd);
-      POINT pt = {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
-      if (ReleaseInsideWindow(wnd, pt)) return false;
-      if (GetCapture() == wnd) ReleaseCapture();
+      if (!ReleasedOutside(wnd, lparam)) return false;
       result = 0;
       return true;
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "view/button_status.h"
-#include "view/platform.h"
+#include "view/internal/frame/window_impl.h"
 
 namespace view::frame {
 
@@ -14,6 +14,30 @@ struct HoverPressState {
 // Whether a release at client point `pt` of `wnd` lands inside its window
 // rectangle (the test the standard button's click completion depends on).
 bool ReleaseInsideWindow(HWND wnd, POINT client_pt);
+
+// A button release at `lparam` (client coordinates) outside the window gives
+// the capture back; returns true then, so that the caller swallows the
+// release and no click is reported.
+bool ReleasedOutside(HWND wnd, LPARAM lparam);
+
+// What every owner-drawn button offers besides its status: enabling, which
+// sets the status to normal or disabled (even before the window exists),
+// and moving. T is the control, a WindowImpl.
+template <class T>
+class ButtonControl : public HoverPressState {
+ public:
+  BOOL EnableWindow(BOOL enable) {
+    status_ = enable ? kStatusNormal : kStatusDisable;
+    HWND wnd = static_cast<T*>(this)->m_hWnd;
+    return wnd != nullptr ? ::EnableWindow(wnd, enable) : FALSE;
+  }
+  BOOL MoveWindow(const RECT* rect, BOOL repaint) {
+    HWND wnd = static_cast<T*>(this)->m_hWnd;
+    if (wnd == nullptr || rect == nullptr) return FALSE;
+    return ::MoveWindow(wnd, rect->left, rect->top, rect->right - rect->left,
+                        rect->bottom - rect->top, repaint);
+  }
+};
 
 // The shared hover/press handling of the owner-drawn buttons: moves request
 // hover/leave reports (10 ms) and are relayed to the tooltip, hover and

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "view/internal/frame/scoped.h"
 #include "view/internal/frame/window_impl.h"
 
 namespace view::frame {
@@ -46,10 +47,9 @@ class OwnerDraw {
       return;
     }
     HWND child = GetDlgItem(static_cast<T*>(this)->m_hWnd, static_cast<int>(mis->CtlID));
-    HDC dc = GetDC(child);
+    const view::frame::ScopedWindowDc dc(child);
     TEXTMETRICW tm = {};
-    GetTextMetricsW(dc, &tm);
-    ReleaseDC(child, dc);
+    GetTextMetricsW(dc.get(), &tm);
     mis->itemHeight = static_cast<UINT>(tm.tmHeight);
   }
 };

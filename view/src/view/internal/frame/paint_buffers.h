@@ -45,6 +45,37 @@ void PaintClientArgb(HWND wnd, HDC target, Painter&& paint) {
   buffer.Present(target);
 }
 
+// The paint entry of a control that draws itself with one `paint(HDC)`:
+// WM_PAINT paints into the DC in wParam when there is one, else between
+// BeginPaint and EndPaint; WM_PRINTCLIENT paints into its DC; WM_ERASEBKGND
+// is answered 1 without erasing, since the paint covers the whole client
+// area, unless `platform_erases`. Returns whether `msg` was one of these.
+template <class Painter>
+bool HandlePaintMessage(HWND wnd, UINT msg, WPARAM wparam, LRESULT& result, Painter&& paint,
+                        bool platform_erases = false) {
+  switch (msg) {
+    case WM_PAINT:
+      if (wparam != 0) {
+        paint(reinterpret_cast<HDC>(wparam));
+      } else {
+        const view::frame::PaintScope painting(wnd);
+        paint(painting.get());
+      }
+      result = 0;
+      return true;
+    case WM_PRINTCLIENT:
+      paint(reinterpret_cast<HDC>(wparam));
+      result = 0;
+      return true;
+    case WM_ERASEBKGND:
+      if (platform_erases) return false;
+      result = 1;
+      return true;
+    default:
+      return false;
+  }
+}
+
 // A memory DC holding a bitmap of `rect`'s size. With client coordinates the
 // viewport origin is moved so that drawing uses the target's coordinates;
 // without, the buffer's own (0, 0) is the rectangle's top-left corner.

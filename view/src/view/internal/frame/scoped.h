@@ -6,133 +6,129 @@
 
 namespace view::frame {
 
-// Owns a GDI object (pen, brush, font, bitmap, region) and deletes it.
-template <class T>
-class ScopedGdiObject {
+// Owns one value of a handle kind and gives it back on scope exit, on reset
+// and on move-assignment; release() hands it over to the caller. Traits says
+// what is stored (a handle, or a handle with what is needed to give it
+// back), which handle get() yields, whether a value is set, how it is given
+// back and, for kinds that are taken from something (a window's DC, a
+// selection), how the constructor takes it.
+template <class Traits>
+class UniqueAny {
  public:
-  explicit ScopedGdiObject(T object = nullptr) : object_(object) {}
-  ~ScopedGdiObject() { reset(); }
-  ScopedGdiObject(ScopedGdiObject&& other) noexcept : object_(other.release()) {}
-  ScopedGdiObject& operator=(ScopedGdiObject&& other) noexcept {
+  using Storage = typename Traits::Storage;
+
+  UniqueAny() noexcept : value_() {}
+  explicit UniqueAny(Storage value) noexcept : value_(value) {}
+  template <class... Args, class T = Traits,
+            class = decltype(T::Acquire(std::declval<Args>()...))>
+  explicit UniqueAny(Args... args) : value_(Traits::Acquire(args...)) {}
+  ~UniqueAny() { reset(); }
+  UniqueAny(UniqueAny&& other) noexcept : value_(other.release()) {}
+  UniqueAny& operator=(UniqueAny&& other) noexcept {
     if (this != &other) reset(other.release());
     return *this;
   }
-  ScopedGdiObject(const ScopedGdiObject&) = delete;
-  ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
+  UniqueAny(const UniqueAny&) = delete;
+  UniqueAny& operator=(const UniqueAny&) = delete;
 
-  T get() const { return object_; }
-  explicit operator bool() const { return object_ != nullptr; }
-  T release() { return std::exchange(object_, nullptr); }
-  void reset(T object = nullptr) {
-    if (object_ != nullptr && object_ != object) ::DeleteObject(object_);
-    object_ = object;
+  auto get() const { return Traits::Get(value_); }
+  const Storage& storage() const { return value_; }
+  explicit operator bool() const { return Traits::IsSet(value_); }
+  Storage release() { return std::exchange(value_, Storage()); }
+  void reset(Storage value = Storage()) {
+    Storage old = std::exchange(value_, value);
+    if (Traits::IsSet(old) && !Traits::Same(old, value_)) Traits::Close(old);
   }
 
  private:
-  T object_;
+  Storage value_;
 };
 
-// Owns a memory device context (CreateCompatibleDC) and deletes it.
-class ScopedHdc {
- public:
-  explicit ScopedHdc(HDC dc = nullptr) : dc_(dc) {}
-  ~ScopedHdc() {
-    if (dc_ != nullptr) ::DeleteDC(dc_);
-  }
-  ScopedHdc(const ScopedHdc&) = delete;
-  ScopedHdc& operator=(const ScopedHdc&) = delete;
-  HDC get() const { return dc_; }
-  explicit operator bool() const { return dc_ != nullptr; }
-  void reset(HDC dc = nullptr) {
-    if (dc_ != nullptr && dc_ != dc) ::DeleteDC(dc_);
-    dc_ = dc;
-  }
+// Traits of a plain handle given back by Close(handle).
+template <class T, void (*Close_)(T)>
+struct HandleTraits {
+  using Storage = T;
+  static T Get(T value) { return value; }
+  static bool IsSet(T value) { return value != T(); }
+  static bool Same(T a, T b) { return a == b; }
+  static void Close(T value) { Close_(value); }
+};
+template <class T, void (*Close)(T)>
+using UniqueHandle = UniqueAny<HandleTraits<T, Close>>;
 
- private:
-  HDC dc_;
+// Traits of a handle stored with the window or DC that gives it back: the
+// handle is S's Member, Close_ gives it back, Acquire takes it.
+template <class S, class H, H S::*Member, void (*Close_)(const S&), auto Acquire_>
+struct PairTraits {
+  using Storage = S;
+  static constexpr auto Acquire = Acquire_;
+  static H Get(const S& value) { return value.*Member; }
+  static bool IsSet(const S& value) { return value.*Member != H(); }
+  static bool Same(const S& a, const S& b) { return a.*Member == b.*Member; }
+  static void Close(const S& value) { Close_(value); }
 };
 
-// A window's device context from GetDC, released on scope exit.
-class ScopedWindowDc {
- public:
-  explicit ScopedWindowDc(HWND wnd) : wnd_(wnd), dc_(::GetDC(wnd)) {}
-  ~ScopedWindowDc() {
-    if (dc_ != nullptr) ::ReleaseDC(wnd_, dc_);
-  }
-  ScopedWindowDc(const ScopedWindowDc&) = delete;
-  ScopedWindowDc& operator=(const ScopedWindowDc&) = delete;
-  HDC get() const { return dc_; }
+// How each kind is taken and given back; used through the owners below.
+namespace detail {
 
- private:
-  HWND wnd_;
-  HDC dc_;
-};
+template <class T>
+void DeleteGdiObject(T object) {
+  ::DeleteObject(object);
+}
+inline void DeleteMemoryDc(HDC dc) { ::DeleteDC(dc); }
+inline void DestroyLiveWindow(HWND wnd) {
+  if (::IsWindow(wnd)) ::DestroyWindow(wnd);
+}
 
-// Selects an object into a DC and selects the previous one back on exit.
-class SelectObjectScope {
- public:
-  SelectObjectScope(HDC dc, HGDIOBJ object)
-      : dc_(dc), old_(object != nullptr ? ::SelectObject(dc, object) : nullptr) {}
-  ~SelectObjectScope() {
-    if (old_ != nullptr) ::SelectObject(dc_, old_);
-  }
-  SelectObjectScope(const SelectObjectScope&) = delete;
-  SelectObjectScope& operator=(const SelectObjectScope&) = delete;
+struct WindowDc { HWND wnd; HDC dc; };
+inline void ReleaseWindowDc(const WindowDc& value) { ::ReleaseDC(value.wnd, value.dc); }
+inline WindowDc GetWindowDc(HWND wnd) { return {wnd, ::GetDC(wnd)}; }
 
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
+struct Selection { HDC dc; HGDIOBJ previous; };
+inline void SelectPrevious(const Selection& value) { ::SelectObject(value.dc, value.previous); }
+// Selects `object`; nothing when it is null.
+inline Selection SelectInto(HDC dc, HGDIOBJ object) {
+  return {dc, object != nullptr ? ::SelectObject(dc, object) : nullptr};
+}
 
-// BeginPaint/EndPaint around the painting of a WM_PAINT.
-class PaintScope {
- public:
-  explicit PaintScope(HWND wnd) : wnd_(wnd) { dc_ = ::BeginPaint(wnd, &ps_); }
-  ~PaintScope() { ::EndPaint(wnd_, &ps_); }
-  PaintScope(const PaintScope&) = delete;
-  PaintScope& operator=(const PaintScope&) = delete;
-  HDC dc() const { return dc_; }
-  const RECT& paint_rect() const { return ps_.rcPaint; }
-  const PAINTSTRUCT& ps() const { return ps_; }
+struct SavedDc { HDC dc; int saved; };
+inline void RestoreSavedDc(const SavedDc& value) { ::RestoreDC(value.dc, value.saved); }
+inline SavedDc SaveDcState(HDC dc) { return {dc, ::SaveDC(dc)}; }
 
- private:
-  HWND wnd_;
-  HDC dc_;
-  PAINTSTRUCT ps_ = {};
-};
+struct Painting { HWND wnd; PAINTSTRUCT ps; HDC dc; };
+inline void EndPainting(const Painting& value) { ::EndPaint(value.wnd, &value.ps); }
+inline Painting BeginPainting(HWND wnd) {
+  Painting painting = {wnd, {}, nullptr};
+  painting.dc = ::BeginPaint(wnd, &painting.ps);
+  return painting;
+}
 
-// Saves a DC's state and restores it on scope exit.
-class SaveDcScope {
- public:
-  explicit SaveDcScope(HDC dc) : dc_(dc), saved_(::SaveDC(dc)) {}
-  ~SaveDcScope() {
-    if (saved_ != 0) ::RestoreDC(dc_, saved_);
-  }
-  SaveDcScope(const SaveDcScope&) = delete;
-  SaveDcScope& operator=(const SaveDcScope&) = delete;
+}  // namespace detail
 
- private:
-  HDC dc_;
-  int saved_;
-};
-
-// Owns a window that a control makes for itself (a tooltip, say) and
-// destroys it, unless it is already gone.
-class ScopedWindow {
- public:
-  explicit ScopedWindow(HWND wnd = nullptr) : wnd_(wnd) {}
-  ~ScopedWindow() { reset(); }
-  ScopedWindow(const ScopedWindow&) = delete;
-  ScopedWindow& operator=(const ScopedWindow&) = delete;
-  HWND get() const { return wnd_; }
-  explicit operator bool() const { return wnd_ != nullptr; }
-  void reset(HWND wnd = nullptr) {
-    if (wnd_ != nullptr && wnd_ != wnd && ::IsWindow(wnd_)) ::DestroyWindow(wnd_);
-    wnd_ = wnd;
-  }
-
- private:
-  HWND wnd_;
-};
+// A GDI object (pen, brush, font, bitmap, region), deleted.
+template <class T>
+using ScopedGdiObject = UniqueHandle<T, &detail::DeleteGdiObject<T>>;
+using ScopedBitmap = ScopedGdiObject<HBITMAP>;
+using ScopedBrush = ScopedGdiObject<HBRUSH>;
+using ScopedPen = ScopedGdiObject<HPEN>;
+// A memory device context (CreateCompatibleDC), deleted.
+using ScopedHdc = UniqueHandle<HDC, &detail::DeleteMemoryDc>;
+// A window the control made for itself (a tooltip), destroyed unless gone.
+using ScopedWindow = UniqueHandle<HWND, &detail::DestroyLiveWindow>;
+// A window's device context from GetDC, released to its window.
+using ScopedWindowDc =
+    UniqueAny<PairTraits<detail::WindowDc, HDC, &detail::WindowDc::dc, &detail::ReleaseWindowDc, &detail::GetWindowDc>>;
+// An object selected into a DC; the previous one is selected back.
+using SelectObjectScope =
+    UniqueAny<PairTraits<detail::Selection, HGDIOBJ, &detail::Selection::previous, &detail::SelectPrevious, &detail::SelectInto>>;
+// A DC's saved state (SaveDC), restored.
+using SaveDcScope =
+    UniqueAny<PairTraits<detail::SavedDc, int, &detail::SavedDc::saved, &detail::RestoreSavedDc, &detail::SaveDcState>>;
+// BeginPaint's DC, given back with EndPaint.
+using PaintScope =
+    UniqueAny<PairTraits<detail::Painting, HDC, &detail::Painting::dc, &detail::EndPainting, &detail::BeginPainting>>;
+inline ScopedHdc CreateMemoryDc(HDC compatible) {
+  return ScopedHdc(::CreateCompatibleDC(compatible));
+}
 
 }  // namespace view::frame

@@ -197,11 +197,36 @@ HWND WindowImpl::UnsubclassWindow() {
   }
   SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(super_proc_));
   RemovePropW(wnd, MAKEINTATOM(ObjectProperty()));
-  super_proc_ = ::DefWindowProcW;
+  // super_proc_ stays: a dispatch still running for the window passes its
+  // message on to it.
   subclassed_ = false;
   m_hWnd = nullptr;
   Release();
   return wnd;
+}
+
+void WindowHook::Install(ScopedRef<WindowHook>& hook, HWND wnd, WindowImpl* owner,
+                         DWORD map_id) {
+  hook.reset(new WindowHook(owner, map_id));
+  if (!hook->SubclassWindow(wnd)) hook.reset();
+}
+
+void WindowHook::Detach() {
+  owner_ = nullptr;
+  if (m_hWnd != nullptr) UnsubclassWindow();
+}
+
+bool WindowHook::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
+                                      LRESULT& result, DWORD) {
+  if (owner_ == nullptr) {
+    // Detached while another procedure sat on top: leave once on top again.
+    const WNDPROC previous = super_proc();
+    if (UnsubclassWindow() == nullptr) return false;
+    result = ::CallWindowProcW(previous, wnd, msg, wparam, lparam);
+    return true;
+  }
+  ScopedRef<WindowImpl> owner(owner_);
+  return owner->ProcessWindowMessage(wnd, msg, wparam, lparam, result, map_id_);
 }
 
 LRESULT WindowImpl::Dispatch(UINT msg, WPARAM wparam, LPARAM lparam) {
@@ -231,7 +256,7 @@ LRESULT WindowImpl::Dispatch(UINT msg, WPARAM wparam, LPARAM lparam) {
   }
 
   current_msg_ = outer;
-  if ((state_ & kDestroyed) != 0 && outer == nullptr) {
+  if ((state_ & kDestroyed) != 0 && outer == nullptr && m_hWnd == wnd) {
     state_ = 0;
     if (subclassed_) {
       RemovePropW(wnd, MAKEINTATOM(ObjectProperty()));

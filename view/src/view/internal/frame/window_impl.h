@@ -1,9 +1,18 @@
 #pragma once
 
 #include <cwchar>
+#include <utility>
 
 #include "view/atl_types.h"
 #include "view/internal/frame/module.h"
+
+// The signed coordinates packed in a mouse message's lParam (as
+// <windowsx.h> reads them; that header is not included because its macros
+// clash with member names such as SubclassWindow).
+#ifndef GET_X_LPARAM
+#define GET_X_LPARAM(lp) (static_cast<int>(static_cast<short>(LOWORD(lp))))
+#define GET_Y_LPARAM(lp) (static_cast<int>(static_cast<short>(HIWORD(lp))))
+#endif
 
 namespace view::frame {
 
@@ -30,6 +39,10 @@ bool DefaultReflectionHandler(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                               LRESULT& result);
 
 class WindowImpl;
+
+// The default style of the library's controls: a visible child that clips
+// its siblings and children.
+constexpr DWORD kDefaultControlStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 
 // One per implementation class: how its window class is made and the atom
 // once it is registered. A record either superclasses a standard class
@@ -118,6 +131,13 @@ class WindowImpl {
   template <class T>
   HWND CreateWindowOfClass(HWND parent, const RECT* rect, const wchar_t* name, DWORD style,
                            DWORD ex_style, HMENU menu_or_id, void* create_param);
+  // The same with style 0 meaning the default control style.
+  template <class T>
+  HWND CreateControl(HWND parent, const RECT* rect, const wchar_t* name, DWORD style,
+                     DWORD ex_style, HMENU id, void* create_param) {
+    return CreateWindowOfClass<T>(parent, rect, name, style != 0 ? style : kDefaultControlStyle,
+                                  ex_style, id, create_param);
+  }
 
  public:
   // Window procedures; public so that the templates below can name them.
@@ -141,6 +161,77 @@ class WindowImpl {
   bool subclassed_ = false;
   long refs_ = 0;
   long wrappers_ = 0;
+};
+
+// A counted reference to a frame object: the object lives while it is held.
+template <class T>
+class ScopedRef {
+ public:
+  explicit ScopedRef(T* object = nullptr) : object_(object) {
+    if (object_ != nullptr) object_->AddRef();
+  }
+  ~ScopedRef() { reset(); }
+  ScopedRef(const ScopedRef&) = delete;
+  ScopedRef& operator=(const ScopedRef&) = delete;
+  T* get() const { return object_; }
+  T* operator->() const { return object_; }
+  explicit operator bool() const { return object_ != nullptr; }
+  void reset(T* object = nullptr) {
+    if (object != nullptr) object->AddRef();
+    T* old = std::exchange(object_, object);
+    if (old != nullptr) old->Release();
+  }
+
+ private:
+  T* object_;
+};
+
+// A window that another frame object serves without owning it (the drop-down
+// list of a combo box, the parent a shadow follows), bound through the
+// frame's subclassing. Each message goes first to the owner's
+// ProcessWindowMessage with the hook's map id (the owner answers through
+// the hook's DefWindowProc), then, unless handled, to the window's previous
+// procedure. The owner is held for the length of each message.
+//
+// Detach() lets go of the owner: the window gets its previous procedure back
+// at once, or, when another procedure has been installed on top of the hook
+// since, the hook passes messages on until it is on top again and then takes
+// itself out.
+class WindowHook : public WindowImpl {
+ public:
+  WindowHook(WindowImpl* owner, DWORD map_id) : owner_(owner), map_id_(map_id) {}
+
+  // A new hook on `wnd` for `owner`, held by the returned reference; empty
+  // when `wnd` is not a window or is already bound by the frame.
+  static void Install(ScopedRef<WindowHook>& hook, HWND wnd, WindowImpl* owner, DWORD map_id);
+  void Detach();
+
+  bool ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result,
+                            DWORD map_id = 0) override;
+
+ private:
+  WindowImpl* owner_;
+  DWORD map_id_;
+};
+
+// The record of implementation class T, which superclasses the standard
+// class `name`: `static ClassRecord& GetClassRecord()` returns this.
+template <class T>
+ClassRecord& SuperclassRecord(const wchar_t* name) {
+  static ClassRecord record(name);
+  return record;
+}
+
+// An implementation that superclasses the standard class T::kStandardClass
+// and is created with the usual arguments (style 0: the default style).
+template <class T>
+class StandardControl : public WindowImpl {
+ public:
+  static ClassRecord& GetClassRecord() { return SuperclassRecord<T>(T::kStandardClass); }
+  HWND Create(HWND parent, const RECT* rect, const wchar_t* name, DWORD style, DWORD ex_style,
+              HMENU id, void* create_param) {
+    return CreateControl<T>(parent, rect, name, style, ex_style, id, create_param);
+  }
 };
 
 // Registers the record's class if it is not yet registered; returns the atom
@@ -182,10 +273,6 @@ T* BoundObject(HWND wnd) {
       reinterpret_cast<WindowImpl*>(::GetWindowLongPtrW(wnd, record.object_offset)));
 }
 
-// The default style of the library's controls: a visible child that clips
-// its siblings and children.
-constexpr DWORD kDefaultControlStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-
 // Wrapper helpers: a wrapper holds one counted reference to its implementation.
 template <class T>
 T* NewImpl() {
@@ -209,3 +296,15 @@ T* ShareImpl(T* source) {
 }
 
 }  // namespace view::frame
+
+// The definitions of the members VIEW_WRAPPER_MEMBERS declares, for a
+// wrapper whose `impl_` points to an Impl.
+#define VIEW_WRAPPER_DEFINITIONS(Wrapper, Impl)                                          \
+  Wrapper::Wrapper() : impl_(view::frame::NewImpl<Impl>()) {}                            \
+  Wrapper::~Wrapper() { view::frame::ReleaseImpl(impl_); }                               \
+  Wrapper::Wrapper(const Wrapper& other) : impl_(view::frame::ShareImpl(other.impl_)) {} \
+  Wrapper& Wrapper::operator=(const Wrapper& other) {                                   \
+    view::frame::AssignImpl(impl_, other.impl_);                                         \
+    return *this;                                                                        \
+  }                                                                                      \
+  Wrapper::operator HWND() const { return impl_->m_hWnd; }

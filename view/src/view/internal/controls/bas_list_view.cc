@@ -1,7 +1,6 @@
-#include "view/internal/bas_list_view.h"
+#include "view/internal/controls/bas_list_view.h"
 
 #include <optional>
-#include <sstream>
 #include <string>
 
 #include "view/internal/frame/dpi.h"
@@ -11,9 +10,7 @@
 
 using view::frame::DpiScaleInt;
 using view::frame::ReusableDcBuffer;
-using view::frame::SaveDcScope;
 using view::frame::ScopedGdiObject;
-using view::frame::SelectObjectScope;
 
 namespace view::internal {
 
@@ -146,8 +143,7 @@ class BASListView::PaintPass {
 };
 
 view::frame::ClassRecord& BASListView::GetClassRecord() {
-  static view::frame::ClassRecord record(WC_LISTVIEWW);
-  return record;
+  return view::frame::SuperclassRecord<BASListView>(WC_LISTVIEWW);
 }
 
 BASListView::BASListView() {
@@ -240,13 +236,9 @@ std::vector<BASListView::CellBounds> BASListView::ReadCellBounds(int row) const 
                         reinterpret_cast<LPARAM>(&info))) {
       break;
     }
-    RECT bounds = {};
-    bounds.top = column;
-    bounds.left = LVIR_BOUNDS;
-    const bool known = ::SendMessageW(m_hWnd, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row),
-                                      reinterpret_cast<LPARAM>(&bounds)) != 0;
-    cells.push_back({known, static_cast<int>(bounds.left), static_cast<int>(bounds.right),
-                     static_cast<int>(bounds.bottom - bounds.top)});
+    const RECT bounds = SubItemRect(m_hWnd, row, column, LVIR_BOUNDS);
+    cells.push_back({!::IsRectEmpty(&bounds), static_cast<int>(bounds.left),
+                     static_cast<int>(bounds.right), static_cast<int>(bounds.bottom - bounds.top)});
   }
   return cells;
 }
@@ -459,16 +451,9 @@ bool BASListView::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM
   if (view::frame::IsReflectedMessage(msg)) parent_reflects_ = true;
   switch (msg) {
     case WM_PAINT:
-    case WM_PRINTCLIENT: {
-      // The rows that the platform list draws while it paints share one
-      // pass (see PaintPass).
-      PaintPass pass(*this);
-      result = DefWindowProc(msg, wparam, lparam);
-      return true;
-    }
+    case WM_PRINTCLIENT:
     case WM_ERASEBKGND:
-      EraseBackground(reinterpret_cast<HDC>(wparam));
-      result = 1;
+      result = OnPaintMessage(msg, wparam, lparam);
       return true;
     case WM_LBUTTONDOWN:
       if (OnCheckBoxClick(lparam)) {
@@ -487,23 +472,10 @@ bool BASListView::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM
       OnMouseMove(lparam);
       result = 0;
       return true;
-    case WM_NOTIFY: {
-      const auto* hdr = reinterpret_cast<const NMHDR*>(lparam);
-      if (hdr != nullptr && header_.m_hWnd != nullptr && hdr->hwndFrom == header_.m_hWnd &&
-          hdr->code == static_cast<UINT>(NM_CUSTOMDRAW)) {
-        result = RouteHeaderCustomDraw(wparam, lparam);
-        return true;
-      }
+    case WM_NOTIFY:
+    case view::frame::OCM_NOTIFY_:
+      if (OnNotify(msg, wparam, lparam, result)) return true;
       break;
-    }
-    case view::frame::OCM_NOTIFY_: {
-      const auto* hdr = reinterpret_cast<const NMHDR*>(lparam);
-      if (hdr != nullptr && hdr->code == static_cast<UINT>(LVN_COLUMNCLICK)) {
-        result = 0;
-        return true;
-      }
-      break;
-    }
     case view::frame::OCM_COMPAREITEM_:
     case view::frame::OCM_DELETEITEM_:
       result = 1;
@@ -513,6 +485,32 @@ bool BASListView::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM
   }
   if (ProcessOwnerDraw(msg, wparam, lparam, result)) return true;
   return view::frame::DefaultReflectionHandler(wnd, msg, wparam, lparam, result);
+}
+
+LRESULT BASListView::OnPaintMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
+  if (msg == WM_ERASEBKGND) {
+    EraseBackground(reinterpret_cast<HDC>(wparam));
+    return 1;
+  }
+  // The rows that the platform list draws while it paints share one pass
+  // (see PaintPass).
+  PaintPass pass(*this);
+  return DefWindowProc(msg, wparam, lparam);
+}
+
+bool BASListView::OnNotify(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+  const auto* hdr = reinterpret_cast<const NMHDR*>(lparam);
+  if (hdr == nullptr) return false;
+  if (msg == WM_NOTIFY && header_.m_hWnd != nullptr && hdr->hwndFrom == header_.m_hWnd &&
+      hdr->code == static_cast<UINT>(NM_CUSTOMDRAW)) {
+    result = RouteHeaderCustomDraw(wparam, lparam);
+    return true;
+  }
+  if (msg == view::frame::OCM_NOTIFY_ && hdr->code == static_cast<UINT>(LVN_COLUMNCLICK)) {
+    result = 0;  // no sorting or other reaction to a column click
+    return true;
+  }
+  return false;
 }
 
 LRESULT BASListView::RouteHeaderCustomDraw(WPARAM wparam, LPARAM lparam) {
@@ -536,8 +534,7 @@ void BASListView::MeasureItem(LPMEASUREITEMSTRUCT mis) {
 bool BASListView::OnCheckBoxClick(LPARAM lparam) {
   if (checked_image_ == nullptr) return false;
   LVHITTESTINFO hit = {};
-  hit.pt.x = LOWORD(lparam);
-  hit.pt.y = HIWORD(lparam);
+  hit.pt = {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
   const int row =
       static_cast<int>(::SendMessageW(m_hWnd, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
   if (row < 0 || (hit.flags & LVHT_ONITEM) == 0) return false;
@@ -585,8 +582,7 @@ bool BASListView::OnCheckBoxClick(LPARAM lparam) {
 
 void BASListView::OnMouseMove(LPARAM lparam) {
   LVHITTESTINFO hit = {};
-  hit.pt.x = LOWORD(lparam);
-  hit.pt.y = HIWORD(lparam);
+  hit.pt = {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
   const int row =
       static_cast<int>(::SendMessageW(m_hWnd, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
   const int hovered = row >= 0 ? row : -1;
@@ -651,10 +647,6 @@ void BASListView::EraseBackground(HDC dc) {
     ::FillRect(dc, &client, brush.get());
     return;
   }
-  if (rows.left > client.left) {
-    const RECT left = {0, rows.bottom, rows.left, client.bottom};
-    ::FillRect(dc, &left, brush.get());
-  }
   if (rows.bottom < client.bottom) {
     const RECT below = {0, rows.bottom, client.right, client.bottom};
     ::FillRect(dc, &below, brush.get());
@@ -666,6 +658,28 @@ void BASListView::EraseBackground(HDC dc) {
 }
 
 // ---- Painting -----------------------------------------------------------------
+
+void BASListView::PaintRowFrame(HDC dc, int row, bool selected, int width, int height) {
+  const int p = Scaled(1);
+  const COLORREF background = view::internal::RowBackground(
+      selected, row, hover_item_, last_hover_item_, striped_rows_, row_bkg_color_);
+  {
+    ScopedGdiObject<HBRUSH> brush(::CreateSolidBrush(background));
+    const RECT all = {0, 0, width, height};
+    ::FillRect(dc, &all, brush.get());
+  }
+  ::MoveToEx(dc, 0, 0, nullptr);
+  ::LineTo(dc, 0, height);
+  ::MoveToEx(dc, width - p, 0, nullptr);
+  ::LineTo(dc, width - p, height - p);
+  ::MoveToEx(dc, 0, 0, nullptr);
+  ::LineTo(dc, width - p, 0);
+  if (row == ItemCount() - 1) {
+    ::MoveToEx(dc, 0, height - p, nullptr);
+    ::LineTo(dc, width - p, height - p);
+  }
+  ::SetBkMode(dc, TRANSPARENT);
+}
 
 void BASListView::DrawItem(LPDRAWITEMSTRUCT dis) {
   if (dis == nullptr || dis->hDC == nullptr || m_hWnd == nullptr) return;
@@ -689,36 +703,15 @@ void BASListView::DrawItem(LPDRAWITEMSTRUCT dis) {
   HDC dc = pass->buffer().Prepare(dis->hDC, width, height);
   if (dc == nullptr) return;
   const PaintPass::RowScope taken(*pass);
-  const int p = Scaled(1);
-  ScopedGdiObject<HPEN> pen(::CreatePen(PS_SOLID, p, view::internal::kListFrameColor));
+  ScopedGdiObject<HPEN> pen(::CreatePen(PS_SOLID, Scaled(1), view::internal::kListFrameColor));
   {
     // Each row starts from the state of a fresh memory DC, whatever the row
     // before it (or an application's drawing function) selected or set.
-    SaveDcScope saved(dc);
-    SelectObjectScope pen_scope(dc, pen.get());
-    SelectObjectScope font_scope(
+    const view::frame::SaveDcScope saved(dc);
+    const view::frame::SelectObjectScope pen_scope(dc, pen.get());
+    const view::frame::SelectObjectScope font_scope(
         dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0)));
-
-    const COLORREF background = view::internal::RowBackground(
-        (dis->itemState & ODS_SELECTED) != 0, row, hover_item_, last_hover_item_, striped_rows_,
-        row_bkg_color_);
-    {
-      ScopedGdiObject<HBRUSH> brush(::CreateSolidBrush(background));
-      const RECT all = {0, 0, width, height};
-      ::FillRect(dc, &all, brush.get());
-    }
-    ::MoveToEx(dc, 0, 0, nullptr);
-    ::LineTo(dc, 0, height);
-    ::MoveToEx(dc, width - p, 0, nullptr);
-    ::LineTo(dc, width - p, height - p);
-    ::MoveToEx(dc, 0, 0, nullptr);
-    ::LineTo(dc, width - p, 0);
-    if (row == ItemCount() - 1) {
-      ::MoveToEx(dc, 0, height - p, nullptr);
-      ::LineTo(dc, width - p, height - p);
-    }
-    ::SetBkMode(dc, TRANSPARENT);
-
+    PaintRowFrame(dc, row, (dis->itemState & ODS_SELECTED) != 0, width, height);
     BorrowedCdc cdc(dc);
     if (render_func_) render_func_(cdc.get(), row);
     DrawItemCells(cdc.get(), dis);
@@ -729,11 +722,6 @@ void BASListView::DrawItem(LPDRAWITEMSTRUCT dis) {
 void BASListView::DrawItemCells(WTL::CDC& dc, DRAWITEMSTRUCT* dis) {
   if (dis == nullptr || m_hWnd == nullptr) return;
   const int row = static_cast<int>(dis->itemID);
-  const int indent = Scaled(10);
-  const int check_width = checked_image_ != nullptr ? static_cast<int>(checked_image_->GetWidth()) : 0;
-  const int check_height =
-      checked_image_ != nullptr ? static_cast<int>(checked_image_->GetHeight()) : 0;
-
   // Within a paint every row has the same cells; a call from elsewhere
   // reads them for this row.
   std::vector<CellBounds> own_cells;
@@ -743,47 +731,49 @@ void BASListView::DrawItemCells(WTL::CDC& dc, DRAWITEMSTRUCT* dis) {
     const CellBounds& bounds = cells[static_cast<size_t>(column)];
     if (!bounds.known) continue;
     WTL::CRect cell(bounds.left - row_origin_x_, 0, bounds.right - row_origin_x_, bounds.height);
-
     if (column == 0) {
-      const bool can_check = CanCheck(row);
-      const int x0 = Scaled(5);
-      const int box_width = static_cast<int>(static_cast<float>(check_width) * scale_);
-      const int box_height = static_cast<int>(static_cast<float>(check_height) * scale_);
-      const int y0 = (cell.Height() - box_height) / 2;
-      const bool checked = GetCheckState(row);
-      if (checked_image_ != nullptr) {
-        Gdiplus::Bitmap* image =
-            !can_check ? disabled_check_image_ : (checked ? checked_image_ : unchecked_image_);
-        if (image != nullptr) {
-          // Every state is drawn at the checked image's size.
-          Gdiplus::Graphics graphics(dc.m_hDC);
-          graphics.DrawImage(image, Gdiplus::Rect(x0, y0, box_width, box_height), 0, 0,
-                             check_width, check_height, Gdiplus::UnitPixel);
-        }
-      }
-      std::wostringstream number;
-      number << (row + 1);
-      const std::wstring text = number.str();
-      if (!text.empty()) {
-        const RECT rect = {box_width + x0 + indent, (cell.Height() - TextHeight(dc, text)) / 2,
-                           cell.right, cell.Height()};
-        DrawTextLine(dc, text, rect);
-      }
+      DrawCheckCell(dc, row, cell);
+    } else if (column == 1 && draw_photo_column_func_) {
+      draw_photo_column_func_(dc, dis, cell, 1);
     } else if (column == 1) {
-      if (draw_photo_column_func_) {
-        draw_photo_column_func_(dc, dis, cell, 1);
-      } else {
-        DrawPhotoColumn(dc, dis, cell, 1);
-      }
+      DrawPhotoColumn(dc, dis, cell, 1);
     } else {
-      const std::wstring text = ItemText(row, column);
-      if (!text.empty()) {
-        const RECT rect = {cell.left + indent, (cell.Height() - TextHeight(dc, text)) / 2,
-                           cell.right, cell.Height()};
-        DrawTextLine(dc, text, rect);
-      }
+      DrawTextCell(dc, row, column, cell);
     }
   }
+}
+
+void BASListView::DrawCheckCell(HDC dc, int row, const RECT& cell) {
+  const int height = cell.bottom - cell.top;
+  const int check_width = checked_image_ != nullptr ? static_cast<int>(checked_image_->GetWidth()) : 0;
+  if (checked_image_ != nullptr) {
+    const int check_height = static_cast<int>(checked_image_->GetHeight());
+    const int box_width = static_cast<int>(static_cast<float>(check_width) * scale_);
+    const int box_height = static_cast<int>(static_cast<float>(check_height) * scale_);
+    Gdiplus::Bitmap* image = !CanCheck(row) ? disabled_check_image_
+                             : GetCheckState(row) ? checked_image_
+                                                  : unchecked_image_;
+    if (image != nullptr) {
+      // Every state is drawn at the checked image's size.
+      Gdiplus::Graphics graphics(dc);
+      graphics.DrawImage(image, Gdiplus::Rect(Scaled(5), (height - box_height) / 2, box_width,
+                                              box_height),
+                         0, 0, check_width, check_height, Gdiplus::UnitPixel);
+    }
+  }
+  const std::wstring text = std::to_wstring(row + 1);
+  const RECT rect = {view::internal::RowNumberLeft(check_width, scale_),
+                     (height - TextHeight(dc, text)) / 2, cell.right, height};
+  DrawTextLine(dc, text, rect);
+}
+
+void BASListView::DrawTextCell(HDC dc, int row, int column, const RECT& cell) {
+  const std::wstring text = ItemText(row, column);
+  if (text.empty()) return;
+  const int height = cell.bottom - cell.top;
+  const RECT rect = {cell.left + Scaled(10), (height - TextHeight(dc, text)) / 2, cell.right,
+                     height};
+  DrawTextLine(dc, text, rect);
 }
 
 void BASListView::DrawPhotoColumn(WTL::CDC& dc, DRAWITEMSTRUCT* dis, WTL::CRect& cell,

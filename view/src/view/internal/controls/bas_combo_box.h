@@ -1,6 +1,5 @@
 #pragma once
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -34,28 +33,19 @@ int RowAt(int top_index, int y, int item_height);
 // The user's list separator as the locale settings give it now.
 std::wstring UserListSeparator();
 
-// Process-wide records of the drop-down lists that combo boxes took over:
-// which control owns each list, and the procedure the list had before.
-// Used only on the user-interface thread. An entry goes when its list or
-// its combo box is destroyed.
-std::map<HWND, BASComboBox*>& listBoxOwners();
-std::map<HWND, WNDPROC>& listBoxPrevProcs();
-
 }  // namespace view::combo
 
 // The implementation of ZuComboBox: a superclassed "COMBOBOX" that draws
 // its items with check boxes (the check state is the item data), shows the
 // checked texts in its selection field and turns clicks and the space key in
 // its drop-down list into check toggles.
-class BASComboBox : public view::frame::WindowImpl, public view::frame::OwnerDraw<BASComboBox> {
+class BASComboBox : public view::frame::StandardControl<BASComboBox>,
+                    public view::frame::OwnerDraw<BASComboBox> {
  public:
-  static view::frame::ClassRecord& GetClassRecord();
+  static constexpr const wchar_t* kStandardClass = L"COMBOBOX";
 
   BASComboBox() = default;
   ~BASComboBox() override;
-
-  HWND Create(HWND parent, const RECT* rect, const wchar_t* windowName, DWORD style,
-              DWORD exStyle, HMENU menuOrId, void* param);
 
   int SetCheck(int index, int check);
   int GetCheck(int index);
@@ -64,6 +54,8 @@ class BASComboBox : public view::frame::WindowImpl, public view::frame::OwnerDra
   // The text of the selection field, rebuilt first if a check changed.
   const std::wstring& DisplayText();
   HWND list_box() const { return listBox; }
+  // The hook that serves the taken-over drop-down list, if any.
+  view::frame::WindowHook* list_hook() const { return list_hook_.get(); }
 
   bool ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result,
                             DWORD map_id = 0) override;
@@ -73,13 +65,13 @@ class BASComboBox : public view::frame::WindowImpl, public view::frame::OwnerDra
   void DrawItem(LPDRAWITEMSTRUCT dis);
   void MeasureItem(LPMEASUREITEMSTRUCT mis);
 
-  // The procedure that the drop-down list runs once it is taken over.
-  static LRESULT CALLBACK CheckListProc(HWND list, UINT msg, WPARAM wparam, LPARAM lparam);
-
  private:
-  void TakeOverListBox(HWND list);
-  // Gives back every list this control took over and drops their entries.
-  void ReleaseListBoxes();
+  // The messages of the drop-down list, which reach the control through
+  // its list hook (map id kListMap).
+  static constexpr DWORD kListMap = 1;
+  bool ProcessListMessage(HWND list, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result);
+  // Gives the drop-down list its own procedure back.
+  void ReleaseListBox();
   // The row of the list under a client point that a click toggles, or -1.
   int ToggleIndexAt(HWND list, POINT pt);
   void ToggleFromList(HWND list, int index);
@@ -87,6 +79,7 @@ class BASComboBox : public view::frame::WindowImpl, public view::frame::OwnerDra
   int ItemCount();
 
   HWND listBox = nullptr;
+  view::frame::ScopedRef<view::frame::WindowHook> list_hook_;
   std::wstring displayText;
   BOOL textValid = FALSE;
   BOOL selectionHeightSet = FALSE;

@@ -46,7 +46,7 @@ std::unique_ptr<Gdiplus::Bitmap> MakeGreyCopy(Gdiplus::Bitmap* image);
 // hover/press handling works on them directly.
 class BASSwitchImageButton : public view::frame::WindowImpl,
                              public view::frame::OwnerDraw<BASSwitchImageButton>,
-                             public view::frame::HoverPressState {
+                             public view::frame::ButtonControl<BASSwitchImageButton> {
  public:
   static view::frame::ClassRecord& GetClassRecord();
 
@@ -64,13 +64,15 @@ class BASSwitchImageButton : public view::frame::WindowImpl,
   void SetText(const wchar_t* text);
   void ResetStatus();
   void SetPressedStatus();
-  BOOL EnableWindow(BOOL enable);
-  BOOL MoveWindow(const RECT* rect, BOOL repaint);
 
   // Paints the tile as it looks now into `dc` (client coordinates).
   void Paint(HDC dc);
   // Draws the whole client area, `client` in size, onto `graphics`.
   void Draw(Gdiplus::Graphics& graphics, const RECT& client);
+  // The filled, outlined shape (rounded or not) over the whole client area.
+  void DrawShape(Gdiplus::Graphics& graphics, const RECT& client, COLORREF fill);
+  // A press: on the delete mark, or selecting the tile.
+  bool OnLButtonDown(HWND wnd, LPARAM lparam, LRESULT& result);
 
   // The control's state; the wrapper's setters store into it directly.
   std::wstring text_;

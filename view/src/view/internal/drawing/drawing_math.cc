@@ -1,4 +1,4 @@
-#include "view/internal/drawing_math.h"
+#include "view/internal/drawing/drawing_math.h"
 
 #include <cmath>
 #include <limits>

@@ -1,8 +1,8 @@
-#include "view/internal/bas_img_button.h"
+#include "view/internal/controls/bas_img_button.h"
 
 #include <algorithm>
 
-#include "view/internal/drawing_math.h"
+#include "view/internal/drawing/drawing_math.h"
 #include "view/internal/frame/button_layout.h"
 #include "view/internal/frame/dpi.h"
 #include "view/internal/frame/paint_buffers.h"
@@ -73,11 +73,10 @@ using view::internal::ImgChoice;
 using view::internal::LogoChoice;
 
 view::frame::ClassRecord& BASImgButton::GetClassRecord() {
-  static view::frame::ClassRecord record(L"BUTTON");
-  return record;
+  return view::frame::SuperclassRecord<BASImgButton>(L"BUTTON");
 }
 
-BASImgButton::~BASImgButton() { DestroyTooltip(); }
+BASImgButton::~BASImgButton() = default;
 
 bool BASImgButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                         LRESULT& result, DWORD) {
@@ -91,9 +90,9 @@ bool BASImgButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARA
     UpdateWindow(wnd);
     return false;
   }
-  if (msg == WM_DESTROY) DestroyTooltip();
+  if (msg == WM_DESTROY) tooltip_.reset();
   // In check-box mode hover and press do not change the picture.
-  if (view::frame::HandleHoverPress(wnd, tooltip_, *this, msg, wparam, lparam, result,
+  if (view::frame::HandleHoverPress(wnd, tooltip_.get(), *this, msg, wparam, lparam, result,
                                     !check_box)) {
     return true;
   }
@@ -128,7 +127,7 @@ int BASImgButton::Init(Gdiplus::Bitmap* normal, int x, int y, Gdiplus::Bitmap* p
   normal_image_ = normal;
   pressed_image_ = pressed;
   tracking_mouse_ = false;
-  DestroyTooltip();
+  tooltip_.reset();
 
   const int iw = ScaledImageWidth();
   const int ih = ScaledImageHeight();
@@ -178,18 +177,6 @@ void BASImgButton::SetDisableImage(Gdiplus::Bitmap* image) {
 
 int BASImgButton::DpiScale(int value) const { return view::frame::DpiScaleInt(value, scale_); }
 
-BOOL BASImgButton::MoveWindow(const RECT* rect, BOOL repaint) {
-  if (rect == nullptr || m_hWnd == nullptr) return FALSE;
-  return ::MoveWindow(m_hWnd, rect->left, rect->top, rect->right - rect->left,
-                      rect->bottom - rect->top, repaint);
-}
-
-BOOL BASImgButton::EnableWindow(BOOL enable) {
-  status_ = enable ? kStatusNormal : kStatusDisable;
-  if (m_hWnd == nullptr) return FALSE;
-  return ::EnableWindow(m_hWnd, enable);
-}
-
 void BASImgButton::RefreshCheckRect() {
   if (m_hWnd != nullptr) InvalidateRect(m_hWnd, &check_rect_, FALSE);
 }
@@ -221,13 +208,8 @@ void BASImgButton::SetCheckBoxLogoImage(Gdiplus::Bitmap* logo, Gdiplus::Bitmap* 
 
 void BASImgButton::SetTooltip(const wchar_t* text) {
   if (m_hWnd == nullptr) return;
-  if (tooltip_ == nullptr) tooltip_ = view::frame::CreateTooltipWindow(m_hWnd);
-  view::frame::AddTooltipTool(tooltip_, m_hWnd, text != nullptr ? text : L"");
-}
-
-void BASImgButton::DestroyTooltip() {
-  if (tooltip_ != nullptr && IsWindow(tooltip_)) ::DestroyWindow(tooltip_);
-  tooltip_ = nullptr;
+  if (!tooltip_) tooltip_.reset(view::frame::CreateTooltipWindow(m_hWnd));
+  view::frame::AddTooltipTool(tooltip_.get(), m_hWnd, text != nullptr ? text : L"");
 }
 
 void BASImgButton::resizeWithFixWidth(int width) {
@@ -244,6 +226,30 @@ void BASImgButton::DrawItem(LPDRAWITEMSTRUCT dis) {
   if (dis == nullptr || m_hWnd == nullptr) return;
   view::frame::PaintClientArgb(m_hWnd, dis->hDC, [this](Gdiplus::Graphics& graphics, int width,
                                                         int height) { Paint(graphics, width, height); });
+}
+
+void BASImgButton::PaintCaptionRight(Gdiplus::Graphics& graphics, Gdiplus::Bitmap* image,
+                                     Gdiplus::Bitmap* logo, Gdiplus::Color color,
+                                     int client_width, int client_height) {
+  const int iw = ScaledImageWidth();
+  const int ih = ScaledImageHeight();
+  check_rect_ = view::internal::ImgButtonCheckRect(height_, iw, ih);
+  Utils::DrawImage(graphics, image, check_rect_.left, check_rect_.top, iw, ih);
+  if (logo != nullptr) {
+    const RECT box = view::internal::ImgButtonLogoBox(height_, iw, check_logo_gap_, logo_width_,
+                                                      logo_height_);
+    Utils::DrawImage(graphics, logo, box.left, box.top, box.right - box.left,
+                     box.bottom - box.top);
+  }
+  const int x = view::internal::ImgButtonCaptionX(iw, logo_text_gap_, logo != nullptr,
+                                                  check_logo_gap_, logo_width_);
+  if (font_ != nullptr) {
+    Gdiplus::StringFormat format;
+    format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
+    const Gdiplus::RectF box(static_cast<float>(x), 0.0f, static_cast<float>(client_width - x),
+                             static_cast<float>(client_height));
+    Utils::DrawTextW(graphics, box, text_.c_str(), font_, &format, &color);
+  }
 }
 
 void BASImgButton::Paint(Gdiplus::Graphics& graphics, int client_width, int client_height) {
@@ -285,21 +291,5 @@ void BASImgButton::Paint(Gdiplus::Graphics& graphics, int client_width, int clie
     }
     return;
   }
-  check_rect_ = view::internal::ImgButtonCheckRect(height_, iw, ih);
-  Utils::DrawImage(graphics, image, check_rect_.left, check_rect_.top, iw, ih);
-  if (logo != nullptr) {
-    const RECT box = view::internal::ImgButtonLogoBox(height_, iw, check_logo_gap_, logo_width_,
-                                                      logo_height_);
-    Utils::DrawImage(graphics, logo, box.left, box.top, box.right - box.left,
-                     box.bottom - box.top);
-  }
-  const int x = view::internal::ImgButtonCaptionX(iw, logo_text_gap_, logo != nullptr,
-                                                  check_logo_gap_, logo_width_);
-  if (font_ != nullptr) {
-    Gdiplus::StringFormat format;
-    format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
-    const Gdiplus::RectF box(static_cast<float>(x), 0.0f, static_cast<float>(client_width - x),
-                             static_cast<float>(client_height));
-    Utils::DrawTextW(graphics, box, text_.c_str(), font_, &format, &color);
-  }
+  PaintCaptionRight(graphics, image, logo, color, client_width, client_height);
 }

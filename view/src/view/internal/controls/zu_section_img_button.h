@@ -9,6 +9,7 @@
 #include <string>
 
 #include "view/button_status.h"
+#include "view/internal/frame/hover_press.h"
 #include "view/internal/frame/scoped.h"
 #include "view/internal/frame/window_impl.h"
 #include "view/zu_section_button.h"
@@ -54,11 +55,12 @@ SectionPlacement SectionReloadPlace(const SectionMetrics& m, float text_width, f
 
 }  // namespace view::internal
 
-class ZuSectionImgButton : public view::frame::WindowImpl {
+class ZuSectionImgButton : public view::frame::StandardControl<ZuSectionImgButton>,
+                           public view::frame::ButtonControl<ZuSectionImgButton> {
  public:
   using DrawFunc = std::function<void(HWND, Gdiplus::Graphics&, RECT&, int)>;
 
-  static view::frame::ClassRecord& GetClassRecord();
+  static constexpr const wchar_t* kStandardClass = L"BUTTON";
 
   ZuSectionImgButton() = default;
   ~ZuSectionImgButton() override = default;
@@ -66,13 +68,11 @@ class ZuSectionImgButton : public view::frame::WindowImpl {
   bool ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result,
                             DWORD map_id = 0) override;
 
-  HWND Create(HWND parent, const RECT* rect, const wchar_t* text, DWORD style, DWORD ex_style,
-              HMENU id, void* param);
+  // Without a window the status stays; with one it repaints at once.
   BOOL EnableWindow(BOOL enable);
   void Load(bool take_window_text);
   WTL::CSize reload(int max_width, int max_height);
   void SetTooltip(const wchar_t* text);
-  BOOL MoveWindow(const RECT* rect, BOOL repaint);
 
   // Paints the button as it looks now into `dc` (client coordinates).
   void Paint(HDC dc);
@@ -95,7 +95,6 @@ class ZuSectionImgButton : public view::frame::WindowImpl {
   bool round_rect_ = false;
   POINT round_rect_point_ = {6, 6};
   COLORREF round_bkg_color_ = 0;
-  ButtonStatus status_ = kStatusNormal;
   float scale_ = 1.0f;
   bool fix_width_ = false;
   bool fix_height_ = false;

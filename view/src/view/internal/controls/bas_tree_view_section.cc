@@ -1,10 +1,9 @@
-#include "view/internal/bas_tree_view_section.h"
+#include "view/internal/controls/bas_tree_view_section.h"
 
 using view::frame::ClassRecord;
 
 ClassRecord& BASTreeViewSection::GetClassRecord() {
-  static ClassRecord record(WC_TREEVIEWW);
-  return record;
+  return view::frame::SuperclassRecord<BASTreeViewSection>(WC_TREEVIEWW);
 }
 
 HWND BASTreeViewSection::CreateTreeWindow(HWND parent, HMENU id, const RECT& rect, DWORD style) {

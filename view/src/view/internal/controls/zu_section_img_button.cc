@@ -1,8 +1,8 @@
-#include "view/internal/zu_section_img_button.h"
+#include "view/internal/controls/zu_section_img_button.h"
 
 #include <cmath>
 
-#include "view/internal/drawing_math.h"
+#include "view/internal/drawing/drawing_math.h"
 #include "view/internal/frame/button_layout.h"
 #include "view/internal/frame/hover_press.h"
 #include "view/internal/frame/paint_buffers.h"
@@ -29,69 +29,82 @@ Gdiplus::SizeF SectionLoadMeasureArea(const SectionMetrics& m, int client_width,
   return area;
 }
 
+namespace {
+
+// What the placement of either layout family reads.
+struct LoadInput {
+  const SectionMetrics& m;
+  float tw;
+  float th;
+  bool fix_width;
+  bool fix_height;
+  bool center;
+};
+
+void PlaceImageAboveText(const LoadInput& in, SectionPlacement& p) {
+  const SectionMetrics& m = in.m;
+  const int iw = m.image_width, ih = m.image_height;
+  const float IW = static_cast<float>(iw), IH = static_cast<float>(ih);
+  const float hm = static_cast<float>(m.h_margin), vm = static_cast<float>(m.v_margin);
+  const bool both = ih != 0 && in.th != 0;
+  const float g = both ? m.gap : 0.0f;
+  if (!in.fix_width) p.width = static_cast<int>(2 * hm + std::max(in.tw, IW));
+  if (!in.fix_height) p.height = static_cast<int>(2 * vm + IH + g + in.th);
+  const int W = p.width, H = p.height;
+  if (!in.center) {
+    p.image_x = iw != 0 ? m.h_margin : 0;
+    p.image_y = ih != 0 ? m.v_margin : 0;
+    p.text_y = both ? static_cast<float>(p.image_y) + IH + m.gap : vm;
+  } else {
+    const bool no_image = iw == 0 || ih == 0;
+    p.image_x = no_image ? 0 : (W - iw) / 2;
+    p.image_y = no_image ? 0 : static_cast<int>((static_cast<float>(H) - (IH + g + in.th)) * 0.5f);
+    p.text_y = both ? static_cast<float>(p.image_y) + IH + m.gap
+                    : (static_cast<float>(H) - in.th) * 0.5f;
+  }
+  p.text_x = hm;
+}
+
+void PlaceImageBesideText(const LoadInput& in, SectionPlacement& p) {
+  const SectionMetrics& m = in.m;
+  const int iw = m.image_width, ih = m.image_height;
+  const float IW = static_cast<float>(iw), IH = static_cast<float>(ih);
+  const float hm = static_cast<float>(m.h_margin), vm = static_cast<float>(m.v_margin);
+  const float tw = in.tw;
+  const bool both = iw != 0 && tw != 0;
+  const float g = both ? m.gap : 0.0f;
+  if (!in.fix_width) p.width = static_cast<int>(2 * hm + IW + g + tw);
+  if (!in.fix_height) p.height = static_cast<int>(2 * vm + std::max(IH, in.th));
+  const int W = p.width, H = p.height;
+  p.text_y = (static_cast<float>(H) - in.th) * 0.5f;
+  if (m.layout == kImgRightOfText) {
+    p.text_x = in.center && both ? (static_cast<float>(W) - (IW + g + tw)) * 0.5f : hm;
+    p.image_x = static_cast<int>(p.text_x + tw + m.gap);
+    p.image_y = (H - ih) / 2;
+  } else if (!in.center) {
+    p.image_x = iw != 0 ? m.h_margin : 0;
+    p.image_y = ih != 0 ? m.v_margin : 0;
+    p.text_x = both ? static_cast<float>(p.image_x) + IW + m.gap : hm;
+  } else {
+    const bool no_image = iw == 0 || ih == 0;
+    p.image_x = no_image ? 0 : static_cast<int>((static_cast<float>(W) - (IW + g + tw)) * 0.5f);
+    p.image_y = (H - ih) / 2;
+    p.text_x = both ? static_cast<float>(p.image_x) + IW + m.gap
+                    : (static_cast<float>(W) - tw) * 0.5f;
+  }
+}
+
+}  // namespace
+
 SectionPlacement SectionLoadPlace(const SectionMetrics& m, float tw, float th, int client_width,
                                   int client_height, bool fix_width, bool fix_height, bool center,
                                   const SectionPlacement& previous) {
   SectionPlacement p = previous;
   p.width = client_width;
   p.height = client_height;
-  const int iw = m.image_width, ih = m.image_height;
-  const float IW = static_cast<float>(iw), IH = static_cast<float>(ih);
-  const float hm = static_cast<float>(m.h_margin), vm = static_cast<float>(m.v_margin);
-  const bool no_image = iw == 0 || ih == 0;
-  switch (m.layout) {
-    case kImgAboveText: {
-      const bool both = ih != 0 && th != 0;
-      const float g = both ? m.gap : 0.0f;
-      if (!fix_width) p.width = static_cast<int>(2 * hm + std::max(tw, IW));
-      if (!fix_height) p.height = static_cast<int>(2 * vm + IH + g + th);
-      const int W = p.width, H = p.height;
-      if (!center) {
-        p.image_x = iw != 0 ? m.h_margin : 0;
-        p.image_y = ih != 0 ? m.v_margin : 0;
-        p.text_y = both ? static_cast<float>(p.image_y) + IH + m.gap : vm;
-      } else {
-        p.image_x = no_image ? 0 : (W - iw) / 2;
-        p.image_y = no_image ? 0 : static_cast<int>((static_cast<float>(H) - (IH + g + th)) * 0.5f);
-        p.text_y = both ? static_cast<float>(p.image_y) + IH + m.gap
-                        : (static_cast<float>(H) - th) * 0.5f;
-      }
-      p.text_x = hm;
-      break;
-    }
-    case kImgLeftOfText:
-    case kImgRightOfText: {
-      const bool both = iw != 0 && tw != 0;
-      const float g = both ? m.gap : 0.0f;
-      if (!fix_width) p.width = static_cast<int>(2 * hm + IW + g + tw);
-      if (!fix_height) p.height = static_cast<int>(2 * vm + std::max(IH, th));
-      const int W = p.width, H = p.height;
-      p.text_y = (static_cast<float>(H) - th) * 0.5f;
-      if (m.layout == kImgLeftOfText) {
-        if (!center) {
-          p.image_x = iw != 0 ? m.h_margin : 0;
-          p.image_y = ih != 0 ? m.v_margin : 0;
-          p.text_x = both ? static_cast<float>(p.image_x) + IW + m.gap : hm;
-        } else {
-          p.image_x = no_image ? 0 : static_cast<int>((static_cast<float>(W) - (IW + g + tw)) * 0.5f);
-          p.image_y = (H - ih) / 2;
-          p.text_x = both ? static_cast<float>(p.image_x) + IW + m.gap
-                          : (static_cast<float>(W) - tw) * 0.5f;
-        }
-      } else {
-        if (!center) {
-          p.text_x = hm;
-        } else {
-          p.text_x = both ? (static_cast<float>(W) - (IW + g + tw)) * 0.5f : hm;
-        }
-        p.image_x = static_cast<int>(p.text_x + tw + m.gap);
-        p.image_y = (H - ih) / 2;
-      }
-      break;
-    }
-    default:
-      break;
-  }
+  const LoadInput in = {m, tw, th, fix_width, fix_height, center};
+  if (m.layout == kImgAboveText) PlaceImageAboveText(in, p);
+  if (m.layout == kImgLeftOfText || m.layout == kImgRightOfText) PlaceImageBesideText(in, p);
   return p;
 }
 
@@ -150,29 +163,11 @@ using view::internal::ColorFromColorRef;
 using view::internal::SectionMetrics;
 using view::internal::SectionPlacement;
 
-view::frame::ClassRecord& ZuSectionImgButton::GetClassRecord() {
-  static view::frame::ClassRecord record(L"BUTTON");
-  return record;
-}
-
-HWND ZuSectionImgButton::Create(HWND parent, const RECT* rect, const wchar_t* text, DWORD style,
-                                DWORD ex_style, HMENU id, void* param) {
-  if (style == 0) style = view::frame::kDefaultControlStyle;
-  return CreateWindowOfClass<ZuSectionImgButton>(parent, rect, text, style, ex_style, id, param);
-}
-
 BOOL ZuSectionImgButton::EnableWindow(BOOL enable) {
   if (m_hWnd == nullptr) return FALSE;
-  const BOOL result = ::EnableWindow(m_hWnd, enable);
-  status_ = enable ? kStatusNormal : kStatusDisable;
+  const BOOL result = ButtonControl::EnableWindow(enable);
   view::frame::RepaintNow(m_hWnd);
   return result;
-}
-
-BOOL ZuSectionImgButton::MoveWindow(const RECT* rect, BOOL repaint) {
-  if (m_hWnd == nullptr || rect == nullptr) return FALSE;
-  return ::MoveWindow(m_hWnd, rect->left, rect->top, rect->right - rect->left,
-                      rect->bottom - rect->top, repaint);
 }
 
 SectionMetrics ZuSectionImgButton::Metrics() const {
@@ -370,20 +365,11 @@ void ZuSectionImgButton::HotFromPointer(UINT msg) {
 
 bool ZuSectionImgButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                               LRESULT& result, DWORD) {
+  if (view::frame::HandlePaintMessage(wnd, msg, wparam, result,
+                                      [this](HDC dc) { Paint(dc); })) {
+    return true;
+  }
   switch (msg) {
-    case WM_PAINT: {
-      view::frame::PaintScope paint(wnd);
-      Paint(paint.dc());
-      result = 0;
-      return true;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wparam));
-      result = 0;
-      return true;
-    case WM_ERASEBKGND:
-      result = 1;
-      return true;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:  // the standard push button takes a double click as a press
       status_ = kStatusPressed;

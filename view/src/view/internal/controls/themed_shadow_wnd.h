@@ -4,7 +4,8 @@
 // is never activated, of its parent's size, placed a few pixels right of and
 // below the parent, painted with a per-pixel-alpha image of a soft rounded
 // band along its right and bottom edges. It follows the parent by hooking the
-// parent's window procedure.
+// parent's window procedure through the frame's subclassing (a window
+// property), so the parent's GWLP_USERDATA stays the application's.
 
 #include <memory>
 
@@ -12,23 +13,9 @@
 #include "view/internal/frame/scoped.h"
 #include "view/internal/frame/window_impl.h"
 
-class CThemedShadowWnd;
-
-// Links a hooked parent to its shadow. Its address sits in the parent's
-// GWLP_USERDATA while the hook is installed (the parent must leave that slot
-// to it), so a parent carries at most one shadow.
-struct ShadowHookRecord {
-  WNDPROC previous_proc = nullptr;  // the parent's procedure before the hook
-  CThemedShadowWnd* shadow = nullptr;  // null once the shadow has let go
-  HWND parent = nullptr;
-  LONG_PTR previous_user_data = 0;  // given back with the procedure
-  int running = 0;        // ShadowParentProc calls in progress for the parent
-  bool released = false;  // nothing leads here any more; freed when running is 0
-};
-
-// The hooked parent's window procedure: moves, shows and hides the shadow,
-// then passes every message on to the parent's previous procedure.
-LRESULT CALLBACK ShadowParentProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam);
+// The procedure a hooked parent runs: the frame's subclass procedure, which
+// hands the parent's messages to its shadow's hook.
+inline constexpr auto& ShadowParentProc = view::frame::WindowImpl::SubclassProc;
 
 namespace view {
 namespace internal {
@@ -62,8 +49,8 @@ int ValidRightOffsetArea(int area);
 constexpr int kShadowCornerRadius = 10;
 constexpr BYTE kShadowOpacity = 128;
 
-// How many hook records are alive (installed, or waiting for a running hook
-// call to return).
+// How many shadow hooks on parents are alive (installed, or waiting to take
+// themselves out once no other procedure sits on top of them).
 size_t LiveShadowHookRecords();
 
 }  // namespace internal
@@ -102,7 +89,7 @@ class CThemedShadowWnd : public view::frame::WindowImpl {
 
   // Read access to the state, for diagnostics and tests.
   HWND theme_parent() const { return themeParent; }
-  HWND hooked_parent() const { return hook_ != nullptr ? hook_->parent : nullptr; }
+  HWND hooked_parent() const { return hook_ ? hook_->m_hWnd : nullptr; }
   int shadow_size() const { return shadowSize; }
   int right_offset_area() const { return rightOffsetArea; }
   int round_offset_x() const { return roundOffsetX; }
@@ -114,10 +101,15 @@ class CThemedShadowWnd : public view::frame::WindowImpl {
   int image_builds() const { return imageBuilds; }
 
  private:
-  friend LRESULT CALLBACK ShadowParentProc(HWND, UINT, WPARAM, LPARAM);
-
+  // The parent's messages, which reach the shadow through its hook.
+  static constexpr DWORD kParentMap = 1;
+  bool ProcessParentMessage(HWND parent, UINT msg, WPARAM wparam);
   LRESULT OnCreate();
   void BuildShadowImage();
+  // Fills the band of the shadow image along `path`, and shows the image's
+  // bitmap in the layered window.
+  void PaintShadow(Gdiplus::GraphicsPath& path);
+  void ShowShadowBitmap();
   bool HookParent(HWND parent);
   void UnhookParent();
 
@@ -132,6 +124,6 @@ class CThemedShadowWnd : public view::frame::WindowImpl {
   int roundOffsetY = 0;
   int roundOffsetX = 0;
 
-  ShadowHookRecord* hook_ = nullptr;  // while this shadow's hook is installed
+  view::frame::ScopedRef<view::frame::WindowHook> hook_;  // while the parent is hooked
   int imageBuilds = 0;
 };

@@ -1,4 +1,4 @@
-#include "view/internal/bas_list_view_header.h"
+#include "view/internal/controls/bas_list_view_header.h"
 
 #include <memory>
 
@@ -89,10 +89,8 @@ void BASListViewHeader::Refresh() {
 
 bool BASListViewHeader::OnClick(LPARAM lparam) {
   if (checked_image_ == nullptr || !header_check_func_) return false;
-  // The point's words taken unsigned, as the header's own hit test reads them.
   HDHITTESTINFO hit = {};
-  hit.pt.x = LOWORD(lparam);
-  hit.pt.y = HIWORD(lparam);
+  hit.pt = {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
   const LRESULT index = ::SendMessageW(m_hWnd, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
   if (index == -1 || (hit.flags & HHT_ONHEADER) == 0 || (hit.flags & HHT_ONDIVIDER) != 0) {
     return false;

@@ -1,4 +1,4 @@
-#include "view/internal/bas_tree_view_check_box.h"
+#include "view/internal/controls/bas_tree_view_check_box.h"
 
 #include <cstring>
 #include <cwchar>
@@ -8,10 +8,7 @@
 #include "view/internal/frame/scoped.h"
 
 using view::frame::MemoryDcBuffer;
-using view::frame::PaintScope;
-using view::frame::SaveDcScope;
 using view::frame::ScopedGdiObject;
-using view::frame::SelectObjectScope;
 
 namespace view::tree {
 
@@ -304,23 +301,11 @@ bool BASTreeViewCheckBox::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam
 
 bool BASTreeViewCheckBox::HandleMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                         LRESULT& result, DWORD map_id) {
+  if (view::frame::HandlePaintMessage(wnd, msg, wparam, result,
+                                      [this](HDC dc) { Paint(dc); })) {
+    return true;
+  }
   switch (msg) {
-    case WM_PAINT:
-      if (wparam != 0) {
-        Paint(reinterpret_cast<HDC>(wparam));
-      } else {
-        PaintScope paint(wnd);
-        Paint(paint.dc());
-      }
-      result = 1;
-      return true;
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wparam));
-      result = 0;
-      return true;
-    case WM_ERASEBKGND:
-      result = 1;  // the paint covers the whole client area
-      return true;
     case WM_LBUTTONDOWN:
       return OnLButtonDown(lparam, result);
     case WM_LBUTTONDBLCLK:
@@ -336,8 +321,7 @@ bool BASTreeViewCheckBox::HandleMessage(HWND wnd, UINT msg, WPARAM wparam, LPARA
 
 bool BASTreeViewCheckBox::OnLButtonDown(LPARAM lparam, LRESULT& result) {
   TVHITTESTINFO hit = {};
-  hit.pt.x = LOWORD(lparam);
-  hit.pt.y = HIWORD(lparam);
+  hit.pt = {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
   SendMessageW(m_hWnd, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
   HTREEITEM item = hit.hItem;
   result = 0;
@@ -464,7 +448,7 @@ void BASTreeViewCheckBox::DrawRow(HDC dc, Gdiplus::Graphics& graphics, const Row
       (info.state & TVIS_SELECTED) != 0 && (focused || (style & TVS_SHOWSELALWAYS) != 0);
   const bool enabled = record == nullptr || record->enabled != 0;
 
-  SaveDcScope saved(dc);
+  const view::frame::SaveDcScope saved(dc);
   SetBkMode(dc, TRANSPARENT);
   COLORREF text_color = RGB(0, 0, 0);
   if (!enabled) {
@@ -476,6 +460,21 @@ void BASTreeViewCheckBox::DrawRow(HDC dc, Gdiplus::Graphics& graphics, const Row
   SetTextColor(dc, text_color);
 
   RowMetrics metrics;
+  const RowGeometry geometry = PlaceRow(info, row, metrics);
+  DrawRowImages(graphics, info, geometry, metrics.check);
+  // GDI draws the text next; GDI+ must have put its pixels down first.
+  graphics.Flush(Gdiplus::FlushIntentionSync);
+
+  const view::frame::SelectObjectScope font_scope(dc, font());
+  RECT text_rect = geometry.text;
+  DrawTextW(dc, info.text.c_str(), static_cast<int>(info.text.size()), &text_rect,
+            DT_END_ELLIPSIS);
+  if (record != nullptr && record->number >= 0) DrawRowBadge(dc, row, record->number, text_color);
+}
+
+RowGeometry BASTreeViewCheckBox::PlaceRow(const RowInfo& info, const RECT& row,
+                                          RowMetrics& metrics) {
+  TreeItemData* record = info.record;
   metrics.margin = xMargin_;
   metrics.expander = ImageSize(expandedImage_);
   metrics.collapsed_width = ImageSize(collapsedImage_).cx;
@@ -492,7 +491,11 @@ void BASTreeViewCheckBox::DrawRow(HDC dc, Gdiplus::Graphics& graphics, const Row
     record->indentX = geometry.indent_x;
     record->checkRect = geometry.check;
   }
+  return geometry;
+}
 
+void BASTreeViewCheckBox::DrawRowImages(Gdiplus::Graphics& graphics, const RowInfo& info,
+                                        const RowGeometry& geometry, SIZE check) {
   if (info.has_children) {
     Gdiplus::Bitmap* expander =
         (info.state & TVIS_EXPANDED) != 0 ? expandedImage_ : collapsedImage_;
@@ -506,38 +509,31 @@ void BASTreeViewCheckBox::DrawRow(HDC dc, Gdiplus::Graphics& graphics, const Row
   if (box != nullptr) {
     const RECT& c = geometry.check;
     graphics.DrawImage(box, Gdiplus::Rect(c.left, c.top, c.right - c.left, c.bottom - c.top), 0,
-                       0, metrics.check.cx, metrics.check.cy, Gdiplus::UnitPixel);
+                       0, check.cx, check.cy, Gdiplus::UnitPixel);
   }
-  if (image != nullptr) {
-    // Scaling samples past the image's edges; mirrored edges keep the border
-    // pixels from fading into transparency.
-    Gdiplus::ImageAttributes edges;
-    edges.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
-    const RECT& r = geometry.image;
-    const SIZE natural = ImageSize(image);
-    graphics.DrawImage(image, Gdiplus::Rect(r.left, r.top, r.right - r.left, r.bottom - r.top), 0,
-                       0, natural.cx, natural.cy, Gdiplus::UnitPixel, &edges);
-  }
-  // GDI draws the text next; GDI+ must have put its pixels down first.
-  graphics.Flush(Gdiplus::FlushIntentionSync);
+  Gdiplus::Image* image = info.record != nullptr ? info.record->image.get() : nullptr;
+  if (image == nullptr) return;
+  // Scaling samples past the image's edges; mirrored edges keep the border
+  // pixels from fading into transparency.
+  Gdiplus::ImageAttributes edges;
+  edges.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+  const RECT& r = geometry.image;
+  const SIZE natural = ImageSize(image);
+  graphics.DrawImage(image, Gdiplus::Rect(r.left, r.top, r.right - r.left, r.bottom - r.top), 0, 0,
+                     natural.cx, natural.cy, Gdiplus::UnitPixel, &edges);
+}
 
-  SelectObjectScope font_scope(dc, font());
-  RECT text_rect = geometry.text;
-  DrawTextW(dc, info.text.c_str(), static_cast<int>(info.text.size()), &text_rect,
-            DT_END_ELLIPSIS);
-
-  if (record != nullptr && record->number >= 0) {
-    const std::wstring digits = std::to_wstring(record->number);
-    const int count = static_cast<int>(digits.size());
-    SIZE extent = {0, 0};
-    GetTextExtentPoint32W(dc, digits.c_str(), count, &extent);
-    const RECT badge = BadgeRect(row, extent);
-    // The outline takes the row's text colour, like the number in it.
-    ScopedGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, text_color));
-    SelectObjectScope pen_scope(dc, pen.get());
-    SelectObjectScope brush_scope(dc, GetStockObject(NULL_BRUSH));
-    RoundRect(dc, badge.left, badge.top, badge.right, badge.bottom, 8, 8);
-    RECT number_rect = BadgeTextRect(badge, extent.cx);
-    DrawTextW(dc, digits.c_str(), count, &number_rect, DT_END_ELLIPSIS);
-  }
+void BASTreeViewCheckBox::DrawRowBadge(HDC dc, const RECT& row, int number, COLORREF text_color) {
+  const std::wstring digits = std::to_wstring(number);
+  const int count = static_cast<int>(digits.size());
+  SIZE extent = {0, 0};
+  GetTextExtentPoint32W(dc, digits.c_str(), count, &extent);
+  const RECT badge = BadgeRect(row, extent);
+  // The outline takes the row's text colour, like the number in it.
+  ScopedGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, text_color));
+  const view::frame::SelectObjectScope pen_scope(dc, pen.get());
+  const view::frame::SelectObjectScope brush_scope(dc, GetStockObject(NULL_BRUSH));
+  RoundRect(dc, badge.left, badge.top, badge.right, badge.bottom, 8, 8);
+  RECT number_rect = BadgeTextRect(badge, extent.cx);
+  DrawTextW(dc, digits.c_str(), count, &number_rect, DT_END_ELLIPSIS);
 }

@@ -1,10 +1,10 @@
-#include "view/internal/bas_switch_image_button.h"
+#include "view/internal/controls/bas_switch_image_button.h"
 
-#include "view/internal/drawing_math.h"
+#include "view/internal/drawing/drawing_math.h"
 #include "view/internal/frame/button_layout.h"
 #include "view/internal/frame/dpi.h"
 #include "view/internal/frame/paint_buffers.h"
-#include "view/internal/gdiplus_new.h"
+#include "view/internal/drawing/gdiplus_new.h"
 #include "view/utils.h"
 
 namespace view::internal {
@@ -91,8 +91,7 @@ std::unique_ptr<Gdiplus::Bitmap> MakeGreyCopy(Gdiplus::Bitmap* image) {
 using view::internal::ColorFromColorRef;
 
 view::frame::ClassRecord& BASSwitchImageButton::GetClassRecord() {
-  static view::frame::ClassRecord record(L"BUTTON");
-  return record;
+  return view::frame::SuperclassRecord<BASSwitchImageButton>(L"BUTTON");
 }
 
 HWND BASSwitchImageButton::CreateButton(HWND parent, Gdiplus::Font* font, HMENU id) {
@@ -181,18 +180,6 @@ void BASSwitchImageButton::SetPressedStatus() {
   Invalidate(false);
 }
 
-BOOL BASSwitchImageButton::EnableWindow(BOOL enable) {
-  status_ = enable ? kStatusNormal : kStatusDisable;
-  if (m_hWnd == nullptr) return FALSE;
-  return ::EnableWindow(m_hWnd, enable);
-}
-
-BOOL BASSwitchImageButton::MoveWindow(const RECT* rect, BOOL repaint) {
-  if (m_hWnd == nullptr || rect == nullptr) return FALSE;
-  return ::MoveWindow(m_hWnd, rect->left, rect->top, rect->right - rect->left,
-                      rect->bottom - rect->top, repaint);
-}
-
 void BASSwitchImageButton::DrawItem(LPDRAWITEMSTRUCT dis) {
   if (dis == nullptr) return;
   Paint(dis->hDC);
@@ -203,6 +190,24 @@ void BASSwitchImageButton::Paint(HDC dc) {
                                                   int height) {
     Draw(graphics, RECT{0, 0, width, height});
   });
+}
+
+void BASSwitchImageButton::DrawShape(Gdiplus::Graphics& graphics, const RECT& client,
+                                     COLORREF fill) {
+  const Gdiplus::RectF whole(0, 0, static_cast<Gdiplus::REAL>(client.right),
+                             static_cast<Gdiplus::REAL>(client.bottom));
+  Gdiplus::GraphicsPath shape;
+  if (round_rect_) {
+    Utils::CreateRoundRect(shape, whole, round_rect_point_.x);
+  } else {
+    shape.AddRectangle(whole);
+    shape.CloseFigure();
+  }
+  Gdiplus::SolidBrush fill_brush(ColorFromColorRef(fill));
+  graphics.FillPath(&fill_brush, &shape);
+  const COLORREF outline = border_color_ == 0xFFFFFFFF ? fill : border_color_;
+  Gdiplus::Pen outline_pen(ColorFromColorRef(outline), border_width_);
+  graphics.DrawPath(&outline_pen, &shape);
 }
 
 void BASSwitchImageButton::Draw(Gdiplus::Graphics& graphics, const RECT& client) {
@@ -225,20 +230,7 @@ void BASSwitchImageButton::Draw(Gdiplus::Graphics& graphics, const RECT& client)
     image = disable_image_.get();
   }
 
-  const Gdiplus::RectF whole(0, 0, static_cast<Gdiplus::REAL>(client.right),
-                             static_cast<Gdiplus::REAL>(client.bottom));
-  Gdiplus::GraphicsPath shape;
-  if (round_rect_) {
-    Utils::CreateRoundRect(shape, whole, round_rect_point_.x);
-  } else {
-    shape.AddRectangle(whole);
-    shape.CloseFigure();
-  }
-  Gdiplus::SolidBrush fill_brush(ColorFromColorRef(fill));
-  graphics.FillPath(&fill_brush, &shape);
-  const COLORREF outline = border_color_ == 0xFFFFFFFF ? fill : border_color_;
-  Gdiplus::Pen outline_pen(ColorFromColorRef(outline), border_width_);
-  graphics.DrawPath(&outline_pen, &shape);
+  DrawShape(graphics, client, fill);
 
   if (image != nullptr) {
     Utils::DrawImage(graphics, image, image_x_, image_y_,
@@ -266,36 +258,36 @@ void BASSwitchImageButton::Draw(Gdiplus::Graphics& graphics, const RECT& client)
   }
 }
 
+bool BASSwitchImageButton::OnLButtonDown(HWND wnd, LPARAM lparam, LRESULT& result) {
+  const POINT pt = {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+  delete_hit_ = delete_normal_image_ != nullptr && ::PtInRect(&delete_rect_, pt) != FALSE;
+  if (status_ == kStatusPressed) {
+    // A selected tile reports a further press only on its delete mark.
+    if (delete_hit_) return false;
+    result = 0;
+    return true;
+  }
+  latched_ = false;
+  status_ = kStatusPressed;
+  view::frame::RepaintNow(wnd);
+  return false;
+}
+
 bool BASSwitchImageButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                                 LRESULT& result, DWORD) {
   switch (msg) {
     case WM_CREATE:
       result = 0;
       return true;
-    case WM_LBUTTONDOWN: {
-      const POINT pt = {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
-      delete_hit_ = delete_normal_image_ != nullptr && ::PtInRect(&delete_rect_, pt) != FALSE;
-      if (status_ == kStatusPressed) {
-        // A selected tile reports a further press only on its delete mark.
-        if (delete_hit_) return false;
-        result = 0;
-        return true;
-      }
-      latched_ = false;
-      status_ = kStatusPressed;
-      view::frame::RepaintNow(wnd);
-      return false;
-    }
+    case WM_LBUTTONDOWN:
+      return OnLButtonDown(wnd, lparam, result);
     case WM_LBUTTONUP: {
       result = 0;
       if (status_ != kStatusPressed) return true;
       if (!radio_) status_ = kStatusNormal;
       latched_ = true;
       view::frame::RepaintNow(wnd);
-      const POINT pt = {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
-      if (view::frame::ReleaseInsideWindow(wnd, pt)) return false;
-      if (::GetCapture() == wnd) ::ReleaseCapture();
-      return true;
+      return view::frame::ReleasedOutside(wnd, lparam);
     }
     case WM_MOUSEMOVE:
       result = 0;

@@ -1,6 +1,6 @@
-#include "view/internal/bas_switch_button.h"
+#include "view/internal/controls/bas_switch_button.h"
 
-#include "view/internal/drawing_math.h"
+#include "view/internal/drawing/drawing_math.h"
 #include "view/internal/frame/button_layout.h"
 #include "view/internal/frame/dpi.h"
 #include "view/internal/frame/paint_buffers.h"
@@ -34,8 +34,7 @@ bool SwitchResetsOnLeave(bool radio, ButtonStatus status) {
 }  // namespace view::internal
 
 view::frame::ClassRecord& BASSwitchButton::GetClassRecord() {
-  static view::frame::ClassRecord record(L"BUTTON");
-  return record;
+  return view::frame::SuperclassRecord<BASSwitchButton>(L"BUTTON");
 }
 
 bool BASSwitchButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
@@ -88,10 +87,7 @@ bool BASSwitchButton::OnLButtonUp(HWND wnd, LPARAM lparam, LRESULT& result) {
     return true;
   }
   view::frame::RepaintNow(wnd);
-  const POINT pt = {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
-  if (view::frame::ReleaseInsideWindow(wnd, pt)) return false;
-  if (GetCapture() == wnd) ReleaseCapture();
-  return true;
+  return view::frame::ReleasedOutside(wnd, lparam);
 }
 
 int BASSwitchButton::DpiScale(int value) const {
@@ -148,18 +144,6 @@ void BASSwitchButton::ResetStatus() {
 void BASSwitchButton::SetPressedStatus() {
   status_ = kStatusPressed;
   if (m_hWnd != nullptr) InvalidateRect(m_hWnd, nullptr, FALSE);
-}
-
-BOOL BASSwitchButton::EnableWindow(BOOL enable) {
-  status_ = enable ? kStatusNormal : kStatusDisable;
-  if (m_hWnd == nullptr) return FALSE;
-  return ::EnableWindow(m_hWnd, enable);
-}
-
-BOOL BASSwitchButton::MoveWindow(const RECT* rect, BOOL repaint) {
-  if (rect == nullptr || m_hWnd == nullptr) return FALSE;
-  return ::MoveWindow(m_hWnd, rect->left, rect->top, rect->right - rect->left,
-                      rect->bottom - rect->top, repaint);
 }
 
 void BASSwitchButton::DrawItem(LPDRAWITEMSTRUCT dis) {

@@ -6,12 +6,9 @@
 
 // The implementation behind ZuEdit: a superclassed "EDIT" window that answers
 // the reflected colour request with white and takes the Enter key-down.
-class BASEdit : public view::frame::WindowImpl {
+class BASEdit : public view::frame::StandardControl<BASEdit> {
  public:
-  static view::frame::ClassRecord& GetClassRecord();
-
-  HWND Create(HWND parent, const RECT* rect, const wchar_t* name, DWORD style, DWORD ex_style,
-              HMENU id, void* create_param);
+  static constexpr const wchar_t* kStandardClass = L"EDIT";
 
   void SetReadOnly(int read_only);
   void SetFont(HFONT font);

@@ -5,6 +5,7 @@
 #include "view/button_status.h"
 #include "view/internal/frame/hover_press.h"
 #include "view/internal/frame/owner_draw.h"
+#include "view/internal/frame/scoped.h"
 #include "view/internal/frame/window_impl.h"
 #include "view/zu_img_button.h"
 
@@ -55,7 +56,7 @@ ImgButtonLook ChooseImgButtonLook(bool check_box_mode, ButtonStatus status, bool
 // paints its images and caption into one off-screen ARGB bitmap per paint.
 class BASImgButton : public view::frame::WindowImpl,
                      public view::frame::OwnerDraw<BASImgButton>,
-                     protected view::frame::HoverPressState {
+                     public view::frame::ButtonControl<BASImgButton> {
  public:
   static view::frame::ClassRecord& GetClassRecord();
 
@@ -78,8 +79,6 @@ class BASImgButton : public view::frame::WindowImpl,
   void SetDisableImage(Gdiplus::Bitmap* image);
   void SetDpiScale(float scale) { scale_ = scale; }
   int DpiScale(int value) const;
-  BOOL MoveWindow(const RECT* rect, BOOL repaint);
-  BOOL EnableWindow(BOOL enable);
   void SetChecked(bool checked) { checked_ = checked; }
   bool IsChecked() const { return checked_; }
   void RefreshCheckRect();
@@ -95,7 +94,7 @@ class BASImgButton : public view::frame::WindowImpl,
   const RECT& check_rect() const { return check_rect_; }
   int width() const { return width_; }
   int height() const { return height_; }
-  HWND tooltip() const { return tooltip_; }
+  HWND tooltip() const { return tooltip_.get(); }
   Gdiplus::Bitmap* disable_image() const { return disable_image_; }
 
  private:
@@ -103,8 +102,11 @@ class BASImgButton : public view::frame::WindowImpl,
   int ScaledImageWidth() const;
   int ScaledImageHeight() const;
   Gdiplus::SizeF MeasureText(float layout_width = 0.0f) const;
-  void DestroyTooltip();
   void Paint(Gdiplus::Graphics& graphics, int client_width, int client_height);
+  // The caption-right layout: image (or check box), logo, then the caption.
+  void PaintCaptionRight(Gdiplus::Graphics& graphics, Gdiplus::Bitmap* image,
+                         Gdiplus::Bitmap* logo, Gdiplus::Color color, int client_width,
+                         int client_height);
 
   std::wstring text_;
   COLORREF normal_text_color_ = RGB(0, 0, 0);
@@ -129,7 +131,7 @@ class BASImgButton : public view::frame::WindowImpl,
   bool checked_ = false;
   int check_box_mode_ = 0;
   RECT check_rect_ = {0, 0, 0, 0};
-  HWND tooltip_ = nullptr;
+  view::frame::ScopedWindow tooltip_;
   float scale_ = 1.0f;
   Gdiplus::Font* font_ = nullptr;
 };

@@ -5,17 +5,14 @@
 // The implementation behind ZuLink: a superclassed "SysLink" window whose
 // paint is a black fill through a memory DC; everything else is the
 // platform link control's.
-class BASLink : public view::frame::WindowImpl {
+class BASLink : public view::frame::StandardControl<BASLink> {
  public:
-  static view::frame::ClassRecord& GetClassRecord();
-
-  HWND Create(HWND parent, const RECT* rect, const wchar_t* name, DWORD style, DWORD ex_style,
-              HMENU id, void* create_param);
+  static constexpr const wchar_t* kStandardClass = L"SysLink";
 
   bool ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result,
                             DWORD map_id) override;
 
-  // Fills the client area of `wnd` black on `dc`, through an off-screen
+  // Fills the client area black on `dc`, through an off-screen
   // bitmap so that the screen changes in one step.
-  static void Paint(HWND wnd, HDC dc);
+  void Paint(HDC dc);
 };

@@ -31,7 +31,7 @@ bool SwitchResetsOnLeave(bool radio, ButtonStatus status);
 // that paints its shape and caption into one off-screen ARGB bitmap.
 class BASSwitchButton : public view::frame::WindowImpl,
                         public view::frame::OwnerDraw<BASSwitchButton>,
-                        protected view::frame::HoverPressState {
+                        public view::frame::ButtonControl<BASSwitchButton> {
  public:
   static view::frame::ClassRecord& GetClassRecord();
 
@@ -59,8 +59,6 @@ class BASSwitchButton : public view::frame::WindowImpl,
   void SetColorBorder(COLORREF color) { border_color_ = color; }
   void ResetStatus();
   void SetPressedStatus();
-  BOOL EnableWindow(BOOL enable);
-  BOOL MoveWindow(const RECT* rect, BOOL repaint);
 
   // State as the control keeps it, for inspection.
   ButtonStatus status() const { return status_; }

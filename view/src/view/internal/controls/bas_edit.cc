@@ -1,17 +1,4 @@
-#include "view/internal/bas_edit.h"
-
-using view::frame::ClassRecord;
-
-ClassRecord& BASEdit::GetClassRecord() {
-  static ClassRecord record(L"EDIT");
-  return record;
-}
-
-HWND BASEdit::Create(HWND parent, const RECT* rect, const wchar_t* name, DWORD style,
-                     DWORD ex_style, HMENU id, void* create_param) {
-  if (style == 0) style = view::frame::kDefaultControlStyle;
-  return CreateWindowOfClass<BASEdit>(parent, rect, name, style, ex_style, id, create_param);
-}
+#include "view/internal/controls/bas_edit.h"
 
 void BASEdit::SetReadOnly(int read_only) {
   if (m_hWnd == nullptr) return;

@@ -6,7 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "view/internal/bas_tree_view_section.h"
+#include "view/internal/controls/bas_tree_view_section.h"
 
 // What the tree keeps for each item it adds; its address is the item's lParam.
 struct TreeItemData {
@@ -122,6 +122,13 @@ class BASTreeViewCheckBox : public BASTreeViewSection {
   void Paint(HDC target);
   void DrawRow(HDC dc, Gdiplus::Graphics& graphics, const view::tree::RowInfo& info,
                const RECT& row, bool focused);
+  // Steps of a row's paint: where its parts go (remembered in the item's
+  // record for hit tests), its images, and its number badge.
+  view::tree::RowGeometry PlaceRow(const view::tree::RowInfo& info, const RECT& row,
+                                   view::tree::RowMetrics& metrics);
+  void DrawRowImages(Gdiplus::Graphics& graphics, const view::tree::RowInfo& info,
+                     const view::tree::RowGeometry& geometry, SIZE check);
+  void DrawRowBadge(HDC dc, const RECT& row, int number, COLORREF text_color);
   // The row facts of `item`, asked of the standard tree on first use after
   // any change to the items. Null when the tree does not know the item.
   const view::tree::RowInfo* Row(HTREEITEM item);

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "view/atl_types.h"
-#include "view/internal/bas_list_view_header.h"
+#include "view/internal/controls/bas_list_view_header.h"
 #include "view/internal/frame/owner_draw.h"
 #include "view/internal/frame/window_impl.h"
 
@@ -145,11 +145,22 @@ class BASListView : public view::frame::WindowImpl, public view::frame::OwnerDra
   // succeeds.
   std::vector<CellBounds> ReadCellBounds(int row) const;
   void DrawTextLine(HDC dc, const std::wstring& text, RECT rect) const;
+  // Steps of a row's paint: the background and frame lines of a row
+  // `width` x `height` in row coordinates, the first column's check box and
+  // row number, and a text column.
+  void PaintRowFrame(HDC dc, int row, bool selected, int width, int height);
+  void DrawCheckCell(HDC dc, int row, const RECT& cell);
+  void DrawTextCell(HDC dc, int row, int column, const RECT& cell);
 
   bool OnCheckBoxClick(LPARAM lparam);
   void OnMouseMove(LPARAM lparam);
   void OnScroll();
   void EraseBackground(HDC dc);
+  // WM_PAINT and WM_PRINTCLIENT (the platform paints, the rows come back
+  // as owner draws), and WM_ERASEBKGND around the rows.
+  LRESULT OnPaintMessage(UINT msg, WPARAM wparam, LPARAM lparam);
+  // The header's custom draw (WM_NOTIFY) and reflected column clicks.
+  bool OnNotify(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result);
   LRESULT RouteHeaderCustomDraw(WPARAM wparam, LPARAM lparam);
 
   std::function<void(WTL::CDC&, DRAWITEMSTRUCT*, WTL::CRect&, int)> draw_photo_column_func_;

@@ -1,10 +1,8 @@
-#include "view/internal/bas_combo_box.h"
+#include "view/internal/controls/bas_combo_box.h"
 
 #include <cwctype>
 
 #include "view/internal/frame/scoped.h"
-
-using view::frame::ClassRecord;
 
 namespace view::combo {
 
@@ -46,48 +44,9 @@ std::wstring UserListSeparator() {
   return separator;
 }
 
-std::map<HWND, BASComboBox*>& listBoxOwners() {
-  static std::map<HWND, BASComboBox*> owners;
-  return owners;
-}
-
-std::map<HWND, WNDPROC>& listBoxPrevProcs() {
-  static std::map<HWND, WNDPROC> procs;
-  return procs;
-}
-
 }  // namespace view::combo
 
-namespace {
-
-// Keeps a control alive while a list procedure works for it: a handler of
-// the notification it sends may destroy the combo box and its wrapper.
-class KeepAlive {
- public:
-  explicit KeepAlive(view::frame::WindowImpl* impl) : impl_(impl) { impl_->AddRef(); }
-  ~KeepAlive() { impl_->Release(); }
-  KeepAlive(const KeepAlive&) = delete;
-  KeepAlive& operator=(const KeepAlive&) = delete;
-
- private:
-  view::frame::WindowImpl* impl_;
-};
-
-}  // namespace
-
-ClassRecord& BASComboBox::GetClassRecord() {
-  static ClassRecord record(L"COMBOBOX");
-  return record;
-}
-
-BASComboBox::~BASComboBox() { ReleaseListBoxes(); }
-
-HWND BASComboBox::Create(HWND parent, const RECT* rect, const wchar_t* windowName, DWORD style,
-                         DWORD exStyle, HMENU menuOrId, void* param) {
-  if (style == 0) style = view::frame::kDefaultControlStyle;
-  return CreateWindowOfClass<BASComboBox>(parent, rect, windowName, style, exStyle, menuOrId,
-                                          param);
-}
+BASComboBox::~BASComboBox() { ReleaseListBox(); }
 
 int BASComboBox::SetCheck(int index, int check) {
   // A negative index is refused here: the list box would apply index -1 to
@@ -146,14 +105,16 @@ const std::wstring& BASComboBox::DisplayText() {
 }
 
 bool BASComboBox::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
-                                       LRESULT& result, DWORD) {
+                                       LRESULT& result, DWORD map_id) {
+  if (map_id == kListMap) return ProcessListMessage(wnd, msg, wparam, lparam, result);
   switch (msg) {
     case WM_CTLCOLORLISTBOX: {
       // The drop-down list asks its combo box for colours before it first
       // paints: the moment to take it over. The platform still answers.
       const auto list = reinterpret_cast<HWND>(lparam);
       if (listBox == nullptr && list != nullptr && list != wnd && IsWindow(list)) {
-        TakeOverListBox(list);
+        view::frame::WindowHook::Install(list_hook_, list, this, kListMap);
+        if (list_hook_) listBox = list;
       }
       return false;
     }
@@ -183,7 +144,7 @@ bool BASComboBox::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM
 }
 
 void BASComboBox::OnFinalMessage(HWND) {
-  ReleaseListBoxes();
+  ReleaseListBox();
   // A new window starts with new items and must set its field height again.
   textValid = FALSE;
   selectionHeightSet = FALSE;
@@ -193,7 +154,7 @@ void BASComboBox::OnFinalMessage(HWND) {
 void BASComboBox::DrawItem(LPDRAWITEMSTRUCT dis) {
   if (dis == nullptr || dis->hDC == nullptr || m_hWnd == nullptr) return;
   HDC dc = dis->hDC;
-  view::frame::SaveDcScope saved(dc);
+  const view::frame::SaveDcScope saved(dc);
   RECT text_rect = dis->rcItem;
   const int index = static_cast<int>(dis->itemID);
   std::wstring text;
@@ -225,10 +186,10 @@ void BASComboBox::DrawItem(LPDRAWITEMSTRUCT dis) {
 
 void BASComboBox::MeasureItem(LPMEASUREITEMSTRUCT mis) {
   if (mis == nullptr || m_hWnd == nullptr) return;
-  view::frame::ScopedWindowDc dc(m_hWnd);
+  const view::frame::ScopedWindowDc dc(m_hWnd);
   if (dc.get() == nullptr) return;
   const auto font = reinterpret_cast<HFONT>(SendMessageW(m_hWnd, WM_GETFONT, 0, 0));
-  view::frame::SelectObjectScope select(dc.get(), font);
+  const view::frame::SelectObjectScope select(dc.get(), font);
   TEXTMETRICW tm = {};
   GetTextMetricsW(dc.get(), &tm);
   const int height = view::combo::ItemHeightFor(tm);
@@ -239,34 +200,9 @@ void BASComboBox::MeasureItem(LPMEASUREITEMSTRUCT mis) {
   }
 }
 
-void BASComboBox::TakeOverListBox(HWND list) {
-  listBox = list;
-  view::combo::listBoxOwners()[list] = this;
-  const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(list, GWLP_WNDPROC));
-  // Never remember our own procedure as the one to pass messages on to.
-  if (current != &CheckListProc) view::combo::listBoxPrevProcs()[list] = current;
-  SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CheckListProc));
-}
-
-void BASComboBox::ReleaseListBoxes() {
-  auto& owners = view::combo::listBoxOwners();
-  auto& procs = view::combo::listBoxPrevProcs();
-  for (auto it = owners.begin(); it != owners.end();) {
-    if (it->second != this) {
-      ++it;
-      continue;
-    }
-    const HWND list = it->first;
-    auto proc = procs.find(list);
-    if (proc != procs.end()) {
-      if (IsWindow(list) &&
-          reinterpret_cast<WNDPROC>(GetWindowLongPtrW(list, GWLP_WNDPROC)) == &CheckListProc) {
-        SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc->second));
-      }
-      procs.erase(proc);
-    }
-    it = owners.erase(it);
-  }
+void BASComboBox::ReleaseListBox() {
+  if (list_hook_) list_hook_->Detach();
+  list_hook_.reset();
   listBox = nullptr;
 }
 
@@ -301,60 +237,43 @@ void BASComboBox::ToggleFromList(HWND list, int index) {
                reinterpret_cast<LPARAM>(combo));
 }
 
-LRESULT CALLBACK BASComboBox::CheckListProc(HWND list, UINT msg, WPARAM wparam, LPARAM lparam) {
-  auto& owners = view::combo::listBoxOwners();
-  auto& procs = view::combo::listBoxPrevProcs();
-  const auto owner_entry = owners.find(list);
-  const auto proc_entry = procs.find(list);
-  if (owner_entry == owners.end() || proc_entry == procs.end() || owner_entry->second == nullptr ||
-      proc_entry->second == nullptr) {
-    return 0;
-  }
-  BASComboBox* owner = owner_entry->second;
-  const WNDPROC previous = proc_entry->second;
-  try {
-    KeepAlive keep(owner);
-    switch (msg) {
-      case LB_GETCURSEL:
-        // Nobody sees a selection in the list, so the combo box never takes
-        // a row as its current item when the list closes.
-        return LB_ERR;
-      case WM_LBUTTONDOWN: {
-        const POINT pt = {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
-        const int index = owner->ToggleIndexAt(list, pt);
-        if (index >= 0) owner->ToggleFromList(list, index);
-        if (!IsWindow(list)) return 0;  // the parent destroyed the combo box meanwhile
-        return CallWindowProcW(previous, list, msg, wparam, lparam);
-      }
-      case WM_LBUTTONUP:
-        // Swallowed: the list would close after the click.
-        return 0;
-      case WM_CHAR:
-        if (wparam == L' ') {
-          const auto current =
-              static_cast<int>(CallWindowProcW(previous, list, LB_GETCURSEL, 0, 0));
-          if (current >= 0 && current < owner->ItemCount()) {
-            owner->ToggleFromList(list, current);
-            return 0;
-          }
-        }
-        break;
-      case WM_NCDESTROY: {
-        const LRESULT result = CallWindowProcW(previous, list, msg, wparam, lparam);
-        if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(list, GWLP_WNDPROC)) == &CheckListProc) {
-          SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-        }
-        owners.erase(list);
-        procs.erase(list);
-        if (owner->listBox == list) owner->listBox = nullptr;
-        return result;
-      }
-      default:
-        break;
+bool BASComboBox::ProcessListMessage(HWND list, UINT msg, WPARAM wparam, LPARAM lparam,
+                                     LRESULT& result) {
+  if (!list_hook_) return false;
+  // The list's own procedure; kept here since a toggle may let go of the hook.
+  const WNDPROC previous = list_hook_->super_proc();
+  switch (msg) {
+    case LB_GETCURSEL:
+      // Nobody sees a selection in the list, so the combo box never takes
+      // a row as its current item when the list closes.
+      result = LB_ERR;
+      return true;
+    case WM_LBUTTONDOWN: {
+      const POINT pt = {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+      const int index = ToggleIndexAt(list, pt);
+      if (index >= 0) ToggleFromList(list, index);
+      // The parent may have destroyed the combo box meanwhile.
+      result = IsWindow(list) ? CallWindowProcW(previous, list, msg, wparam, lparam) : 0;
+      return true;
     }
-    return CallWindowProcW(previous, list, msg, wparam, lparam);
-  } catch (...) {
-    // No exception may unwind through the system's window procedure caller.
-    return 0;
+    case WM_LBUTTONUP:
+      // Swallowed: the list would close after the click.
+      result = 0;
+      return true;
+    case WM_CHAR: {
+      if (wparam != L' ') return false;
+      const auto current = static_cast<int>(CallWindowProcW(previous, list, LB_GETCURSEL, 0, 0));
+      if (current < 0 || current >= ItemCount()) return false;
+      ToggleFromList(list, current);
+      result = 0;
+      return true;
+    }
+    case WM_NCDESTROY:
+      // The list goes: the frame gives it its procedure back.
+      list_hook_.reset();
+      listBox = nullptr;
+      return false;
+    default:
+      return false;
   }
 }
