@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <memory>
 
 namespace viewtest {
@@ -126,20 +127,6 @@ void PumpUntilIdle() {
   }
 }
 
-void PumpFor(DWORD ms) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    const DWORD elapsed = GetTickCount() - start;
-    if (elapsed >= ms) break;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed, QS_ALLINPUT);
-  }
-}
-
 bool PumpUntil(const std::function<bool()>& done, DWORD timeout_ms) {
   const DWORD start = GetTickCount();
   for (;;) {
@@ -153,6 +140,8 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeout_ms) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
 }
+
+void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }
 
 // ---------------------------------------------------------------------------
 
@@ -181,38 +170,23 @@ void Send(std::vector<INPUT> inputs) {
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+// Moves the pointer to `client_pt` of `wnd`, then sends `buttons` there.
+void Mouse(HWND wnd, POINT client_pt, std::initializer_list<DWORD> buttons) {
+  const POINT pt = ToScreen(wnd, client_pt);
+  std::vector<INPUT> inputs = {MouseInput(pt, MOUSEEVENTF_MOVE)};
+  for (DWORD b : buttons) inputs.push_back(MouseInput(pt, b));
+  Send(inputs);
+  PumpUntilIdle();
+}
+
 }  // namespace
 
-void MoveMouseTo(HWND wnd, POINT client_pt) {
-  Send({MouseInput(ToScreen(wnd, client_pt), MOUSEEVENTF_MOVE)});
-  PumpUntilIdle();
-}
-
-void MouseDown(HWND wnd, POINT client_pt) {
-  const POINT pt = ToScreen(wnd, client_pt);
-  Send({MouseInput(pt, MOUSEEVENTF_MOVE), MouseInput(pt, MOUSEEVENTF_LEFTDOWN)});
-  PumpUntilIdle();
-}
-
-void MouseUp(HWND wnd, POINT client_pt) {
-  const POINT pt = ToScreen(wnd, client_pt);
-  Send({MouseInput(pt, MOUSEEVENTF_MOVE), MouseInput(pt, MOUSEEVENTF_LEFTUP)});
-  PumpUntilIdle();
-}
-
-void Click(HWND wnd, POINT client_pt) {
-  const POINT pt = ToScreen(wnd, client_pt);
-  Send({MouseInput(pt, MOUSEEVENTF_MOVE), MouseInput(pt, MOUSEEVENTF_LEFTDOWN),
-        MouseInput(pt, MOUSEEVENTF_LEFTUP)});
-  PumpUntilIdle();
-}
-
-void DoubleClick(HWND wnd, POINT client_pt) {
-  const POINT pt = ToScreen(wnd, client_pt);
-  Send({MouseInput(pt, MOUSEEVENTF_MOVE), MouseInput(pt, MOUSEEVENTF_LEFTDOWN),
-        MouseInput(pt, MOUSEEVENTF_LEFTUP), MouseInput(pt, MOUSEEVENTF_LEFTDOWN),
-        MouseInput(pt, MOUSEEVENTF_LEFTUP)});
-  PumpUntilIdle();
+void MoveMouseTo(HWND wnd, POINT pt) { Mouse(wnd, pt, {}); }
+void MouseDown(HWND wnd, POINT pt) { Mouse(wnd, pt, {MOUSEEVENTF_LEFTDOWN}); }
+void MouseUp(HWND wnd, POINT pt) { Mouse(wnd, pt, {MOUSEEVENTF_LEFTUP}); }
+void Click(HWND wnd, POINT pt) { Mouse(wnd, pt, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}); }
+void DoubleClick(HWND wnd, POINT pt) {
+  Mouse(wnd, pt, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
 }
 
 void Wheel(HWND wnd, POINT client_pt, int delta) {
@@ -348,22 +322,6 @@ Image CaptureClient(HWND wnd) {
   return image;
 }
 
-Image CaptureScreen(const RECT& r) {
-  HDC dc = GetDC(nullptr);
-  Image image = FromDc(dc, r.left, r.top, r.right - r.left, r.bottom - r.top);
-  ReleaseDC(nullptr, dc);
-  return image;
-}
-
-Image CaptureScreenOfClient(HWND wnd) {
-  RECT rc = {};
-  GetClientRect(wnd, &rc);
-  POINT origin = {0, 0};
-  ClientToScreen(wnd, &origin);
-  OffsetRect(&rc, origin.x, origin.y);
-  return CaptureScreen(rc);
-}
-
 Image FromBitmap(Gdiplus::Bitmap& bitmap) {
   Image image;
   image.width = static_cast<int>(bitmap.GetWidth());
@@ -392,22 +350,6 @@ Image FromHBitmap(HBITMAP bitmap) {
   HGDIOBJ old = SelectObject(mem, bitmap);
   Image image = FromDc(mem, 0, 0, info.bmWidth, info.bmHeight);
   SelectObject(mem, old);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-  return image;
-}
-
-Image CapturePrintClient(HWND wnd) {
-  RECT rc = {};
-  GetClientRect(wnd, &rc);
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, std::max<LONG>(rc.right, 1), std::max<LONG>(rc.bottom, 1));
-  HGDIOBJ old = SelectObject(mem, bitmap);
-  SendMessageW(wnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT | PRF_ERASEBKGND);
-  Image image = FromDc(mem, 0, 0, rc.right, rc.bottom);
-  SelectObject(mem, old);
-  DeleteObject(bitmap);
   DeleteDC(mem);
   ReleaseDC(nullptr, screen);
   return image;
@@ -492,13 +434,6 @@ int CountGdiObjects() {
     if (table[i].type != 0 && (owner == pid || owner == 0)) ++n;
   }
   return n;
-}
-
-int GdiGrowth(const std::function<void()>& work, int rounds) {
-  work();
-  const int before = CountGdiObjects();
-  for (int i = 0; i < rounds; ++i) work();
-  return CountGdiObjects() - before;
 }
 
 RECT RectInParent(HWND wnd) {

@@ -129,17 +129,11 @@ inline uint32_t Rgb(COLORREF c) {
 // What `wnd` shows on screen now (its client area, children included), read
 // with BitBlt from its DC.
 Image CaptureClient(HWND wnd);
-// What the screen shows over the window's client area (includes layered and
-// overlapping windows).
-Image CaptureScreenOfClient(HWND wnd);
-Image CaptureScreen(const RECT& screen_rect);
 // The pixels of a GDI+ bitmap, alpha kept.
 Image FromBitmap(Gdiplus::Bitmap& bitmap);
 // The pixels of a GDI bitmap (DDB or DIB section).
 Image FromHBitmap(HBITMAP bitmap);
 
-// What `wnd` paints into a memory DC when asked with WM_PRINTCLIENT.
-Image CapturePrintClient(HWND wnd);
 // A GDI+ bitmap of one colour (0xAARRGGBB; alpha 0xFF when only 0x00RRGGBB is
 // given), so that painted pixels can be checked by value.
 std::unique_ptr<Gdiplus::Bitmap> SolidBitmap(int width, int height, uint32_t argb);
@@ -158,10 +152,6 @@ std::wstring ArtifactDir();
 // GetObjectType about every handle value (GetGuiResources is a stub on Wine).
 int CountGdiObjects();
 
-// How many GDI objects the process holds more after `work` ran `rounds`
-// times than before (a warm-up run first, so that caches made once do not
-// count). A paint that leaks one object per call gives `rounds`.
-int GdiGrowth(const std::function<void()>& work, int rounds = 5);
 
 // ---------------------------------------------------------------------------
 // Windows
