@@ -65,10 +65,8 @@ struct SharedResources {
       SharedResources made;
       made.font = std::make_unique<Gdiplus::Font>(L"Tahoma", 13.0f, Gdiplus::FontStyleRegular,
                                                   Gdiplus::UnitPixel);
-      made.image = std::make_unique<Gdiplus::Bitmap>(16, 16, PixelFormat32bppARGB);
-      made.pressed = std::make_unique<Gdiplus::Bitmap>(16, 16, PixelFormat32bppARGB);
-      Gdiplus::Graphics(made.image.get()).Clear(Gdiplus::Color(255, 0, 0, 255));
-      Gdiplus::Graphics(made.pressed.get()).Clear(Gdiplus::Color(255, 0, 255, 0));
+      made.image = viewtest::SolidBitmap(16, 16, 0x0000FF);
+      made.pressed = viewtest::SolidBitmap(16, 16, 0x00FF00);
       return made;
     }();
     return r;
@@ -76,13 +74,7 @@ struct SharedResources {
 };
 
 // An item image of its own, for a control that takes ownership of it.
-Gdiplus::Bitmap* Picture(Gdiplus::ARGB colour) {
-  auto* bitmap = new Gdiplus::Bitmap(24, 24, PixelFormat32bppARGB);
-  Gdiplus::Graphics g(bitmap);
-  g.Clear(Gdiplus::Color(colour));
-  return bitmap;
-}
-const RECT kRect = kPlace;
+Gdiplus::Bitmap* Picture(uint32_t argb) { return viewtest::SolidBitmap(24, 24, argb).release(); }
 
 // The bare standard control of `cls` with `style` at kPlace, filled by
 // `fill`: the memory baseline of the library's control built on it.
@@ -178,7 +170,7 @@ std::vector<ControlDriver> Drivers() {
   drivers.push_back(Driver<ZuComboBox>(
       "ComboBox",
       [](ZuComboBox& c, HWND host) {
-        RECT rect = kRect;
+        RECT rect = kPlace;
         HWND wnd = c.Create(host, rect, nullptr,
                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST |
                                 CBS_OWNERDRAWFIXED | CBS_HASSTRINGS);
@@ -200,7 +192,7 @@ std::vector<ControlDriver> Drivers() {
   drivers.push_back(Driver<ZuEdit>(
       "Edit",
       [](ZuEdit& e, HWND host) {
-        RECT rect = kRect;
+        RECT rect = kPlace;
         HWND wnd = e.Create(host, rect, L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL);
         e.setTipValue(L"Type here");
         std::function<void()> on_enter = [] {};
@@ -212,7 +204,7 @@ std::vector<ControlDriver> Drivers() {
   drivers.push_back(Driver<ZuLink>(
       "Link",
       [](ZuLink& l, HWND host) {
-        RECT rect = kRect;
+        RECT rect = kPlace;
         return l.Create(host, rect, L"Read <a id=\"a\" href=\"https://example.com\">more</a>");
       },
       {WM_PAINT, WM_PRINTCLIENT, WM_ERASEBKGND, WM_KEYDOWN, WM_LBUTTONDOWN, WM_SIZE}));
@@ -228,7 +220,7 @@ std::vector<ControlDriver> Drivers() {
         };
         list.SetFuncGetCheckState(get);
         list.SetFuncSetCheckState(set);
-        RECT rect = kRect;
+        RECT rect = kPlace;
         list.CreateListView(host, rect, 0, true, true, false);
         HWND wnd = list;
         const wchar_t* titles[] = {L"", L"Name", L"Size"};
