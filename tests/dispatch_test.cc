@@ -23,20 +23,6 @@ int HeapBlocksInUse() {
 }  // namespace
 
 // Runs first: nothing is stored before the queue is initialised.
-TEST(DispatchQueue, MainQueueRecords) {
-  EXPECT_EQ(DispatchQueue::GetMainThreadId(), 0u);
-  DispatchQueueObject1* before = DispatchQueue::DispatchGetMainQueue();
-  EXPECT_EQ(before->window, nullptr);
-  DispatchQueue::FreeDispatchMainQueue(before);
-
-  viewtest::HostWindow host;
-  DispatchQueue::DispatchQueueInit(host);
-  EXPECT_EQ(DispatchQueue::GetMainThreadId(), GetCurrentThreadId());
-  DispatchQueueObject1* a = DispatchQueue::DispatchGetMainQueue();
-  EXPECT_EQ(a->window, host.hwnd());
-  DispatchQueue::FreeDispatchMainQueue(a);
-}
-
 TEST(DispatchQueue, WorkFromManyThreadsRunsOnTheUiThreadInOrder) {
   viewtest::HostWindow host;
   DispatchQueue::DispatchQueueInit(host);
