@@ -10,17 +10,13 @@
 #include "harness.h"
 #include "view/dispatch_queue.h"
 
-namespace {
-
 // Blocks of the C runtime heap in use: records that were never freed show.
-int HeapBlocksInUse() {
+static int HeapBlocksInUse() {
   _HEAPINFO info = {};
   int used = 0;
   while (_heapwalk(&info) == _HEAPOK) used += info._useflag == _USEDENTRY;
   return used;
 }
-
-}  // namespace
 
 // Runs first: nothing is stored before the queue is initialised.
 TEST(DispatchQueue, WorkFromManyThreadsRunsOnTheUiThreadInOrder) {

@@ -8,8 +8,6 @@
 
 #include "view/utils.h"
 
-namespace {
-
 using Runs = std::vector<std::pair<std::wstring, DWORD>>;
 
 TEST(Markup, ColouredRunsAlternateWithDefaultRuns) {
@@ -47,5 +45,3 @@ TEST(Markup, ColouredRunsAlternateWithDefaultRuns) {
   EXPECT_TRUE(Utils::PickColorParts(nullptr, plain, 3).empty());
   EXPECT_EQ(plain, L"keep");
 }
-
-}  // namespace
