@@ -10,33 +10,15 @@
 #include "harness.h"
 #include "view/dispatch_queue.h"
 
-namespace {
-
 // Blocks of the C runtime heap in use: records that were never freed show.
-int HeapBlocksInUse() {
+static int HeapBlocksInUse() {
   _HEAPINFO info = {};
   int used = 0;
   while (_heapwalk(&info) == _HEAPOK) used += info._useflag == _USEDENTRY;
   return used;
 }
 
-}  // namespace
-
 // Runs first: nothing is stored before the queue is initialised.
-TEST(DispatchQueue, MainQueueRecords) {
-  EXPECT_EQ(DispatchQueue::GetMainThreadId(), 0u);
-  DispatchQueueObject1* before = DispatchQueue::DispatchGetMainQueue();
-  EXPECT_EQ(before->window, nullptr);
-  DispatchQueue::FreeDispatchMainQueue(before);
-
-  viewtest::HostWindow host;
-  DispatchQueue::DispatchQueueInit(host);
-  EXPECT_EQ(DispatchQueue::GetMainThreadId(), GetCurrentThreadId());
-  DispatchQueueObject1* a = DispatchQueue::DispatchGetMainQueue();
-  EXPECT_EQ(a->window, host.hwnd());
-  DispatchQueue::FreeDispatchMainQueue(a);
-}
-
 TEST(DispatchQueue, WorkFromManyThreadsRunsOnTheUiThreadInOrder) {
   viewtest::HostWindow host;
   DispatchQueue::DispatchQueueInit(host);

@@ -2,14 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "view/utils.h"
-
-namespace {
 
 using Runs = std::vector<std::pair<std::wstring, DWORD>>;
 
@@ -48,23 +45,3 @@ TEST(Markup, ColouredRunsAlternateWithDefaultRuns) {
   EXPECT_TRUE(Utils::PickColorParts(nullptr, plain, 3).empty());
   EXPECT_EQ(plain, L"keep");
 }
-
-TEST(Markup, LinkShowContent) {
-  EXPECT_EQ(Utils::PickLinkShowContent(L"see <A HREF=\"x\">here</A>."), L"see here.");
-  EXPECT_EQ(Utils::PickLinkShowContent(L"<a href=\"http://e/?q=1\">one</a> and <A HREF=\"\">two</A>"),
-            L"one and two");
-  EXPECT_EQ(Utils::PickLinkShowContent(L"<A HREF='x'>q</A>"), L"<A HREF='x'>q</A>");
-  EXPECT_EQ(Utils::PickLinkShowContent(nullptr), L"");
-}
-
-TEST(Patterns, WholeMatchFirstMatchAndNulls) {
-  EXPECT_FALSE(Utils::IsMatch("abc", "b"));  // the whole text must match
-  EXPECT_EQ(Utils::FindIfMatch("order 1234 done", "[0-9]+"), "1234");
-  EXPECT_EQ(Utils::FindIfMatchW(L"nothing", L"[0-9]+"), L"nothing");  // no match: the text
-  EXPECT_EQ(Utils::RepalceWithPattern("k=v", "(\\w)=(\\w)", "$2=$1"), "v=k");
-  EXPECT_THROW(Utils::IsMatch("a", "(a"), std::regex_error);
-  EXPECT_TRUE(Utils::IsMatch(nullptr, nullptr));  // null arguments are empty texts
-  EXPECT_EQ(Utils::RepalceWithPattern("abc", "b", nullptr), "ac");
-}
-
-}  // namespace
