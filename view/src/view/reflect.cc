@@ -1,26 +1,10 @@
 #include "view/reflect.h"
 
 #include "view/internal/frame/creating.h"
-#include "view/internal/frame/module.h"
+#include "view/internal/frame/window_impl.h"
 
 namespace view {
 namespace {
-
-// Whether `wnd` is a window of this library in this process: one of the
-// classes the library registered, or a window it subclassed (the frame names
-// the object of such a window in this property).
-bool IsLibraryWindow(HWND wnd) {
-  DWORD process = 0;
-  ::GetWindowThreadProcessId(wnd, &process);
-  if (process != ::GetCurrentProcessId()) return false;
-  const auto atom = static_cast<ATOM>(::GetClassLongPtrW(wnd, GCW_ATOM));
-  {
-    frame::ModuleLock guard;
-    if (frame::Module::Get().HasAtom(atom)) return true;
-  }
-  static const ATOM property = ::GlobalAddAtomW(L"view.frame.object");
-  return ::GetPropW(wnd, MAKEINTATOM(property)) != nullptr;
-}
 
 // The owner-data list asks its parent for its rows; answered by the list
 // itself they would come back empty.
@@ -80,7 +64,7 @@ HWND NotificationSource(HWND parent, UINT msg, WPARAM wparam, LPARAM lparam) {
 bool ReflectNotification(HWND parent, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT* result) {
   HWND source = NotificationSource(parent, msg, wparam, lparam);
   if (source == nullptr || source == parent || !::IsWindow(source)) return false;
-  if (ParentAnswers(msg, lparam) || !IsLibraryWindow(source)) return false;
+  if (ParentAnswers(msg, lparam) || !frame::IsLibraryWindow(source)) return false;
   const LRESULT answer = ::SendMessageW(source, msg + kReflectOffset, wparam, lparam);
   if (result != nullptr) *result = answer;
   return true;

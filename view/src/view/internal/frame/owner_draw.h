@@ -54,8 +54,9 @@ class OwnerDraw {
   }
 };
 
-// Custom draw notifications (NM_CUSTOMDRAW) split by drawing stage. T
-// overrides the stages it cares about; the others answer CDRF_DODEFAULT.
+// Custom draw notifications (NM_CUSTOMDRAW) split by the painting stages
+// the controls use. T overrides the stages it cares about; every other stage
+// answers CDRF_DODEFAULT.
 template <class T>
 class CustomDraw {
  public:
@@ -65,25 +66,13 @@ class CustomDraw {
     switch (cd->dwDrawStage) {
       case CDDS_PREPAINT: return self->OnPrePaint(cd);
       case CDDS_POSTPAINT: return self->OnPostPaint(cd);
-      case CDDS_PREERASE: return self->OnPreErase(cd);
-      case CDDS_POSTERASE: return self->OnPostErase(cd);
       case CDDS_ITEMPREPAINT: return self->OnItemPrePaint(cd);
-      case CDDS_ITEMPOSTPAINT: return self->OnItemPostPaint(cd);
-      case CDDS_ITEMPREERASE: return self->OnItemPreErase(cd);
-      case CDDS_ITEMPOSTERASE: return self->OnItemPostErase(cd);
-      case CDDS_ITEMPREPAINT | CDDS_SUBITEM: return self->OnSubItemPrePaint(cd);
       default: return CDRF_DODEFAULT;
     }
   }
   DWORD OnPrePaint(NMCUSTOMDRAW*) { return CDRF_DODEFAULT; }
   DWORD OnPostPaint(NMCUSTOMDRAW*) { return CDRF_DODEFAULT; }
-  DWORD OnPreErase(NMCUSTOMDRAW*) { return CDRF_DODEFAULT; }
-  DWORD OnPostErase(NMCUSTOMDRAW*) { return CDRF_DODEFAULT; }
   DWORD OnItemPrePaint(NMCUSTOMDRAW*) { return CDRF_DODEFAULT; }
-  DWORD OnItemPostPaint(NMCUSTOMDRAW*) { return CDRF_DODEFAULT; }
-  DWORD OnItemPreErase(NMCUSTOMDRAW*) { return CDRF_DODEFAULT; }
-  DWORD OnItemPostErase(NMCUSTOMDRAW*) { return CDRF_DODEFAULT; }
-  DWORD OnSubItemPrePaint(NMCUSTOMDRAW*) { return CDRF_DODEFAULT; }
 };
 
 }  // namespace view::frame

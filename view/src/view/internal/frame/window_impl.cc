@@ -19,6 +19,17 @@ WindowImpl* SubclassedObject(HWND wnd) {
 
 }  // namespace
 
+bool IsLibraryWindow(HWND wnd) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(wnd, &process);
+  if (process != GetCurrentProcessId()) return false;
+  {
+    ModuleLock guard;
+    if (Module::Get().HasAtom(static_cast<ATOM>(GetClassLongPtrW(wnd, GCW_ATOM)))) return true;
+  }
+  return SubclassedObject(wnd) != nullptr;
+}
+
 bool IsReflectedMessage(UINT msg) {
   switch (msg) {
     case kReflectBase + WM_COMMAND:

@@ -19,16 +19,12 @@ namespace view::frame {
 // Reflected notifications: what the parent sends back to the control that
 // caused a notification (message number + 0x2000).
 constexpr UINT kReflectBase = 0x2000;
-constexpr UINT OCM_COMMAND_ = kReflectBase + WM_COMMAND;
 constexpr UINT OCM_NOTIFY_ = kReflectBase + WM_NOTIFY;
 constexpr UINT OCM_DRAWITEM_ = kReflectBase + WM_DRAWITEM;
 constexpr UINT OCM_MEASUREITEM_ = kReflectBase + WM_MEASUREITEM;
 constexpr UINT OCM_COMPAREITEM_ = kReflectBase + WM_COMPAREITEM;
 constexpr UINT OCM_DELETEITEM_ = kReflectBase + WM_DELETEITEM;
 constexpr UINT OCM_CTLCOLOREDIT_ = kReflectBase + WM_CTLCOLOREDIT;
-constexpr UINT OCM_CTLCOLORLISTBOX_ = kReflectBase + WM_CTLCOLORLISTBOX;
-constexpr UINT OCM_CTLCOLORSTATIC_ = kReflectBase + WM_CTLCOLORSTATIC;
-constexpr UINT OCM_CTLCOLORBTN_ = kReflectBase + WM_CTLCOLORBTN;
 
 // True for the messages that a parent reflects (WM_COMMAND + 0x2000, ...).
 bool IsReflectedMessage(UINT msg);
@@ -39,6 +35,10 @@ bool DefaultReflectionHandler(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                               LRESULT& result);
 
 class WindowImpl;
+
+// Whether `wnd` is a window of this library in this process: of a class the
+// library registered, or one the frame subclassed.
+bool IsLibraryWindow(HWND wnd);
 
 // The default style of the library's controls: a visible child that clips
 // its siblings and children.
@@ -84,7 +84,6 @@ class WindowImpl {
   virtual bool ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                     LRESULT& result, DWORD map_id = 0) = 0;
   virtual ~WindowImpl();
-  virtual WNDPROC GetWindowProc() { return bound_proc_; }
   // Called with the old handle after the window's final message.
   virtual void OnFinalMessage(HWND) {}
   // Called when the last wrapper lets go of the object.
