@@ -74,14 +74,6 @@ class LibraryDialog {
     auto* font = const_cast<Gdiplus::Font*>(&r.font);
     HWND wnd = nullptr;
     switch (kind) {
-      case 0: {
-        auto& b = Keep<ZuImgButton>();
-        wnd = b.CreateButton(host_, id, true);
-        b.SetBkgColor(RGB(240, 240, 240));
-        b.setFont(font);
-        b.Init(r.normal.get(), c.left, c.top, r.pressed.get(), L"Save", kBASImgButtonTextCenter, 2, 2, 0);
-        break;
-      }
       case 1: {
         auto& b = Keep<ZuSwitchButton>();
         wnd = b.CreateButton(host_, font, id);
@@ -149,12 +141,13 @@ class LibraryDialog {
         wnd = link.Create(host_, rect, L"<a href=\"https://example.com\">Help</a>", 0, 0, id);
         break;
       }
-      default: {
+      default: {  // kinds 0 and 9: image buttons
         auto& b = Keep<ZuImgButton>();
         wnd = b.CreateButton(host_, id, true);
         b.SetBkgColor(RGB(240, 240, 240));
         b.setFont(font);
-        b.Init(r.normal.get(), c.left, c.top, r.pressed.get(), L"Open", kBASImgButtonTextCenter, 2, 2, 0);
+        b.Init(r.normal.get(), c.left, c.top, r.pressed.get(), kind == 0 ? L"Save" : L"Open",
+               kBASImgButtonTextCenter, 2, 2, 0);
         break;
       }
     }
