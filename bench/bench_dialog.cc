@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "bench.h"
+#include "harness.h"
 #include "robust.h"
 #include "view/view.h"
 
@@ -197,17 +198,7 @@ class StockDialog {
       }
       case 5: {
         wnd = Make(WC_TREEVIEWW, L"", TVS_HASBUTTONS | TVS_CHECKBOXES, r, id);
-        TVINSERTSTRUCTW insert = {};
-        insert.hParent = TVI_ROOT;
-        insert.hInsertAfter = TVI_LAST;
-        insert.item.mask = TVIF_TEXT;
-        insert.item.pszText = const_cast<wchar_t*>(L"Root");
-        auto root = reinterpret_cast<HTREEITEM>(
-            SendMessageW(wnd, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
-        insert.hParent = root;
-        insert.item.pszText = const_cast<wchar_t*>(L"Item");
-        for (int k = 0; k < 3; ++k) SendMessageW(wnd, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert));
-        TreeView_Expand(wnd, root, TVE_EXPAND);
+        viewtest::FillStockTree(wnd, 3);
         break;
       }
       case 6:

@@ -266,21 +266,7 @@ std::vector<ControlDriver> Drivers() {
        WM_GETFONT}));
   drivers.back().platform_baseline = Bare(
       "PlatformTree", WC_TREEVIEWW, TVS_HASBUTTONS | TVS_CHECKBOXES | TVS_FULLROWSELECT,
-      [](HWND tree) {
-        TVINSERTSTRUCTW insert = {};
-        insert.hParent = TVI_ROOT;
-        insert.hInsertAfter = TVI_LAST;
-        insert.item.mask = TVIF_TEXT;
-        insert.item.pszText = const_cast<wchar_t*>(L"Root");
-        auto root = reinterpret_cast<HTREEITEM>(
-            SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
-        insert.hParent = root;
-        insert.item.pszText = const_cast<wchar_t*>(L"Child");
-        for (int i = 0; i < 12; ++i) {
-          SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert));
-        }
-        TreeView_Expand(tree, root, TVE_EXPAND);
-      },
+      [](HWND tree) { viewtest::FillStockTree(tree, 12); },
       // The tree leaves its check-box image list to its owner.
       [](HWND tree) { ImageList_Destroy(TreeView_GetImageList(tree, TVSIL_STATE)); });
   {

@@ -449,6 +449,20 @@ SIZE ClientSize(HWND wnd) {
   return {rect.right, rect.bottom};
 }
 
+void FillStockTree(HWND tree, int children) {
+  TVINSERTSTRUCTW insert = {};
+  insert.hParent = TVI_ROOT;
+  insert.hInsertAfter = TVI_LAST;
+  insert.item.mask = TVIF_TEXT;
+  insert.item.pszText = const_cast<wchar_t*>(L"Root");
+  auto root = reinterpret_cast<HTREEITEM>(
+      SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+  insert.hParent = root;
+  insert.item.pszText = const_cast<wchar_t*>(L"Child");
+  for (int i = 0; i < children; ++i) SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert));
+  TreeView_Expand(tree, root, TVE_EXPAND);
+}
+
 std::wstring TextOf(HWND wnd) {
   wchar_t buffer[1024] = {};
   GetWindowTextW(wnd, buffer, 1024);

@@ -159,6 +159,8 @@ int CountGdiObjects();
 // The window's rectangle in its parent's client coordinates.
 RECT RectInParent(HWND wnd);
 SIZE ClientSize(HWND wnd);
+// Fills a standard tree view with one expanded root and `children` items.
+void FillStockTree(HWND tree, int children);
 // WM_GETTEXT of the window (up to 1023 characters).
 std::wstring TextOf(HWND wnd);
 
