@@ -37,19 +37,15 @@ struct Canvas {
 // A memory DC over a white 32-bit bitmap, for the GDI forms.
 struct GdiCanvas {
   GdiCanvas(int width, int height)
-      : dc(::CreateCompatibleDC(nullptr)), bitmap(::CreateBitmap(width, height, 1, 32, nullptr)),
+      : width(width), height(height), dc(::CreateCompatibleDC(nullptr)),
+        bitmap(::CreateBitmap(width, height, 1, 32, nullptr)),
         old_bitmap(::SelectObject(dc.m_hDC, bitmap.get())) {
     ::PatBlt(dc.m_hDC, 0, 0, width, height, WHITENESS);
     dc.SetBkMode(TRANSPARENT);
   }
   ~GdiCanvas() { ::SelectObject(dc.m_hDC, old_bitmap); }
-  // GetDIBits wants the bitmap out of any DC while it reads.
-  Image Pixels() {
-    ::SelectObject(dc.m_hDC, old_bitmap);
-    Image image = viewtest::FromHBitmap(bitmap.get());
-    ::SelectObject(dc.m_hDC, bitmap.get());
-    return image;
-  }
+  Image Pixels() { return viewtest::FromDc(dc.m_hDC, width, height); }
+  int width, height;
   WTL::CDCT<true> dc;
   ScopedGdiObject<HBITMAP> bitmap;
   HGDIOBJ old_bitmap = nullptr;

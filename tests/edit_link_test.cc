@@ -178,8 +178,8 @@ TEST(Link, PaintsItsClientAreaBlackAtAnySizeAndWhenPrinted) {
   HGDIOBJ old = SelectObject(page, canvas);
   PatBlt(page, 0, 0, 340, 70, WHITENESS);
   SendMessageW(wnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(page), PRF_CLIENT);
+  EXPECT_EQ(viewtest::FromDc(page, 340, 70).Count(0), 340 * 70);
   SelectObject(page, old);
-  EXPECT_EQ(viewtest::FromHBitmap(canvas).Count(0), 340 * 70);
   DeleteObject(canvas);
   DeleteDC(page);
   // A label without a size paints nothing and survives its paints.

@@ -235,12 +235,7 @@ struct Target {
     DeleteObject(canvas);
     DeleteDC(dc);
   }
-  viewtest::Image Pixels() {
-    SelectObject(dc, old);
-    viewtest::Image image = viewtest::FromHBitmap(canvas);
-    SelectObject(dc, canvas);
-    return image;
-  }
+  viewtest::Image Pixels() { return viewtest::FromDc(dc, 60, 40); }
 };
 
 void Fill(HDC dc, RECT rect, COLORREF colour) {

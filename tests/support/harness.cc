@@ -4,6 +4,7 @@
 
 #include "view/reflect.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
@@ -51,20 +52,10 @@ HostWindow::~HostWindow() {
   PumpUntilIdle();
 }
 
-int HostWindow::CountCommands(HWND control, UINT code) const {
-  int n = 0;
-  for (const auto& m : seen_) {
-    if (m.message == WM_COMMAND && m.from == control && m.code == code) ++n;
-  }
-  return n;
-}
-
-int HostWindow::CountNotifies(HWND control, UINT code) const {
-  int n = 0;
-  for (const auto& m : seen_) {
-    if (m.message == WM_NOTIFY && m.from == control && m.code == code) ++n;
-  }
-  return n;
+int HostWindow::Count(UINT message, HWND control, UINT code) const {
+  return static_cast<int>(std::count_if(seen_.begin(), seen_.end(), [&](const SeenMessage& m) {
+    return m.message == message && m.from == control && m.code == code;
+  }));
 }
 
 LRESULT CALLBACK HostWindow::Proc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
@@ -166,8 +157,10 @@ POINT ToScreen(HWND wnd, POINT client_pt) {
   return pt;
 }
 
+// Sends the input, then lets the windows handle it.
 void Send(std::vector<INPUT> inputs) {
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  PumpUntilIdle();
 }
 
 // Moves the pointer to `client_pt` of `wnd`, then sends `buttons` there.
@@ -176,7 +169,6 @@ void Mouse(HWND wnd, POINT client_pt, std::initializer_list<DWORD> buttons) {
   std::vector<INPUT> inputs = {MouseInput(pt, MOUSEEVENTF_MOVE)};
   for (DWORD b : buttons) inputs.push_back(MouseInput(pt, b));
   Send(inputs);
-  PumpUntilIdle();
 }
 
 }  // namespace
@@ -193,7 +185,6 @@ void Wheel(HWND wnd, POINT client_pt, int delta) {
   INPUT wheel = MouseInput(ToScreen(wnd, client_pt), MOUSEEVENTF_WHEEL);
   wheel.mi.mouseData = static_cast<DWORD>(delta);
   Send({MouseInput(ToScreen(wnd, client_pt), MOUSEEVENTF_MOVE), wheel});
-  PumpUntilIdle();
 }
 
 namespace {
@@ -207,20 +198,9 @@ INPUT KeyInput(WORD vk, DWORD flags) {
 }
 }  // namespace
 
-void KeyDown(WORD vk) {
-  Send({KeyInput(vk, 0)});
-  PumpUntilIdle();
-}
-
-void KeyUp(WORD vk) {
-  Send({KeyInput(vk, KEYEVENTF_KEYUP)});
-  PumpUntilIdle();
-}
-
-void PressKey(WORD vk) {
-  Send({KeyInput(vk, 0), KeyInput(vk, KEYEVENTF_KEYUP)});
-  PumpUntilIdle();
-}
+void KeyDown(WORD vk) { Send({KeyInput(vk, 0)}); }
+void KeyUp(WORD vk) { Send({KeyInput(vk, KEYEVENTF_KEYUP)}); }
+void PressKey(WORD vk) { Send({KeyInput(vk, 0), KeyInput(vk, KEYEVENTF_KEYUP)}); }
 
 void TypeText(const std::wstring& text) {
   std::vector<INPUT> inputs;
@@ -233,8 +213,7 @@ void TypeText(const std::wstring& text) {
     in.ki.dwFlags |= KEYEVENTF_KEYUP;
     inputs.push_back(in);
   }
-  if (!inputs.empty()) Send(inputs);
-  PumpUntilIdle();
+  Send(inputs);
 }
 
 void BringToFront(HWND top_level) {
@@ -263,8 +242,6 @@ int Image::Count(uint32_t rgb, int x0, int y0, int x1, int y1) const {
   return n;
 }
 
-RECT Image::BoundsNot(uint32_t rgb) const { return BoundsNot(rgb, {0, 0, width, height}); }
-
 RECT Image::BoundsNot(uint32_t rgb, const RECT& area) const {
   RECT r = {area.right, area.bottom, area.left, area.top};
   for (int y = std::max<LONG>(0, area.top); y < std::min<LONG>(height, area.bottom); ++y) {
@@ -280,9 +257,7 @@ RECT Image::BoundsNot(uint32_t rgb, const RECT& area) const {
   return r;
 }
 
-namespace {
-
-Image FromDc(HDC src, int x, int y, int width, int height) {
+Image FromDc(HDC src, int width, int height) {
   Image image;
   if (width <= 0 || height <= 0) return image;
   BITMAPINFO bmi = {};
@@ -297,7 +272,7 @@ Image FromDc(HDC src, int x, int y, int width, int height) {
   HBITMAP dib = CreateDIBSection(src, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (mem != nullptr && dib != nullptr) {
     HGDIOBJ old = SelectObject(mem, dib);
-    BitBlt(mem, 0, 0, width, height, src, x, y, SRCCOPY);
+    BitBlt(mem, 0, 0, width, height, src, 0, 0, SRCCOPY);
     GdiFlush();
     image.width = width;
     image.height = height;
@@ -311,13 +286,11 @@ Image FromDc(HDC src, int x, int y, int width, int height) {
   return image;
 }
 
-}  // namespace
-
 Image CaptureClient(HWND wnd) {
   RECT rc = {};
   GetClientRect(wnd, &rc);
   HDC dc = GetDC(wnd);
-  Image image = FromDc(dc, 0, 0, rc.right, rc.bottom);
+  Image image = FromDc(dc, rc.right, rc.bottom);
   ReleaseDC(wnd, dc);
   return image;
 }
@@ -342,19 +315,6 @@ Image FromBitmap(Gdiplus::Bitmap& bitmap) {
   return image;
 }
 
-Image FromHBitmap(HBITMAP bitmap) {
-  BITMAP info = {};
-  if (GetObjectW(bitmap, sizeof(info), &info) == 0) return Image();
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(mem, bitmap);
-  Image image = FromDc(mem, 0, 0, info.bmWidth, info.bmHeight);
-  SelectObject(mem, old);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-  return image;
-}
-
 std::unique_ptr<Gdiplus::Bitmap> SolidBitmap(int width, int height, uint32_t argb) {
   if ((argb >> 24) == 0) argb |= 0xFF000000u;
   auto bitmap = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppARGB);
@@ -362,44 +322,20 @@ std::unique_ptr<Gdiplus::Bitmap> SolidBitmap(int width, int height, uint32_t arg
   return bitmap;
 }
 
-namespace {
-bool PngEncoder(CLSID* clsid) {
-  UINT count = 0, size = 0;
-  Gdiplus::GetImageEncodersSize(&count, &size);
-  if (size == 0) return false;
-  std::vector<BYTE> buffer(size);
-  auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-  Gdiplus::GetImageEncoders(count, size, codecs);
-  for (UINT i = 0; i < count; ++i) {
-    if (wcscmp(codecs[i].MimeType, L"image/png") == 0) {
-      *clsid = codecs[i].Clsid;
-      return true;
-    }
-  }
-  return false;
-}
-}  // namespace
-
-bool SavePng(const Image& image, const std::wstring& path) {
-  if (image.empty()) return false;
-  CLSID png;
-  if (!PngEncoder(&png)) return false;
+void SaveArtifact(const Image& image, const std::string& name) {
+  if (image.empty()) return;
+  // VIEW_TEST_ARTIFACTS names the folder, else "test-artifacts".
+  const wchar_t* dir = _wgetenv(L"VIEW_TEST_ARTIFACTS");
+  const std::wstring folder = dir != nullptr && *dir != 0 ? dir : L"test-artifacts";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  const std::wstring path = folder + L"\\" + std::wstring(name.begin(), name.end()) + L".png";
+  // The PNG encoder's class id, the same in every GDI+.
+  const CLSID png = {0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
   Gdiplus::Bitmap bitmap(image.width, image.height, image.width * 4, PixelFormat32bppARGB,
                          reinterpret_cast<BYTE*>(const_cast<uint32_t*>(image.pixels.data())));
-  return bitmap.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
-}
-
-std::wstring ArtifactDir() {
-  const wchar_t* dir = _wgetenv(L"VIEW_TEST_ARTIFACTS");
-  return dir != nullptr && *dir != 0 ? std::wstring(dir) : std::wstring(L"test-artifacts");
-}
-
-void SaveArtifact(const Image& image, const std::string& name) {
-  const std::wstring dir = ArtifactDir();
-  CreateDirectoryW(dir.c_str(), nullptr);
-  std::wstring file(name.begin(), name.end());
-  const std::wstring path = dir + L"\\" + file + L".png";
-  if (SavePng(image, path)) std::fprintf(stderr, "artifact: %s\n", Narrow(path).c_str());
+  if (bitmap.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok) {
+    std::fprintf(stderr, "artifact: %ls\n", path.c_str());
+  }
 }
 
 // ---------------------------------------------------------------------------
@@ -467,16 +403,6 @@ std::wstring TextOf(HWND wnd) {
   wchar_t buffer[1024] = {};
   GetWindowTextW(wnd, buffer, 1024);
   return buffer;
-}
-
-std::string Narrow(const std::wstring& text) {
-  if (text.empty()) return std::string();
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                    nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], n,
-                      nullptr, nullptr);
-  return out;
 }
 
 }  // namespace viewtest

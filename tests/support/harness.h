@@ -3,6 +3,7 @@
 // The test harness: real windows, real input and real pixels on the platform
 // the tests run on. Every control test uses these pieces.
 
+#include <climits>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -47,19 +48,18 @@ class HostWindow {
   // WM_DRAWITEM, WM_CTLCOLOR*, ...). Cleared by ClearSeen().
   const std::vector<SeenMessage>& seen() const { return seen_; }
   void ClearSeen() { seen_.clear(); }
-  // How many WM_COMMAND notifications with `code` came from `control`.
-  int CountCommands(HWND control, UINT code) const;
-  // How many WM_NOTIFY notifications with `code` came from `control`.
-  int CountNotifies(HWND control, UINT code) const;
+  // How many WM_COMMAND (WM_NOTIFY) notifications with `code` came from `control`.
+  int CountCommands(HWND control, UINT code) const { return Count(WM_COMMAND, control, code); }
+  int CountNotifies(HWND control, UINT code) const { return Count(WM_NOTIFY, control, code); }
 
   // Called for every message the host receives before its own handling;
   // return true and set the result to answer it yourself.
   std::function<bool(UINT, WPARAM, LPARAM, LRESULT&)> on_message;
 
   COLORREF background = RGB(255, 255, 255);
-  bool reflect() const { return reflect_; }
 
  private:
+  int Count(UINT message, HWND control, UINT code) const;
   static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam);
   LRESULT Handle(UINT msg, WPARAM wparam, LPARAM lparam);
 
@@ -112,12 +112,10 @@ struct Image {
   uint32_t At(int x, int y) const;        // 0x00RRGGBB
   uint32_t ArgbAt(int x, int y) const;    // with alpha
   // How many pixels in [x0,x1) x [y0,y1) equal `rgb` (0x00RRGGBB).
-  int Count(uint32_t rgb, int x0, int y0, int x1, int y1) const;
-  int Count(uint32_t rgb) const { return Count(rgb, 0, 0, width, height); }
+  int Count(uint32_t rgb, int x0 = 0, int y0 = 0, int x1 = INT_MAX, int y1 = INT_MAX) const;
   // The bounding box of pixels that differ from `rgb` (within `area`); empty
   // when none.
-  RECT BoundsNot(uint32_t rgb) const;
-  RECT BoundsNot(uint32_t rgb, const RECT& area) const;
+  RECT BoundsNot(uint32_t rgb, const RECT& area = {0, 0, LONG_MAX, LONG_MAX}) const;
 };
 
 // 0x00RRGGBB from a COLORREF (0x00BBGGRR).
@@ -131,19 +129,16 @@ inline uint32_t Rgb(COLORREF c) {
 Image CaptureClient(HWND wnd);
 // The pixels of a GDI+ bitmap, alpha kept.
 Image FromBitmap(Gdiplus::Bitmap& bitmap);
-// The pixels of a GDI bitmap (DDB or DIB section).
-Image FromHBitmap(HBITMAP bitmap);
+// The pixels of the `width` x `height` top left of what `dc` draws on.
+Image FromDc(HDC dc, int width, int height);
 
 // A GDI+ bitmap of one colour (0xAARRGGBB; alpha 0xFF when only 0x00RRGGBB is
 // given), so that painted pixels can be checked by value.
 std::unique_ptr<Gdiplus::Bitmap> SolidBitmap(int width, int height, uint32_t argb);
 
-// Writes a PNG; false on failure.
-bool SavePng(const Image& image, const std::wstring& path);
-// Writes `image` into the build's test-artifacts folder as <name>.png.
+// Writes `image` into the test-artifacts folder (VIEW_TEST_ARTIFACTS, else
+// "test-artifacts") as <name>.png.
 void SaveArtifact(const Image& image, const std::string& name);
-// The folder that artifacts go to (VIEW_TEST_ARTIFACTS, else "test-artifacts").
-std::wstring ArtifactDir();
 
 // ---------------------------------------------------------------------------
 // Handles
@@ -163,9 +158,6 @@ SIZE ClientSize(HWND wnd);
 void FillStockTree(HWND tree, int children);
 // WM_GETTEXT of the window (up to 1023 characters).
 std::wstring TextOf(HWND wnd);
-
-// Text helpers
-std::string Narrow(const std::wstring& text);
 
 }  // namespace viewtest
 

@@ -13,14 +13,11 @@
 namespace viewtest {
 namespace {
 
-BOOL CALLBACK CountChild(HWND, LPARAM counter) {
-  ++*reinterpret_cast<int*>(counter);
-  return TRUE;
-}
-
+// Counts a top-level window and all its descendants.
 BOOL CALLBACK CountTop(HWND wnd, LPARAM counter) {
   ++*reinterpret_cast<int*>(counter);
-  EnumChildWindows(wnd, CountChild, counter);
+  EnumChildWindows(wnd, [](HWND, LPARAM n) -> BOOL { return ++*reinterpret_cast<int*>(n), TRUE; },
+                   counter);
   return TRUE;
 }
 
@@ -221,10 +218,7 @@ void MessageFuzzer::SendWithStruct(HWND control, UINT msg) {
           if (rng_() % 2 == 0) di->item.iSubItem = static_cast<int>(rng_() % 6);
           break;
         }
-        case TVN_GETDISPINFOW:
-        case TVN_SELCHANGEDW:
-        case TVN_ITEMEXPANDINGW:
-        case TVN_ITEMEXPANDEDW: {
+        case TVN_GETDISPINFOW: case TVN_SELCHANGEDW: case TVN_ITEMEXPANDINGW: case TVN_ITEMEXPANDEDW: {
           // Item handles are the tree's own pointers; a notification names
           // either one of them or none.
           auto* tv = reinterpret_cast<NMTREEVIEWW*>(buffer);
@@ -241,10 +235,7 @@ void MessageFuzzer::SendWithStruct(HWND control, UINT msg) {
           tt->hinst = nullptr;
           break;
         }
-        case HDN_ITEMCLICKW:
-        case HDN_BEGINTRACKW:
-        case HDN_ENDTRACKW:
-        case HDN_DIVIDERDBLCLICKW: {
+        case HDN_ITEMCLICKW: case HDN_BEGINTRACKW: case HDN_ENDTRACKW: case HDN_DIVIDERDBLCLICKW: {
           auto* hd = reinterpret_cast<NMHEADERW*>(buffer);
           hd->iItem = static_cast<int>(rng_() % 6);
           hd->pitem = nullptr;
@@ -271,9 +262,7 @@ void MessageFuzzer::SendWithStruct(HWND control, UINT msg) {
       Send(control, msg, dis->CtlID, reinterpret_cast<LPARAM>(dis));
       return;
     }
-    case WM_MEASUREITEM:
-    case WM_COMPAREITEM:
-    case WM_DELETEITEM: {
+    case WM_MEASUREITEM: case WM_COMPAREITEM: case WM_DELETEITEM: {
       // Each record starts with its control type and id; a window member,
       // where it has one, names the control.
       if (base == WM_COMPAREITEM) reinterpret_cast<COMPAREITEMSTRUCT*>(buffer)->hwndItem = control;
@@ -299,8 +288,7 @@ void MessageFuzzer::SendWithStruct(HWND control, UINT msg) {
     case WM_GETTEXT:
       Send(control, msg, rng_() % 513, reinterpret_cast<LPARAM>(text));
       return;
-    case WM_WINDOWPOSCHANGING:
-    case WM_WINDOWPOSCHANGED: {
+    case WM_WINDOWPOSCHANGING: case WM_WINDOWPOSCHANGED: {
       auto* pos = reinterpret_cast<WINDOWPOS*>(buffer);
       pos->hwnd = control;
       pos->hwndInsertAfter = nullptr;
@@ -309,10 +297,7 @@ void MessageFuzzer::SendWithStruct(HWND control, UINT msg) {
       Send(control, msg, 0, reinterpret_cast<LPARAM>(pos));
       return;
     }
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-    case WM_PRINT:
-    case WM_ERASEBKGND:
+    case WM_PAINT: case WM_PRINTCLIENT: case WM_PRINT: case WM_ERASEBKGND:
       Send(control, msg, base == WM_PAINT && rng_() % 2 ? 0 : reinterpret_cast<WPARAM>(dc_),
                    static_cast<LPARAM>(rng_() % 64));
       return;
@@ -329,8 +314,7 @@ void MessageFuzzer::SendWithStruct(HWND control, UINT msg) {
 
 void MessageFuzzer::SendOne(HWND control, const std::vector<UINT>& handled) {
   switch (rng_() % 8) {
-    case 0:
-    case 1: {  // a message the control handles
+    case 0: case 1: {  // a message the control handles
       if (handled.empty()) break;
       SendWithStruct(control, handled[rng_() % handled.size()]);
       return;
@@ -338,8 +322,7 @@ void MessageFuzzer::SendOne(HWND control, const std::vector<UINT>& handled) {
     case 2:  // a reflected notification
       SendWithStruct(control, kReflected[rng_() % (sizeof(kReflected) / sizeof(kReflected[0]))]);
       return;
-    case 3:
-    case 4: {  // the mouse
+    case 3: case 4: {  // the mouse
       const UINT msg = kMouse[rng_() % (sizeof(kMouse) / sizeof(kMouse[0]))];
       WPARAM wparam = rng_() % 2 ? MK_LBUTTON : 0;
       if (msg == WM_MOUSEWHEEL) wparam = MAKEWPARAM(0, static_cast<short>((rng_() % 7) * 120 - 360));
