@@ -27,55 +27,6 @@ int Scaled(int n) {
 
 constexpr RECT kPlace = {20, 20, 320, 220};
 
-// Makes a driver for a wrapper type W whose `make` creates the window in
-// `host` at kPlace; the driver owns the wrapper between create and destroy.
-template <class W>
-ControlDriver Driver(const std::string& name, std::function<HWND(W&, HWND)> make,
-                     std::vector<UINT> handled) {
-  auto holder = std::make_shared<std::unique_ptr<W>>();
-  ControlDriver d;
-  d.name = name;
-  d.create = [holder, make](HWND host) {
-    *holder = std::make_unique<W>();
-    return make(**holder, host);
-  };
-  d.destroy = [holder] {
-    if (*holder) {
-      if (HWND wnd = static_cast<HWND>(**holder)) DestroyWindow(wnd);
-      holder->reset();
-    }
-  };
-  d.handled = std::move(handled);
-  return d;
-}
-
-const std::vector<UINT> kCommon = {WM_PAINT,      WM_ERASEBKGND, WM_PRINTCLIENT, WM_MOUSEMOVE,
-                                   WM_MOUSEHOVER, WM_MOUSELEAVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
-                                   WM_SIZE,       WM_SETFONT,    WM_ENABLE,      WM_SETTEXT,
-                                   WM_GETTEXT,    WM_WINDOWPOSCHANGED};
-
-// GDI+ objects the drivers' controls borrow; made on first use (GDI+ is
-// started only once the tests run) and kept for the whole run.
-struct SharedResources {
-  std::unique_ptr<Gdiplus::Font> font;
-  std::unique_ptr<Gdiplus::Bitmap> image;
-  std::unique_ptr<Gdiplus::Bitmap> pressed;
-  static SharedResources& Get() {
-    static SharedResources r = [] {
-      SharedResources made;
-      made.font = std::make_unique<Gdiplus::Font>(L"Tahoma", 13.0f, Gdiplus::FontStyleRegular,
-                                                  Gdiplus::UnitPixel);
-      made.image = viewtest::SolidBitmap(16, 16, 0x0000FF);
-      made.pressed = viewtest::SolidBitmap(16, 16, 0x00FF00);
-      return made;
-    }();
-    return r;
-  }
-};
-
-// An item image of its own, for a control that takes ownership of it.
-Gdiplus::Bitmap* Picture(uint32_t argb) { return viewtest::SolidBitmap(24, 24, argb).release(); }
-
 // The bare standard control of `cls` with `style` at kPlace, filled by
 // `fill`: the memory baseline of the library's control built on it.
 // `cleanup` runs before the window is destroyed.
@@ -101,19 +52,78 @@ std::shared_ptr<ControlDriver> Bare(const std::string& name, const wchar_t* cls,
   return d;
 }
 
-std::shared_ptr<ControlDriver> BareOwnerDrawnButton() {
-  return Bare("PlatformButton", L"BUTTON", BS_OWNERDRAW);
+// Makes a driver for a wrapper type W whose `make` creates the window in
+// `host` at kPlace; the driver owns the wrapper between create and destroy.
+// Over a bare owner-drawn button unless another `baseline` is named.
+template <class W>
+ControlDriver Driver(const std::string& name, std::function<HWND(W&, HWND)> make,
+                     std::vector<UINT> handled,
+                     std::shared_ptr<ControlDriver> baseline = Bare("PlatformButton", L"BUTTON",
+                                                                    BS_OWNERDRAW)) {
+  auto holder = std::make_shared<std::unique_ptr<W>>();
+  ControlDriver d;
+  d.name = name;
+  d.create = [holder, make](HWND host) {
+    *holder = std::make_unique<W>();
+    return make(**holder, host);
+  };
+  d.destroy = [holder] {
+    if (*holder) {
+      if (HWND wnd = static_cast<HWND>(**holder)) DestroyWindow(wnd);
+      holder->reset();
+    }
+  };
+  d.handled = std::move(handled);
+  d.platform_baseline = std::move(baseline);
+  return d;
 }
 
-const wchar_t* const kComboItems[] = {L"Apple", L"Pear", L"Plum", L"Cherry"};
+const std::vector<UINT> kCommon = {WM_PAINT,      WM_ERASEBKGND, WM_PRINTCLIENT, WM_MOUSEMOVE,
+                                   WM_MOUSEHOVER, WM_MOUSELEAVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
+                                   WM_SIZE,       WM_SETFONT,    WM_ENABLE,      WM_SETTEXT,
+                                   WM_GETTEXT,    WM_WINDOWPOSCHANGED};
+constexpr UINT kReflect = view::kReflectOffset;
+
+// GDI+ objects the drivers' controls borrow; made on first use (GDI+ is
+// started only once the tests run) and kept for the whole run.
+struct Shared {
+  Gdiplus::Font font{L"Tahoma", 13.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel};
+  std::unique_ptr<Gdiplus::Bitmap> image = viewtest::SolidBitmap(16, 16, 0x0000FF);
+  std::unique_ptr<Gdiplus::Bitmap> pressed = viewtest::SolidBitmap(16, 16, 0x00FF00);
+  static Shared& Get() {
+    static Shared r;
+    return r;
+  }
+};
+
+// An item image of its own, for a control that takes ownership of it.
+Gdiplus::Bitmap* Picture(uint32_t argb) { return viewtest::SolidBitmap(24, 24, argb).release(); }
+
+// What the library's list and combo box and their bare baselines hold.
+void AddColumns(HWND list) {
+  const wchar_t* titles[] = {L"", L"Name", L"Size"};
+  for (int c = 0; c < 3; ++c) {
+    LVCOLUMNW column = {};
+    column.mask = LVCF_WIDTH | LVCF_TEXT;
+    column.cx = c == 0 ? 60 : 110;
+    column.pszText = const_cast<wchar_t*>(titles[c]);
+    SendMessageW(list, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
+  }
+}
+void AddComboItems(HWND combo) {
+  for (const wchar_t* item : {L"Apple", L"Pear", L"Plum", L"Cherry"}) {
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+  }
+}
+constexpr DWORD kComboStyle = WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
 
 std::vector<ControlDriver> Drivers() {
+  Shared& r = Shared::Get();
   std::vector<ControlDriver> drivers;
   drivers.push_back(Driver<ZuSwitchImageButton>(
       "SwitchImageButton",
-      [](ZuSwitchImageButton& tile, HWND host) {
-        SharedResources& r = SharedResources::Get();
-        HWND wnd = tile.CreateButton(host, r.font.get(), 1);
+      [&r](ZuSwitchImageButton& tile, HWND host) {
+        HWND wnd = tile.CreateButton(host, &r.font, 1);
         tile.SetImageDeleteNormal(r.pressed.get()).SetImageDeletePressed(r.image.get());
         tile.SetRoundRect(true).SetDotRight(true);
         tile.Init(kPlace.left, kPlace.top, L"Tile", RGB(200, 220, 240), 0, r.image.get(),
@@ -121,74 +131,52 @@ std::vector<ControlDriver> Drivers() {
         return wnd;
       },
       {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEMOVE, WM_MOUSEHOVER, WM_MOUSELEAVE,
-       WM_ERASEBKGND, BM_CLICK, view::kReflectOffset + WM_DRAWITEM}));
-  drivers.back().platform_baseline = BareOwnerDrawnButton();
+       WM_ERASEBKGND, BM_CLICK, kReflect + WM_DRAWITEM}));
   drivers.push_back(Driver<ZuSectionButton>(
       "SectionButton",
-      [](ZuSectionButton& section, HWND host) {
-        SharedResources& r = SharedResources::Get();
+      [&r](ZuSectionButton& section, HWND host) {
         RECT rect = kPlace;
         HWND wnd = section.Create(host, &rect, L"Section", 0, 0, 2);
-        section.SetFont(r.font.get())
-            .SetImages(r.image.get(), r.pressed.get(), nullptr, nullptr)
-            .SetImgAndTextLayoutType(kImgLeftOfText)
-            .SetHMargin(8)
-            .SetVMargin(4)
-            .SetRoundRect(true)
-            .SetCheckStyle(true)
-            .SetTooltip(L"Section tip")
-            .Load(true);
+        section.SetFont(&r.font).SetImages(r.image.get(), r.pressed.get(), nullptr, nullptr);
+        section.SetImgAndTextLayoutType(kImgLeftOfText).SetHMargin(8).SetVMargin(4);
+        section.SetRoundRect(true).SetCheckStyle(true).SetTooltip(L"Section tip").Load(true);
         return wnd;
       },
       {WM_PAINT, WM_PRINTCLIENT, WM_ERASEBKGND, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONUP,
-       WM_MOUSEMOVE, WM_MOUSELEAVE, view::kReflectOffset + WM_NOTIFY}));
-  drivers.back().platform_baseline = BareOwnerDrawnButton();
+       WM_MOUSEMOVE, WM_MOUSELEAVE, kReflect + WM_NOTIFY}));
   drivers.push_back(Driver<ZuImgButton>(
       "ImgButton",
-      [](ZuImgButton& b, HWND host) {
-        SharedResources& r = SharedResources::Get();
+      [&r](ZuImgButton& b, HWND host) {
         HWND wnd = b.CreateButton(host, 0, true);
         b.SetBkgColor(RGB(255, 255, 255));  // opaque, so that its paint covers the window
-        b.setFont(r.font.get());
+        b.setFont(&r.font);
         b.Init(r.image.get(), kPlace.left, kPlace.top, r.pressed.get(), L"Image button", 1, 2, 4, 1);
         b.SetTooltip(L"tip");
         return wnd;
       },
       kCommon));
-  drivers.back().platform_baseline = BareOwnerDrawnButton();
   drivers.push_back(Driver<ZuSwitchButton>(
       "SwitchButton",
-      [](ZuSwitchButton& b, HWND host) {
-        HWND wnd = b.CreateButton(host, SharedResources::Get().font.get(), 0);
+      [&r](ZuSwitchButton& b, HWND host) {
+        HWND wnd = b.CreateButton(host, &r.font, 0);
         b.Init(kPlace.left, kPlace.top, L"Switch", RGB(230, 230, 230), RGB(0, 0, 0),
                RGB(40, 90, 200), RGB(255, 255, 255));
         b.SetRadio(true);
         return wnd;
       },
       kCommon));
-  drivers.back().platform_baseline = BareOwnerDrawnButton();
   drivers.push_back(Driver<ZuComboBox>(
       "ComboBox",
       [](ZuComboBox& c, HWND host) {
         RECT rect = kPlace;
-        HWND wnd = c.Create(host, rect, nullptr,
-                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST |
-                                CBS_OWNERDRAWFIXED | CBS_HASSTRINGS);
-        for (const wchar_t* item : kComboItems) {
-          SendMessageW(wnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
-        }
+        HWND wnd = c.Create(host, rect, nullptr, WS_CHILD | WS_VISIBLE | kComboStyle);
+        AddComboItems(wnd);
         c.SetCheck(1, 1);
         return wnd;
       },
       {WM_PAINT, WM_GETTEXT, WM_GETTEXTLENGTH, WM_SETTEXT, WM_CTLCOLORLISTBOX, WM_LBUTTONDOWN,
-       WM_KEYDOWN, view::kReflectOffset + WM_DRAWITEM, view::kReflectOffset + WM_MEASUREITEM}));
-  drivers.back().platform_baseline = Bare(
-      "PlatformCombo", L"COMBOBOX",
-      WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, [](HWND combo) {
-        for (const wchar_t* item : kComboItems) {
-          SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
-        }
-      });
+       WM_KEYDOWN, kReflect + WM_DRAWITEM, kReflect + WM_MEASUREITEM},
+      Bare("PlatformCombo", L"COMBOBOX", kComboStyle, AddComboItems)));
   drivers.push_back(Driver<ZuEdit>(
       "Edit",
       [](ZuEdit& e, HWND host) {
@@ -199,15 +187,15 @@ std::vector<ControlDriver> Drivers() {
         e.setFuncEnterCallback(on_enter);
         return wnd;
       },
-      {WM_KEYDOWN, WM_CHAR, view::kReflectOffset + WM_CTLCOLOREDIT, WM_PAINT, WM_SETTEXT, WM_GETTEXT}));
-  drivers.back().platform_baseline = Bare("PlatformEdit", L"EDIT", ES_AUTOHSCROLL);
+      {WM_KEYDOWN, WM_CHAR, kReflect + WM_CTLCOLOREDIT, WM_PAINT, WM_SETTEXT, WM_GETTEXT},
+      Bare("PlatformEdit", L"EDIT", ES_AUTOHSCROLL)));
   drivers.push_back(Driver<ZuLink>(
       "Link",
       [](ZuLink& l, HWND host) {
         RECT rect = kPlace;
         return l.Create(host, rect, L"Read <a id=\"a\" href=\"https://example.com\">more</a>");
       },
-      {WM_PAINT, WM_PRINTCLIENT, WM_ERASEBKGND, WM_KEYDOWN, WM_LBUTTONDOWN, WM_SIZE}));
+      {WM_PAINT, WM_PRINTCLIENT, WM_ERASEBKGND, WM_KEYDOWN, WM_LBUTTONDOWN, WM_SIZE}, nullptr));
   drivers.push_back(Driver<ZuListView>(
       "ListView",
       [](ZuListView& list, HWND host) {
@@ -222,35 +210,20 @@ std::vector<ControlDriver> Drivers() {
         list.SetFuncSetCheckState(set);
         RECT rect = kPlace;
         list.CreateListView(host, rect, 0, true, true, false);
-        HWND wnd = list;
-        const wchar_t* titles[] = {L"", L"Name", L"Size"};
-        for (int c = 0; c < 3; ++c) {
-          LVCOLUMNW column = {};
-          column.mask = LVCF_WIDTH | LVCF_TEXT;
-          column.cx = c == 0 ? 60 : 110;
-          column.pszText = const_cast<wchar_t*>(titles[c]);
-          SendMessageW(wnd, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
-        }
+        AddColumns(list);
         list.SetItemCount(200);
-        return wnd;
+        return static_cast<HWND>(list);
       },
       {WM_PAINT, WM_ERASEBKGND, WM_MOUSEMOVE, WM_MOUSELEAVE, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK,
-       WM_MOUSEWHEEL, WM_VSCROLL, WM_WINDOWPOSCHANGED, WM_NOTIFY, view::kReflectOffset + WM_DRAWITEM,
-       view::kReflectOffset + WM_MEASUREITEM, view::kReflectOffset + WM_NOTIFY}));
-  drivers.back().platform_baseline =
+       WM_MOUSEWHEEL, WM_VSCROLL, WM_WINDOWPOSCHANGED, WM_NOTIFY, kReflect + WM_DRAWITEM,
+       kReflect + WM_MEASUREITEM, kReflect + WM_NOTIFY},
       Bare("PlatformList", WC_LISTVIEWW, LVS_REPORT | LVS_OWNERDATA, [](HWND list) {
-        for (int c = 0; c < 3; ++c) {
-          LVCOLUMNW column = {};
-          column.mask = LVCF_WIDTH;
-          column.cx = c == 0 ? 60 : 110;
-          SendMessageW(list, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
-        }
+        AddColumns(list);
         SendMessageW(list, LVM_SETITEMCOUNT, 200, 0);
-      });
+      })));
   drivers.push_back(Driver<ZuTreeViewCheckBox>(
       "Tree",
-      [](ZuTreeViewCheckBox& t, HWND host) {
-        SharedResources& r = SharedResources::Get();
+      [&r](ZuTreeViewCheckBox& t, HWND host) {
         HWND wnd = t.CreateTree(host, 0, WTL::CRect(kPlace), RGB(255, 255, 255), r.image.get(),
                                 r.pressed.get(), r.image.get(), r.pressed.get());
         HTREEITEM root = t.AppendItem(TVI_ROOT, 1, L"Root", Picture(0xFF20A040), 16, 16, true, 3);
@@ -263,35 +236,27 @@ std::vector<ControlDriver> Drivers() {
         return wnd;
       },
       {WM_PAINT, WM_PRINTCLIENT, WM_ERASEBKGND, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_SETFONT,
-       WM_GETFONT}));
-  drivers.back().platform_baseline = Bare(
-      "PlatformTree", WC_TREEVIEWW, TVS_HASBUTTONS | TVS_CHECKBOXES | TVS_FULLROWSELECT,
-      [](HWND tree) { viewtest::FillStockTree(tree, 12); },
-      // The tree leaves its check-box image list to its owner.
-      [](HWND tree) { ImageList_Destroy(TreeView_GetImageList(tree, TVSIL_STATE)); });
-  {
-    // The shadow follows a top-level window of its own, which it hooks.
-    struct Shadowed {
-      HWND parent = nullptr;
-      std::unique_ptr<ZuThemedShadowWnd> shadow;
-    };
-    auto state = std::make_shared<Shadowed>();
-    ControlDriver d;
-    d.name = "ThemedShadow";
-    d.create = [state](HWND) {
-      state->parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 500, 300, 300, 200,
-                                      nullptr, nullptr, nullptr, nullptr);
-      state->shadow = std::make_unique<ZuThemedShadowWnd>();
-      return state->shadow->Create(state->parent);
-    };
-    d.destroy = [state] {
-      state->shadow.reset();  // destroys the shadow's own window
-      DestroyWindow(state->parent);
-    };
-    d.handled = {WM_SIZE, WM_MOVE, WM_SHOWWINDOW, WM_WINDOWPOSCHANGED, WM_NCHITTEST, WM_PAINT};
-    d.paints = false;  // a layered window: its picture is set, not painted
-    drivers.push_back(d);
-  }
+       WM_GETFONT},
+      Bare("PlatformTree", WC_TREEVIEWW, TVS_HASBUTTONS | TVS_CHECKBOXES | TVS_FULLROWSELECT,
+           [](HWND tree) { viewtest::FillStockTree(tree, 12); },
+           // The tree leaves its check-box image list to its owner.
+           [](HWND tree) { ImageList_Destroy(TreeView_GetImageList(tree, TVSIL_STATE)); })));
+  // The shadow follows a top-level window of its own, which it hooks.
+  auto parent = std::make_shared<HWND>(nullptr);
+  drivers.push_back(Driver<ZuThemedShadowWnd>(
+      "ThemedShadow",
+      [parent](ZuThemedShadowWnd& shadow, HWND) {
+        *parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 500, 300, 300, 200,
+                                  nullptr, nullptr, nullptr, nullptr);
+        return shadow.Create(*parent);
+      },
+      {WM_SIZE, WM_MOVE, WM_SHOWWINDOW, WM_WINDOWPOSCHANGED, WM_NCHITTEST, WM_PAINT}, nullptr));
+  drivers.back().paints = false;  // a layered window: its picture is set, not painted
+  const auto destroy_shadow = drivers.back().destroy;
+  drivers.back().destroy = [destroy_shadow, parent] {
+    destroy_shadow();
+    DestroyWindow(*parent);
+  };
   return drivers;
 }
 
