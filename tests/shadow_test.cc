@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cwchar>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -15,59 +14,22 @@
 #include "view/zu_themed_shadow_wnd.h"
 
 using view::frame::BoundObject;
+using viewtest::HostWindow;
 using view::internal::LiveShadowHookRecords;
 
 namespace {
 
-// A borderless top-level window in one colour (its object sits in a window
-// property) that records the messages its own procedure gets.
-class TopWindow {
- public:
-  TopWindow(int x, int y, int width, int height, COLORREF color) : color_(color) {
-    static const ATOM atom = [] {
-      WNDCLASSEXW wc = {};
-      wc.cbSize = sizeof(wc);
-      wc.lpfnWndProc = &TopWindow::Proc;
-      wc.lpszClassName = L"ShadowTestTop";
-      return RegisterClassExW(&wc);
-    }();
-    hwnd_ = CreateWindowExW(0, MAKEINTATOM(atom), L"", WS_POPUP, x, y, width, height, nullptr,
-                            nullptr, nullptr, this);
-    ShowWindow(hwnd_, SW_SHOW);
-    viewtest::BringToFront(hwnd_);
-    viewtest::PumpUntilIdle();
-  }
-  ~TopWindow() {
-    if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
-    viewtest::PumpUntilIdle();
-  }
-  operator HWND() const { return hwnd_; }
-  int Count(UINT msg) const { return static_cast<int>(std::count(seen.begin(), seen.end(), msg)); }
-
-  std::vector<UINT> seen;
-  std::function<void(UINT)> on_message;  // runs inside the procedure
-
- private:
-  static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-    if (msg == WM_NCCREATE)
-      SetPropW(wnd, L"Top", reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-    auto* self = static_cast<TopWindow*>(GetPropW(wnd, L"Top"));
-    if (msg == WM_NCDESTROY) RemovePropW(wnd, L"Top");
-    if (self == nullptr) return DefWindowProcW(wnd, msg, wparam, lparam);
-    self->seen.push_back(msg);
-    if (self->on_message) self->on_message(msg);
-    if (msg != WM_ERASEBKGND) return DefWindowProcW(wnd, msg, wparam, lparam);
-    RECT rc;
-    GetClientRect(wnd, &rc);
-    HBRUSH brush = CreateSolidBrush(self->color_);
-    FillRect(reinterpret_cast<HDC>(wparam), &rc, brush);
-    DeleteObject(brush);
-    return 1;
-  }
-
-  HWND hwnd_ = nullptr;
-  COLORREF color_;
-};
+// Records every message that `host`'s own procedure gets in `seen`, which
+// must outlive the host.
+void Record(HostWindow& host, std::vector<UINT>& seen) {
+  host.on_message = [&seen](UINT msg, WPARAM, LPARAM, LRESULT&) {
+    seen.push_back(msg);
+    return false;
+  };
+}
+int Count(const std::vector<UINT>& seen, UINT msg) {
+  return static_cast<int>(std::count(seen.begin(), seen.end(), msg));
+}
 
 RECT WindowRectOf(HWND wnd) {
   RECT rect = {};
@@ -96,7 +58,7 @@ int Alpha(const viewtest::Image& image, int x, int y) { return image.ArgbAt(x, y
 }  // namespace
 
 TEST(ThemedShadow, CreatesALayeredClickThroughWindowAndHooksTheParent) {
-  TopWindow parent(200, 150, 400, 300, RGB(40, 90, 200));
+  HostWindow parent(true, 400, 300, 200, 150);
   const size_t records = LiveShadowHookRecords();
   ZuThemedShadowWnd shadow;
   EXPECT_EQ(shadow.Create(nullptr), nullptr);
@@ -122,16 +84,19 @@ TEST(ThemedShadow, CreatesALayeredClickThroughWindowAndHooksTheParent) {
   shadow.AdjustWindowPos();
   ExpectShadowAt(wnd, parent, 5, 5);
   EXPECT_EQ(impl->image_builds(), 1);
-  // Its image: nothing under the parent (all but the last 6 columns and
-  // rows), a band along the right and the bottom edges.
+  // Its image, the parent's size: nothing under the parent (all but the
+  // last 6 columns and rows), a band along the right and the bottom edges.
   const viewtest::Image image = viewtest::FromBitmap(*impl->shadow_image());
+  const RECT p = WindowRectOf(parent);
+  const int w = p.right - p.left, h = p.bottom - p.top;
+  ASSERT_EQ(SIZE({image.width, image.height}), SIZE({w, h}));
   int under = 0;
-  for (int y = 0; y < 294; ++y) {
-    for (int x = 0; x < 394; ++x) under += Alpha(image, x, y) != 0;
+  for (int y = 0; y < h - 6; ++y) {
+    for (int x = 0; x < w - 6; ++x) under += Alpha(image, x, y) != 0;
   }
   EXPECT_EQ(under, 0);
-  EXPECT_GT(Alpha(image, 396, 150), 0);
-  EXPECT_GT(Alpha(image, 200, 296), 0);
+  EXPECT_GT(Alpha(image, w - 4, h / 2), 0);
+  EXPECT_GT(Alpha(image, w / 2, h - 4), 0);
   shadow.SetRoundOffset(2, 3);
   shadow.AdjustWindowPos();
   ExpectShadowAt(wnd, parent, 2, 3);
@@ -144,7 +109,9 @@ TEST(ThemedShadow, CreatesALayeredClickThroughWindowAndHooksTheParent) {
 }
 
 TEST(ThemedShadow, FollowsTheParentAndRebuildsOnlyOnResize) {
-  TopWindow parent(200, 150, 300, 200, RGB(40, 90, 200));
+  std::vector<UINT> seen;
+  HostWindow parent(true, 300, 200, 200, 150);
+  Record(parent, seen);
   ZuThemedShadowWnd shadow;
   HWND wnd = shadow.Create(parent);
   CThemedShadowWnd* impl = BoundObject<CThemedShadowWnd>(wnd);
@@ -155,7 +122,7 @@ TEST(ThemedShadow, FollowsTheParentAndRebuildsOnlyOnResize) {
   Move(parent, 260, 180);
   ExpectShadowAt(wnd, parent, 5, 5);
   EXPECT_EQ(impl->image_builds(), 1);
-  EXPECT_GE(parent.Count(WM_MOVE), 1);
+  EXPECT_GE(Count(seen, WM_MOVE), 1);
   Resize(parent, 360, 240);
   ExpectShadowAt(wnd, parent, 5, 5);
   EXPECT_EQ(impl->shadow_image()->GetWidth(), 360u);
@@ -194,8 +161,10 @@ LRESULT CALLBACK WatchActivation(int code, WPARAM wparam, LPARAM lparam) {
 }  // namespace
 
 TEST(ThemedShadow, LetsClicksThroughAndIsNeverActivated) {
-  TopWindow beneath(150, 100, 500, 400, RGB(255, 255, 255));
-  TopWindow parent(200, 150, 300, 200, RGB(40, 90, 200));
+  std::vector<UINT> seen;
+  HostWindow beneath(true, 500, 400, 150, 100);
+  Record(beneath, seen);
+  HostWindow parent(true, 300, 200, 200, 150);
   g_activations = 0;
   HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, &WatchActivation, nullptr, GetCurrentThreadId());
   ZuThemedShadowWnd shadow;
@@ -208,8 +177,10 @@ TEST(ThemedShadow, LetsClicksThroughAndIsNeverActivated) {
   ASSERT_TRUE(IsWindowVisible(wnd));
   // A click on the shadow reaches the window beneath it.
   const RECT p = WindowRectOf(parent);
-  viewtest::Click(beneath, {p.right + 2 - 150, p.top});
-  EXPECT_EQ(beneath.Count(WM_LBUTTONDOWN), 1);
+  POINT at = {p.right + 2, p.top + 100};
+  ScreenToClient(beneath, &at);
+  viewtest::Click(beneath, at);
+  EXPECT_EQ(Count(seen, WM_LBUTTONDOWN), 1);
   EXPECT_NE(GetForegroundWindow(), wnd);
   EXPECT_EQ(g_activations, 0);
   UnhookWindowsHookEx(hook);
@@ -226,7 +197,9 @@ LRESULT CALLBACK TopProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
 }  // namespace
 
 TEST(ThemedShadow, GoingAwayGivesTheParentItsProcedureBack) {
-  TopWindow parent(200, 150, 300, 200, RGB(40, 90, 200));
+  std::vector<UINT> seen;
+  HostWindow parent(true, 300, 200, 200, 150);
+  Record(parent, seen);
   const WNDPROC own_proc = ProcOf(parent);
   LONG_PTR user_data = 0x5EED;
   SetWindowLongPtrW(parent, GWLP_USERDATA, user_data);
@@ -266,11 +239,11 @@ TEST(ThemedShadow, GoingAwayGivesTheParentItsProcedureBack) {
   }
   EXPECT_FALSE(IsWindow(wnd));
   EXPECT_EQ(LiveShadowHookRecords(), records + 1);
-  parent.seen.clear();
+  seen.clear();
   g_top_calls = 0;
   Resize(parent, 330, 220);
   EXPECT_GE(g_top_calls, 1);
-  EXPECT_GE(parent.Count(WM_SIZE), 1);
+  EXPECT_GE(Count(seen, WM_SIZE), 1);
   SetWindowLongPtrW(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_below_top));
   SendMessageW(parent, WM_NULL, 0, 0);
   expect_unhooked();
