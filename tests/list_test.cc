@@ -144,8 +144,9 @@ class ListApp {
 
 }  // namespace
 
-TEST(ListView, RowsPaintBoxNumberTextStripesFrameAndHoverWithoutLeaks) {
+TEST(ListView, RowsPaintBoxNumberTextPhotoStripesFrameAndHover) {
   ListApp app(1.0f, 50, true, true);
+  app.photo_text = L"Photo text";
   app.SetRows(10);
   app.checked[2] = 1;
   app.refused.insert(6);
@@ -172,6 +173,16 @@ TEST(ListView, RowsPaintBoxNumberTextStripesFrameAndHoverWithoutLeaks) {
   EXPECT_EQ(image.At(x + 300, r4.bottom - 1), kWhite);
   EXPECT_EQ(image.At(x + 519, app.Mid(4)), kFrame);
   EXPECT_EQ(image.At(x + 300, app.Row(9).bottom - 1), kFrame);
+  // The photo column: 200x100 in a 50-high cell is 92x46 at (2, 2), the
+  // text from 104; in an 80-wide cell the photo is shown square, 46x46.
+  const int cell = x + 120;
+  EXPECT_EQ(BoundsOf(image, kGreen, r4), (RECT{cell + 2, r4.top + 2, cell + 94, r4.top + 48}));
+  const int text = BoundsOf(image, kDark, {cell + 95, r4.top + 1, cell + 200, r4.bottom - 1}).left;
+  EXPECT_GE(text, cell + 104);
+  EXPECT_LE(text, cell + 107);
+  SendMessageW(app.list, LVM_SETCOLUMNWIDTH, 1, 80);
+  EXPECT_EQ(app.Redraw().Count(kGreen, cell, r4.top, cell + 80, r4.bottom), 46 * 46);
+  SendMessageW(app.list, LVM_SETCOLUMNWIDTH, 1, 200);
 
   // The pointer over row 3, then row 4: row 4 takes the hover colour, and
   // row 3, which it has just left, is repainted plain white although odd.
@@ -374,24 +385,6 @@ TEST(ListHeader, CheckBoxChecksAllRowsRepaintsThemAndAsksTheApplication) {
   viewtest::PumpUntilIdle();
   app.ClickHeader(16);
   EXPECT_EQ(asked.size(), 3u);
-}
-
-TEST(ListView, PhotoColumnFitsTheCell) {
-  ListApp app(1.0f, 50);
-  app.photo_text = L"Photo text";
-  app.SetRows(3);
-  Image image = app.Redraw();
-  const RECT r1 = app.Row(1);
-  const int x = app.LeftEdge(image, 1), cell = x + 120;
-  // 200x100 in a 50-high cell: 92x46 at (2, 2), the text from 104.
-  EXPECT_EQ(BoundsOf(image, kGreen, r1), (RECT{cell + 2, r1.top + 2, cell + 94, r1.top + 48}));
-  const int text = BoundsOf(image, kDark, {cell + 95, r1.top + 1, cell + 200, r1.bottom - 1}).left;
-  EXPECT_GE(text, cell + 104);
-  EXPECT_LE(text, cell + 107);
-  // In an 80-wide cell the photo is shown square, 46x46.
-  SendMessageW(app.list, LVM_SETCOLUMNWIDTH, 1, 80);
-  image = app.Redraw();
-  EXPECT_EQ(image.Count(kGreen, cell, r1.top, cell + 80, r1.bottom), 46 * 46);
 }
 
 TEST(ListView, AMillionRowsAskOnlyForVisibleRows) {

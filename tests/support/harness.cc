@@ -138,7 +138,7 @@ void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }
 
 namespace {
 
-INPUT MouseInput(POINT screen, DWORD flags) {
+INPUT MouseInput(POINT screen, DWORD flags, DWORD data = 0) {
   INPUT in = {};
   in.type = INPUT_MOUSE;
   const int w = GetSystemMetrics(SM_CXSCREEN);
@@ -148,13 +148,8 @@ INPUT MouseInput(POINT screen, DWORD flags) {
   in.mi.dx = static_cast<LONG>((screen.x * 65536LL + 32768) / w);
   in.mi.dy = static_cast<LONG>((screen.y * 65536LL + 32768) / h);
   in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+  in.mi.mouseData = data;
   return in;
-}
-
-POINT ToScreen(HWND wnd, POINT client_pt) {
-  POINT pt = client_pt;
-  ClientToScreen(wnd, &pt);
-  return pt;
 }
 
 // Sends the input, then lets the windows handle it.
@@ -163,11 +158,13 @@ void Send(std::vector<INPUT> inputs) {
   PumpUntilIdle();
 }
 
-// Moves the pointer to `client_pt` of `wnd`, then sends `buttons` there.
-void Mouse(HWND wnd, POINT client_pt, std::initializer_list<DWORD> buttons) {
-  const POINT pt = ToScreen(wnd, client_pt);
+// Moves the pointer to `client_pt` of `wnd`, then sends `buttons` there
+// (with `data` for the wheel).
+void Mouse(HWND wnd, POINT client_pt, std::initializer_list<DWORD> buttons, DWORD data = 0) {
+  POINT pt = client_pt;
+  ClientToScreen(wnd, &pt);
   std::vector<INPUT> inputs = {MouseInput(pt, MOUSEEVENTF_MOVE)};
-  for (DWORD b : buttons) inputs.push_back(MouseInput(pt, b));
+  for (DWORD b : buttons) inputs.push_back(MouseInput(pt, b, data));
   Send(inputs);
 }
 
@@ -180,11 +177,8 @@ void Click(HWND wnd, POINT pt) { Mouse(wnd, pt, {MOUSEEVENTF_LEFTDOWN, MOUSEEVEN
 void DoubleClick(HWND wnd, POINT pt) {
   Mouse(wnd, pt, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
 }
-
-void Wheel(HWND wnd, POINT client_pt, int delta) {
-  INPUT wheel = MouseInput(ToScreen(wnd, client_pt), MOUSEEVENTF_WHEEL);
-  wheel.mi.mouseData = static_cast<DWORD>(delta);
-  Send({MouseInput(ToScreen(wnd, client_pt), MOUSEEVENTF_MOVE), wheel});
+void Wheel(HWND wnd, POINT pt, int delta) {
+  Mouse(wnd, pt, {MOUSEEVENTF_WHEEL}, static_cast<DWORD>(delta));
 }
 
 namespace {

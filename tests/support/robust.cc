@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "harness.h"
@@ -152,10 +151,7 @@ MessageFuzzer::~MessageFuzzer() {
 
 void MessageFuzzer::Send(HWND control, UINT msg, WPARAM wparam, LPARAM lparam) {
   last_ = msg;
-  if (trace_) std::fprintf(stderr, "0x%04X %llx %llx\n", msg, static_cast<unsigned long long>(wparam),
-                           static_cast<unsigned long long>(lparam));
-  const LRESULT result = SendMessageW(control, msg, wparam, lparam);
-  if (trace_) std::fprintf(stderr, "  -> %lld\n", static_cast<long long>(result));
+  SendMessageW(control, msg, wparam, lparam);
 }
 
 WPARAM MessageFuzzer::RandomParam() {
@@ -281,9 +277,8 @@ void MessageFuzzer::SendWithStruct(HWND control, UINT msg) {
                    reinterpret_cast<LPARAM>(rng_() % 2 ? control : child));
       return;
     case WM_SETTEXT:
-      last_ = msg;
       text[rng_() % 512] = 0;
-      SendMessageW(control, msg, 0, reinterpret_cast<LPARAM>(text));
+      Send(control, msg, 0, reinterpret_cast<LPARAM>(text));
       return;
     case WM_GETTEXT:
       Send(control, msg, rng_() % 513, reinterpret_cast<LPARAM>(text));
@@ -354,8 +349,6 @@ void MessageFuzzer::SendOne(HWND control, const std::vector<UINT>& handled) {
 }
 
 int MessageFuzzer::Run(HWND control, const std::vector<UINT>& handled, int count) {
-  // VIEW_FUZZ_TRACE=1 prints each message as it is sent, to find a hang.
-  trace_ = std::getenv("VIEW_FUZZ_TRACE") != nullptr;
   int sent = 0;
   for (; sent < count && IsWindow(control); ++sent) {
     SendOne(control, handled);

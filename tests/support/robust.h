@@ -72,7 +72,6 @@ class MessageFuzzer {
   HBITMAP bitmap_ = nullptr;
   HGDIOBJ old_bitmap_ = nullptr;
   UINT last_ = 0;
-  bool trace_ = false;
 };
 
 // True for messages the fuzzer never sends as plain numbers, since their
