@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <random>
 
 #include "harness.h"
 #include "view/reflect.h"
@@ -85,6 +86,10 @@ std::string Describe(const ProcessCounters& c) {
   return text;
 }
 
+namespace {
+
+// True for messages never sent as plain numbers, since their parameters
+// are pointers or they end the window's life.
 bool IsUnsafeForRandomParameters(UINT msg) {
   // Control-class messages (many take pointers) and the reflected range, which
   // is sent only with proper structures.
@@ -135,223 +140,240 @@ bool IsUnsafeForRandomParameters(UINT msg) {
   }
 }
 
-MessageFuzzer::MessageFuzzer(uint32_t seed) : rng_(seed) {
-  HDC screen = GetDC(nullptr);
-  dc_ = CreateCompatibleDC(screen);
-  bitmap_ = CreateCompatibleBitmap(screen, 64, 64);
-  old_bitmap_ = SelectObject(dc_, bitmap_);
-  ReleaseDC(nullptr, screen);
-}
-
-MessageFuzzer::~MessageFuzzer() {
-  SelectObject(dc_, old_bitmap_);
-  DeleteObject(bitmap_);
-  DeleteDC(dc_);
-}
-
-void MessageFuzzer::Send(HWND control, UINT msg, WPARAM wparam, LPARAM lparam) {
-  last_ = msg;
-  SendMessageW(control, msg, wparam, lparam);
-}
-
-WPARAM MessageFuzzer::RandomParam() {
-  switch (rng_() % 4) {
-    case 0: return 0;
-    case 1: return rng_() % 16;
-    case 2: return static_cast<WPARAM>(static_cast<int32_t>(rng_()));  // any 32-bit value
-    default: return static_cast<WPARAM>(rng_()) | (static_cast<WPARAM>(rng_()) << 32);
+// Sends seeded random messages: the random numbers, a memory DC for the
+// messages that carry one, and the message sent last.
+class Fuzzer {
+ public:
+  explicit Fuzzer(uint32_t seed) : rng_(seed) {
+    HDC screen = GetDC(nullptr);
+    dc_ = CreateCompatibleDC(screen);
+    bitmap_ = CreateCompatibleBitmap(screen, 64, 64);
+    old_bitmap_ = SelectObject(dc_, bitmap_);
+    ReleaseDC(nullptr, screen);
   }
-}
 
-LPARAM MessageFuzzer::RandomPoint(HWND control) {
-  RECT rc = {};
-  GetClientRect(control, &rc);
-  const int w = std::max<int>(rc.right, 1);
-  const int h = std::max<int>(rc.bottom, 1);
-  const int x = static_cast<int>(rng_() % (2 * w)) - w / 2;
-  const int y = static_cast<int>(rng_() % (2 * h)) - h / 2;
-  return MAKELPARAM(static_cast<short>(x), static_cast<short>(y));
-}
-
-void MessageFuzzer::SendWithStruct(HWND control, UINT msg) {
-  // A buffer of random bytes, large enough for any notification record, in
-  // which every 16th character is a terminator so that no string runs off.
-  alignas(16) static BYTE buffer[8192];
-  for (size_t i = 0; i < sizeof(buffer); i += 4) {
-    const uint32_t r = rng_();
-    std::memcpy(buffer + i, &r, 4);
+  ~Fuzzer() {
+    SelectObject(dc_, old_bitmap_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
   }
-  for (size_t i = 30; i < sizeof(buffer); i += 32) buffer[i] = buffer[i + 1] = 0;
-  static wchar_t text[512];
-  for (int i = 0; i < 511; ++i) text[i] = static_cast<wchar_t>(L'a' + rng_() % 26);
-  text[511] = 0;
-  const UINT base = msg >= kReflect && msg < kReflect + 0x400 ? msg - kReflect : msg;
-  HWND child = GetWindow(control, GW_CHILD);
 
-  switch (base) {
-    case WM_NOTIFY: {
-      auto* hdr = reinterpret_cast<NMHDR*>(buffer);
-      hdr->hwndFrom = (child != nullptr && rng_() % 2 == 0) ? child : control;
-      hdr->idFrom = rng_() % 4;
-      hdr->code = kNotifyCodes[rng_() % (sizeof(kNotifyCodes) / sizeof(kNotifyCodes[0]))];
-      switch (hdr->code) {
-        case NM_CUSTOMDRAW: {
-          auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(buffer);
-          cd->nmcd.hdc = dc_;
-          const DWORD stages[] = {CDDS_PREPAINT,     CDDS_POSTPAINT,     CDDS_PREERASE,
-                                  CDDS_ITEMPREPAINT, CDDS_ITEMPOSTPAINT, CDDS_ITEMPREPAINT | CDDS_SUBITEM};
-          if (rng_() % 4 != 0) cd->nmcd.dwDrawStage = stages[rng_() % 6];
-          if (rng_() % 2 == 0) cd->nmcd.dwItemSpec = rng_() % 8;
-          cd->nmcd.rc = {static_cast<LONG>(rng_() % 200), static_cast<LONG>(rng_() % 200),
-                         static_cast<LONG>(rng_() % 400), static_cast<LONG>(rng_() % 400)};
-          break;
-        }
-        case LVN_GETDISPINFOW: {
-          auto* di = reinterpret_cast<NMLVDISPINFOW*>(buffer);
-          di->item.pszText = text;
-          di->item.cchTextMax = 512;
-          if (rng_() % 2 == 0) di->item.iItem = static_cast<int>(rng_() % 64);
-          if (rng_() % 2 == 0) di->item.iSubItem = static_cast<int>(rng_() % 6);
-          break;
-        }
-        case TVN_GETDISPINFOW: case TVN_SELCHANGEDW: case TVN_ITEMEXPANDINGW: case TVN_ITEMEXPANDEDW: {
-          // Item handles are the tree's own pointers; a notification names
-          // either one of them or none.
-          auto* tv = reinterpret_cast<NMTREEVIEWW*>(buffer);
-          tv->itemOld.hItem = nullptr;
-          tv->itemNew.hItem = nullptr;
-          tv->itemOld.pszText = text;
-          tv->itemNew.pszText = text;
-          tv->itemOld.cchTextMax = tv->itemNew.cchTextMax = 512;
-          break;
-        }
-        case TTN_GETDISPINFOW: {
-          auto* tt = reinterpret_cast<NMTTDISPINFOW*>(buffer);
-          tt->lpszText = text;
-          tt->hinst = nullptr;
-          break;
-        }
-        case HDN_ITEMCLICKW: case HDN_BEGINTRACKW: case HDN_ENDTRACKW: case HDN_DIVIDERDBLCLICKW: {
-          auto* hd = reinterpret_cast<NMHEADERW*>(buffer);
-          hd->iItem = static_cast<int>(rng_() % 6);
-          hd->pitem = nullptr;
-          break;
-        }
-        default:
-          // NMITEMACTIVATE, NMLINK and the like hold no pointers besides
-          // the header; strings in them are terminated.
-          break;
+  void SendOne(HWND control, const std::vector<UINT>& handled) {
+    switch (rng_() % 8) {
+      case 0: case 1: {  // a message the control handles
+        if (handled.empty()) break;
+        SendWithStruct(control, handled[rng_() % handled.size()]);
+        return;
       }
-      Send(control, msg, hdr->idFrom, reinterpret_cast<LPARAM>(buffer));
-      return;
-    }
-    case WM_DRAWITEM: {
-      auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(buffer);
-      const UINT types[] = {ODT_BUTTON, ODT_COMBOBOX, ODT_LISTBOX, ODT_LISTVIEW, ODT_MENU, ODT_STATIC};
-      dis->CtlType = types[rng_() % 6];
-      dis->CtlID = GetDlgCtrlID(control);
-      if (rng_() % 2 == 0) dis->itemID = rng_() % 16;
-      dis->hwndItem = control;
-      dis->hDC = dc_;
-      dis->rcItem = {static_cast<LONG>(rng_() % 100) - 50, static_cast<LONG>(rng_() % 100) - 50,
-                     static_cast<LONG>(rng_() % 500), static_cast<LONG>(rng_() % 500)};
-      Send(control, msg, dis->CtlID, reinterpret_cast<LPARAM>(dis));
-      return;
-    }
-    case WM_MEASUREITEM: case WM_COMPAREITEM: case WM_DELETEITEM: {
-      // Each record starts with its control type and id; a window member,
-      // where it has one, names the control.
-      if (base == WM_COMPAREITEM) reinterpret_cast<COMPAREITEMSTRUCT*>(buffer)->hwndItem = control;
-      if (base == WM_DELETEITEM) reinterpret_cast<DELETEITEMSTRUCT*>(buffer)->hwndItem = control;
-      Send(control, msg, GetDlgCtrlID(control), reinterpret_cast<LPARAM>(buffer));
-      return;
-    }
-    case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC:
-      Send(control, msg, reinterpret_cast<WPARAM>(dc_),
-                   reinterpret_cast<LPARAM>(rng_() % 2 ? control : child));
-      return;
-    case WM_COMMAND: case WM_HSCROLL: case WM_VSCROLL: case WM_VKEYTOITEM: case WM_CHARTOITEM:
-    case WM_PARENTNOTIFY:
-      Send(control, msg, RandomParam(),
-                   reinterpret_cast<LPARAM>(rng_() % 2 ? control : child));
-      return;
-    case WM_SETTEXT:
-      text[rng_() % 512] = 0;
-      Send(control, msg, 0, reinterpret_cast<LPARAM>(text));
-      return;
-    case WM_GETTEXT:
-      Send(control, msg, rng_() % 513, reinterpret_cast<LPARAM>(text));
-      return;
-    case WM_WINDOWPOSCHANGING: case WM_WINDOWPOSCHANGED: {
-      auto* pos = reinterpret_cast<WINDOWPOS*>(buffer);
-      pos->hwnd = control;
-      pos->hwndInsertAfter = nullptr;
-      pos->cx = static_cast<int>(rng_() % 1200);
-      pos->cy = static_cast<int>(rng_() % 900);
-      Send(control, msg, 0, reinterpret_cast<LPARAM>(pos));
-      return;
-    }
-    case WM_PAINT: case WM_PRINTCLIENT: case WM_PRINT: case WM_ERASEBKGND:
-      Send(control, msg, base == WM_PAINT && rng_() % 2 ? 0 : reinterpret_cast<WPARAM>(dc_),
-                   static_cast<LPARAM>(rng_() % 64));
-      return;
-    case WM_GETMINMAXINFO: case WM_NCCALCSIZE: case WM_SIZING: case WM_MOVING:
-    case WM_STYLECHANGING: case WM_STYLECHANGED: case WM_GETDLGCODE:
-      Send(control, msg, base == WM_NCCALCSIZE ? FALSE : RandomParam() & 0xFF,
-                   base == WM_GETDLGCODE && rng_() % 2 ? 0 : reinterpret_cast<LPARAM>(buffer));
-      return;
-    default:
-      Send(control, msg, RandomParam(), static_cast<LPARAM>(RandomParam()));
-      return;
-  }
-}
-
-void MessageFuzzer::SendOne(HWND control, const std::vector<UINT>& handled) {
-  switch (rng_() % 8) {
-    case 0: case 1: {  // a message the control handles
-      if (handled.empty()) break;
-      SendWithStruct(control, handled[rng_() % handled.size()]);
-      return;
-    }
-    case 2:  // a reflected notification
-      SendWithStruct(control, kReflected[rng_() % (sizeof(kReflected) / sizeof(kReflected[0]))]);
-      return;
-    case 3: case 4: {  // the mouse
-      const UINT msg = kMouse[rng_() % (sizeof(kMouse) / sizeof(kMouse[0]))];
-      WPARAM wparam = rng_() % 2 ? MK_LBUTTON : 0;
-      if (msg == WM_MOUSEWHEEL) wparam = MAKEWPARAM(0, static_cast<short>((rng_() % 7) * 120 - 360));
-      if (msg == WM_SETCURSOR) wparam = reinterpret_cast<WPARAM>(control);
-      // A press starts the standard controls' drag detection, which waits
-      // for the release in the queue: put one there first.
-      if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
-        PostMessageW(control, WM_LBUTTONUP, 0, RandomPoint(control));
+      case 2:  // a reflected notification
+        SendWithStruct(control, kReflected[rng_() % (sizeof(kReflected) / sizeof(kReflected[0]))]);
+        return;
+      case 3: case 4: {  // the mouse
+        const UINT msg = kMouse[rng_() % (sizeof(kMouse) / sizeof(kMouse[0]))];
+        WPARAM wparam = rng_() % 2 ? MK_LBUTTON : 0;
+        if (msg == WM_MOUSEWHEEL) wparam = MAKEWPARAM(0, static_cast<short>((rng_() % 7) * 120 - 360));
+        if (msg == WM_SETCURSOR) wparam = reinterpret_cast<WPARAM>(control);
+        // A press starts the standard controls' drag detection, which waits
+        // for the release in the queue: put one there first.
+        if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
+          PostMessageW(control, WM_LBUTTONUP, 0, RandomPoint(control));
+        }
+        Send(control, msg, wparam, RandomPoint(control));
+        return;
       }
-      Send(control, msg, wparam, RandomPoint(control));
-      return;
+      case 5: {  // the keyboard
+        const UINT msg = kKeyboard[rng_() % (sizeof(kKeyboard) / sizeof(kKeyboard[0]))];
+        const WPARAM key = kKeys[rng_() % (sizeof(kKeys) / sizeof(kKeys[0]))];
+        Send(control, msg, msg == WM_SETFOCUS || msg == WM_KILLFOCUS ? 0 : key,
+                     static_cast<LPARAM>(rng_() % 2 ? 1 : 0x40000001));
+        return;
+      }
+      default:
+        break;
     }
-    case 5: {  // the keyboard
-      const UINT msg = kKeyboard[rng_() % (sizeof(kKeyboard) / sizeof(kKeyboard[0]))];
-      const WPARAM key = kKeys[rng_() % (sizeof(kKeys) / sizeof(kKeys[0]))];
-      Send(control, msg, msg == WM_SETFOCUS || msg == WM_KILLFOCUS ? 0 : key,
-                   static_cast<LPARAM>(rng_() % 2 ? 1 : 0x40000001));
-      return;
-    }
-    default:
-      break;
+    // Any message number whose parameters are plain numbers.
+    UINT msg = 0;
+    do {
+      msg = rng_() % 0x10000;
+    } while (IsUnsafeForRandomParameters(msg));
+    SendWithStruct(control, msg);
   }
-  // Any message number whose parameters are plain numbers.
-  UINT msg = 0;
-  do {
-    msg = rng_() % 0x10000;
-  } while (IsUnsafeForRandomParameters(msg));
-  SendWithStruct(control, msg);
-}
 
-int MessageFuzzer::Run(HWND control, const std::vector<UINT>& handled, int count) {
+  UINT last_ = 0;
+
+ private:
+  void Send(HWND control, UINT msg, WPARAM wparam, LPARAM lparam) {
+    last_ = msg;
+    SendMessageW(control, msg, wparam, lparam);
+  }
+
+  WPARAM RandomParam() {
+    switch (rng_() % 4) {
+      case 0: return 0;
+      case 1: return rng_() % 16;
+      case 2: return static_cast<WPARAM>(static_cast<int32_t>(rng_()));  // any 32-bit value
+      default: return static_cast<WPARAM>(rng_()) | (static_cast<WPARAM>(rng_()) << 32);
+    }
+  }
+
+  LPARAM RandomPoint(HWND control) {
+    RECT rc = {};
+    GetClientRect(control, &rc);
+    const int w = std::max<int>(rc.right, 1);
+    const int h = std::max<int>(rc.bottom, 1);
+    const int x = static_cast<int>(rng_() % (2 * w)) - w / 2;
+    const int y = static_cast<int>(rng_() % (2 * h)) - h / 2;
+    return MAKELPARAM(static_cast<short>(x), static_cast<short>(y));
+  }
+
+  void SendWithStruct(HWND control, UINT msg) {
+    // A buffer of random bytes, large enough for any notification record, in
+    // which every 16th character is a terminator so that no string runs off.
+    alignas(16) static BYTE buffer[8192];
+    for (size_t i = 0; i < sizeof(buffer); i += 4) {
+      const uint32_t r = rng_();
+      std::memcpy(buffer + i, &r, 4);
+    }
+    for (size_t i = 30; i < sizeof(buffer); i += 32) buffer[i] = buffer[i + 1] = 0;
+    static wchar_t text[512];
+    for (int i = 0; i < 511; ++i) text[i] = static_cast<wchar_t>(L'a' + rng_() % 26);
+    text[511] = 0;
+    const UINT base = msg >= kReflect && msg < kReflect + 0x400 ? msg - kReflect : msg;
+    HWND child = GetWindow(control, GW_CHILD);
+
+    switch (base) {
+      case WM_NOTIFY: {
+        auto* hdr = reinterpret_cast<NMHDR*>(buffer);
+        hdr->hwndFrom = (child != nullptr && rng_() % 2 == 0) ? child : control;
+        hdr->idFrom = rng_() % 4;
+        hdr->code = kNotifyCodes[rng_() % (sizeof(kNotifyCodes) / sizeof(kNotifyCodes[0]))];
+        switch (hdr->code) {
+          case NM_CUSTOMDRAW: {
+            auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(buffer);
+            cd->nmcd.hdc = dc_;
+            const DWORD stages[] = {CDDS_PREPAINT,     CDDS_POSTPAINT,     CDDS_PREERASE,
+                                    CDDS_ITEMPREPAINT, CDDS_ITEMPOSTPAINT, CDDS_ITEMPREPAINT | CDDS_SUBITEM};
+            if (rng_() % 4 != 0) cd->nmcd.dwDrawStage = stages[rng_() % 6];
+            if (rng_() % 2 == 0) cd->nmcd.dwItemSpec = rng_() % 8;
+            cd->nmcd.rc = {static_cast<LONG>(rng_() % 200), static_cast<LONG>(rng_() % 200),
+                           static_cast<LONG>(rng_() % 400), static_cast<LONG>(rng_() % 400)};
+            break;
+          }
+          case LVN_GETDISPINFOW: {
+            auto* di = reinterpret_cast<NMLVDISPINFOW*>(buffer);
+            di->item.pszText = text;
+            di->item.cchTextMax = 512;
+            if (rng_() % 2 == 0) di->item.iItem = static_cast<int>(rng_() % 64);
+            if (rng_() % 2 == 0) di->item.iSubItem = static_cast<int>(rng_() % 6);
+            break;
+          }
+          case TVN_GETDISPINFOW: case TVN_SELCHANGEDW: case TVN_ITEMEXPANDINGW: case TVN_ITEMEXPANDEDW: {
+            // Item handles are the tree's own pointers; a notification names
+            // either one of them or none.
+            auto* tv = reinterpret_cast<NMTREEVIEWW*>(buffer);
+            tv->itemOld.hItem = nullptr;
+            tv->itemNew.hItem = nullptr;
+            tv->itemOld.pszText = text;
+            tv->itemNew.pszText = text;
+            tv->itemOld.cchTextMax = tv->itemNew.cchTextMax = 512;
+            break;
+          }
+          case TTN_GETDISPINFOW: {
+            auto* tt = reinterpret_cast<NMTTDISPINFOW*>(buffer);
+            tt->lpszText = text;
+            tt->hinst = nullptr;
+            break;
+          }
+          case HDN_ITEMCLICKW: case HDN_BEGINTRACKW: case HDN_ENDTRACKW: case HDN_DIVIDERDBLCLICKW: {
+            auto* hd = reinterpret_cast<NMHEADERW*>(buffer);
+            hd->iItem = static_cast<int>(rng_() % 6);
+            hd->pitem = nullptr;
+            break;
+          }
+          default:
+            // NMITEMACTIVATE, NMLINK and the like hold no pointers besides
+            // the header; strings in them are terminated.
+            break;
+        }
+        Send(control, msg, hdr->idFrom, reinterpret_cast<LPARAM>(buffer));
+        return;
+      }
+      case WM_DRAWITEM: {
+        auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(buffer);
+        const UINT types[] = {ODT_BUTTON, ODT_COMBOBOX, ODT_LISTBOX, ODT_LISTVIEW, ODT_MENU, ODT_STATIC};
+        dis->CtlType = types[rng_() % 6];
+        dis->CtlID = GetDlgCtrlID(control);
+        if (rng_() % 2 == 0) dis->itemID = rng_() % 16;
+        dis->hwndItem = control;
+        dis->hDC = dc_;
+        dis->rcItem = {static_cast<LONG>(rng_() % 100) - 50, static_cast<LONG>(rng_() % 100) - 50,
+                       static_cast<LONG>(rng_() % 500), static_cast<LONG>(rng_() % 500)};
+        Send(control, msg, dis->CtlID, reinterpret_cast<LPARAM>(dis));
+        return;
+      }
+      case WM_MEASUREITEM: case WM_COMPAREITEM: case WM_DELETEITEM: {
+        // Each record starts with its control type and id; a window member,
+        // where it has one, names the control.
+        if (base == WM_COMPAREITEM) reinterpret_cast<COMPAREITEMSTRUCT*>(buffer)->hwndItem = control;
+        if (base == WM_DELETEITEM) reinterpret_cast<DELETEITEMSTRUCT*>(buffer)->hwndItem = control;
+        Send(control, msg, GetDlgCtrlID(control), reinterpret_cast<LPARAM>(buffer));
+        return;
+      }
+      case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
+      case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC:
+        Send(control, msg, reinterpret_cast<WPARAM>(dc_),
+                     reinterpret_cast<LPARAM>(rng_() % 2 ? control : child));
+        return;
+      case WM_COMMAND: case WM_HSCROLL: case WM_VSCROLL: case WM_VKEYTOITEM: case WM_CHARTOITEM:
+      case WM_PARENTNOTIFY:
+        Send(control, msg, RandomParam(),
+                     reinterpret_cast<LPARAM>(rng_() % 2 ? control : child));
+        return;
+      case WM_SETTEXT:
+        text[rng_() % 512] = 0;
+        Send(control, msg, 0, reinterpret_cast<LPARAM>(text));
+        return;
+      case WM_GETTEXT:
+        Send(control, msg, rng_() % 513, reinterpret_cast<LPARAM>(text));
+        return;
+      case WM_WINDOWPOSCHANGING: case WM_WINDOWPOSCHANGED: {
+        auto* pos = reinterpret_cast<WINDOWPOS*>(buffer);
+        pos->hwnd = control;
+        pos->hwndInsertAfter = nullptr;
+        pos->cx = static_cast<int>(rng_() % 1200);
+        pos->cy = static_cast<int>(rng_() % 900);
+        Send(control, msg, 0, reinterpret_cast<LPARAM>(pos));
+        return;
+      }
+      case WM_PAINT: case WM_PRINTCLIENT: case WM_PRINT: case WM_ERASEBKGND:
+        Send(control, msg, base == WM_PAINT && rng_() % 2 ? 0 : reinterpret_cast<WPARAM>(dc_),
+                     static_cast<LPARAM>(rng_() % 64));
+        return;
+      case WM_GETMINMAXINFO: case WM_NCCALCSIZE: case WM_SIZING: case WM_MOVING:
+      case WM_STYLECHANGING: case WM_STYLECHANGED: case WM_GETDLGCODE:
+        Send(control, msg, base == WM_NCCALCSIZE ? FALSE : RandomParam() & 0xFF,
+                     base == WM_GETDLGCODE && rng_() % 2 ? 0 : reinterpret_cast<LPARAM>(buffer));
+        return;
+      default:
+        Send(control, msg, RandomParam(), static_cast<LPARAM>(RandomParam()));
+        return;
+    }
+  }
+
+  std::mt19937 rng_;
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_bitmap_ = nullptr;
+};
+
+}  // namespace
+
+int FuzzMessages(HWND control, const std::vector<UINT>& handled, int count, uint32_t seed,
+                 UINT* last) {
+  Fuzzer fuzzer(seed);
   int sent = 0;
   for (; sent < count && IsWindow(control); ++sent) {
-    SendOne(control, handled);
+    fuzzer.SendOne(control, handled);
     if (sent % 256 == 255) {
       // Let posted follow-ups (repaints, timers) run now and then.
       MSG msg;
@@ -359,15 +381,8 @@ int MessageFuzzer::Run(HWND control, const std::vector<UINT>& handled, int count
       if (GetCapture() != nullptr) ReleaseCapture();
     }
   }
+  *last = fuzzer.last_;
   return sent;
-}
-
-void RestoreControl(HWND control, const RECT& rect) {
-  if (GetCapture() != nullptr) ReleaseCapture();
-  SendMessageW(control, WM_SETREDRAW, TRUE, 0);
-  EnableWindow(control, TRUE);
-  SetWindowPos(control, HWND_TOP, rect.left, rect.top, rect.right - rect.left,
-               rect.bottom - rect.top, SWP_SHOWWINDOW | SWP_FRAMECHANGED);
 }
 
 }  // namespace viewtest
