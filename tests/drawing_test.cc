@@ -34,21 +34,14 @@ struct Canvas {
   Gdiplus::Graphics graphics;
 };
 
-// A memory DC over a white 32-bit bitmap, for the GDI forms.
-struct GdiCanvas {
-  GdiCanvas(int width, int height)
-      : width(width), height(height), dc(::CreateCompatibleDC(nullptr)),
-        bitmap(::CreateBitmap(width, height, 1, 32, nullptr)),
-        old_bitmap(::SelectObject(dc.m_hDC, bitmap.get())) {
-    ::PatBlt(dc.m_hDC, 0, 0, width, height, WHITENESS);
-    dc.SetBkMode(TRANSPARENT);
+// A memory canvas with text drawn transparently, for the GDI forms (which
+// take the DC as a WTL object).
+struct GdiCanvas : viewtest::MemoryCanvas {
+  GdiCanvas(int width, int height) : MemoryCanvas(width, height), cdc(dc) {
+    cdc.SetBkMode(TRANSPARENT);
   }
-  ~GdiCanvas() { ::SelectObject(dc.m_hDC, old_bitmap); }
-  Image Pixels() { return viewtest::FromDc(dc.m_hDC, width, height); }
-  int width, height;
-  WTL::CDCT<true> dc;
-  ScopedGdiObject<HBITMAP> bitmap;
-  HGDIOBJ old_bitmap = nullptr;
+  ~GdiCanvas() { cdc.Detach(); }
+  WTL::CDCT<true> cdc;
 };
 
 // A picture whose pixels tell where they are: red = x, green = y, blue 0x80.
@@ -121,27 +114,27 @@ TEST(Text, FitWidthExtentAndWrapping) {
   SIZE three = {}, word = {}, both = {};
   TEXTMETRICW metrics = {};
   {
-    view::frame::SelectObjectScope selected(canvas.dc.m_hDC, arial.get());
-    ::GetTextExtentPoint32W(canvas.dc.m_hDC, text.c_str(), 3, &three);
-    ::GetTextExtentPoint32W(canvas.dc.m_hDC, L"Alpha", 5, &word);
-    ::GetTextExtentPoint32W(canvas.dc.m_hDC, L"Alpha Beta", 10, &both);
-    ::GetTextMetricsW(canvas.dc.m_hDC, &metrics);
+    view::frame::SelectObjectScope selected(canvas.dc, arial.get());
+    ::GetTextExtentPoint32W(canvas.dc, text.c_str(), 3, &three);
+    ::GetTextExtentPoint32W(canvas.dc, L"Alpha", 5, &word);
+    ::GetTextExtentPoint32W(canvas.dc, L"Alpha Beta", 10, &both);
+    ::GetTextMetricsW(canvas.dc, &metrics);
   }
   // As many characters as fit the width exactly, the DC's font restored.
-  const HGDIOBJ before = ::GetCurrentObject(canvas.dc.m_hDC, OBJ_FONT);
-  EXPECT_EQ(Utils::numberOfGdiCharactersThatFitWidth(canvas.dc, three.cx, text, arial.get()), 3);
-  EXPECT_EQ(Utils::numberOfGdiCharactersThatFitWidth(canvas.dc, three.cx - 1, text, arial.get()), 2);
-  EXPECT_EQ(::GetCurrentObject(canvas.dc.m_hDC, OBJ_FONT), before);
+  const HGDIOBJ before = ::GetCurrentObject(canvas.dc, OBJ_FONT);
+  EXPECT_EQ(Utils::numberOfGdiCharactersThatFitWidth(canvas.cdc, three.cx, text, arial.get()), 3);
+  EXPECT_EQ(Utils::numberOfGdiCharactersThatFitWidth(canvas.cdc, three.cx - 1, text, arial.get()), 2);
+  EXPECT_EQ(::GetCurrentObject(canvas.dc, OBJ_FONT), before);
 
   // Extents: one line when wide enough, wrapped at the space when not,
   // never wider than the limit.
-  view::frame::SelectObjectScope selected(canvas.dc.m_hDC, arial.get());
+  view::frame::SelectObjectScope selected(canvas.dc, arial.get());
   const int line = metrics.tmHeight;
-  EXPECT_EQ(Utils::GetTextExtent(canvas.dc, L"Alpha Beta", -1, 1000), std::make_pair(static_cast<int>(both.cx), line));
-  const auto wrapped = Utils::GetTextExtent(canvas.dc, L"Alpha Beta", -1, word.cx + 2);
+  EXPECT_EQ(Utils::GetTextExtent(canvas.cdc, L"Alpha Beta", -1, 1000), std::make_pair(static_cast<int>(both.cx), line));
+  const auto wrapped = Utils::GetTextExtent(canvas.cdc, L"Alpha Beta", -1, word.cx + 2);
   EXPECT_EQ(wrapped.second, 2 * line);
   EXPECT_LE(wrapped.first, word.cx + 2);
-  EXPECT_EQ(Utils::GetTextExtent(canvas.dc, nullptr, 5, 100).first, 0);
+  EXPECT_EQ(Utils::GetTextExtent(canvas.cdc, nullptr, 5, 100).first, 0);
 }
 
 TEST(Helpers, BadInputIsRefusedWithoutACrash) {
@@ -279,7 +272,7 @@ TEST(WindowBgBrush, BlocksBehindEachChild) {
   auto painted = [](HBRUSH brush) {
     GdiCanvas canvas(100, 30);
     RECT all = {0, 0, 100, 30};
-    ::FillRect(canvas.dc.m_hDC, &all, brush);
+    ::FillRect(canvas.dc, &all, brush);
     return canvas.Pixels();
   };
 

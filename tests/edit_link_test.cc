@@ -171,17 +171,9 @@ TEST(Link, PaintsItsClientAreaBlackAtAnySizeAndWhenPrinted) {
   viewtest::PumpUntilIdle();
   EXPECT_EQ(viewtest::CaptureClient(wnd).Count(0), 340 * 70);
   // Printing shows the same, onto a white page.
-  HDC screen = GetDC(nullptr);
-  HDC page = CreateCompatibleDC(screen);
-  HBITMAP canvas = CreateCompatibleBitmap(screen, 340, 70);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(page, canvas);
-  PatBlt(page, 0, 0, 340, 70, WHITENESS);
-  SendMessageW(wnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(page), PRF_CLIENT);
-  EXPECT_EQ(viewtest::FromDc(page, 340, 70).Count(0), 340 * 70);
-  SelectObject(page, old);
-  DeleteObject(canvas);
-  DeleteDC(page);
+  viewtest::MemoryCanvas page(340, 70);
+  SendMessageW(wnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(page.dc), PRF_CLIENT);
+  EXPECT_EQ(page.Pixels().Count(0), 340 * 70);
   // A label without a size paints nothing and survives its paints.
   ZuLink empty;
   RedrawWindow(empty.Create(host, nullptr, L"<a>x</a>"), nullptr, nullptr,

@@ -224,20 +224,6 @@ TEST(Frame, DpiScalingAndClientResize) {
 
 namespace {
 
-// A 60 x 40 white bitmap in a memory DC, as the target of the paint buffers.
-struct Target {
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP canvas = CreateBitmap(60, 40, 1, 32, nullptr);
-  HGDIOBJ old = SelectObject(dc, canvas);
-  Target() { PatBlt(dc, 0, 0, 60, 40, WHITENESS); }
-  ~Target() {
-    SelectObject(dc, old);
-    DeleteObject(canvas);
-    DeleteDC(dc);
-  }
-  viewtest::Image Pixels() { return viewtest::FromDc(dc, 60, 40); }
-};
-
 void Fill(HDC dc, RECT rect, COLORREF colour) {
   HBRUSH brush = CreateSolidBrush(colour);
   FillRect(dc, &rect, brush);
@@ -247,7 +233,7 @@ void Fill(HDC dc, RECT rect, COLORREF colour) {
 }  // namespace
 
 TEST(Frame, PaintBuffersCopyWhatWasDrawnAndFreeTheirObjects) {
-  Target target;
+  viewtest::MemoryCanvas target(60, 40);  // where the buffers paint
   const int gdi = viewtest::CountGdiObjects();
   {
     ArgbBuffer buffer(20, 10);
@@ -286,7 +272,7 @@ TEST(Frame, ReusableBufferServesPiecesInTurn) {
       {30, 12, {0, 15, 30, 27}, RGB(0, 255, 0)},      // wider but not taller
       {8, 8, {0, 30, 8, 38}, RGB(0, 255, 255)},
   };
-  Target target;
+  viewtest::MemoryCanvas target(60, 40);  // where the buffers paint
   const int gdi = viewtest::CountGdiObjects();
   {
     ReusableDcBuffer buffer;

@@ -132,6 +132,24 @@ Image FromBitmap(Gdiplus::Bitmap& bitmap);
 // The pixels of the `width` x `height` top left of what `dc` draws on.
 Image FromDc(HDC dc, int width, int height);
 
+// A memory DC over a white 32-bit bitmap of its own.
+struct MemoryCanvas {
+  MemoryCanvas(int w, int h) : width(w), height(h) { PatBlt(dc, 0, 0, w, h, WHITENESS); }
+  ~MemoryCanvas() {
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+  }
+  MemoryCanvas(const MemoryCanvas&) = delete;
+  MemoryCanvas& operator=(const MemoryCanvas&) = delete;
+  Image Pixels() const { return FromDc(dc, width, height); }
+
+  int width, height;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateBitmap(width, height, 1, 32, nullptr);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+};
+
 // A GDI+ bitmap of one colour (0xAARRGGBB; alpha 0xFF when only 0x00RRGGBB is
 // given), so that painted pixels can be checked by value.
 std::unique_ptr<Gdiplus::Bitmap> SolidBitmap(int width, int height, uint32_t argb);

@@ -144,19 +144,7 @@ bool IsUnsafeForRandomParameters(UINT msg) {
 // messages that carry one, and the message sent last.
 class Fuzzer {
  public:
-  explicit Fuzzer(uint32_t seed) : rng_(seed) {
-    HDC screen = GetDC(nullptr);
-    dc_ = CreateCompatibleDC(screen);
-    bitmap_ = CreateCompatibleBitmap(screen, 64, 64);
-    old_bitmap_ = SelectObject(dc_, bitmap_);
-    ReleaseDC(nullptr, screen);
-  }
-
-  ~Fuzzer() {
-    SelectObject(dc_, old_bitmap_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
+  explicit Fuzzer(uint32_t seed) : rng_(seed) {}
 
   void SendOne(HWND control, const std::vector<UINT>& handled) {
     switch (rng_() % 8) {
@@ -361,9 +349,8 @@ class Fuzzer {
   }
 
   std::mt19937 rng_;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_bitmap_ = nullptr;
+  MemoryCanvas canvas_{64, 64};
+  const HDC dc_ = canvas_.dc;
 };
 
 }  // namespace
