@@ -260,22 +260,11 @@ std::vector<ControlDriver> Drivers() {
            [](HWND tree) { viewtest::FillStockTree(tree, 12); },
            // The tree leaves its check-box image list to its owner.
            [](HWND tree) { ImageList_Destroy(TreeView_GetImageList(tree, TVSIL_STATE)); })));
-  // The shadow follows a top-level window of its own, which it hooks.
-  auto parent = std::make_shared<HWND>(nullptr);
+  // The shadow follows the host, a top-level window, which it hooks for its life.
   drivers.push_back(Driver<ZuThemedShadowWnd>(
-      "ThemedShadow",
-      [parent](ZuThemedShadowWnd& shadow, HWND) {
-        *parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 500, 300, 300, 200,
-                                  nullptr, nullptr, nullptr, nullptr);
-        return shadow.Create(*parent);
-      },
+      "ThemedShadow", [](ZuThemedShadowWnd& shadow, HWND host) { return shadow.Create(host); },
       {WM_SIZE, WM_MOVE, WM_SHOWWINDOW, WM_WINDOWPOSCHANGED, WM_NCHITTEST, WM_PAINT}, nullptr));
   drivers.back().paints = false;  // a layered window: its picture is set, not painted
-  const auto destroy_shadow = drivers.back().destroy;
-  drivers.back().destroy = [destroy_shadow, parent] {
-    destroy_shadow();
-    DestroyWindow(*parent);
-  };
   return drivers;
 }
 
