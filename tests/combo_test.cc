@@ -62,12 +62,10 @@ struct Fixture {
 
 // The width of the check-box column in the default GUI font.
 int CheckBoxColumn() {
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  viewtest::MemoryCanvas canvas(1, 1);
+  SelectObject(canvas.dc, GetStockObject(DEFAULT_GUI_FONT));
   TEXTMETRICW tm = {};
-  GetTextMetricsW(dc, &tm);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  GetTextMetricsW(canvas.dc, &tm);
   return view::combo::CheckBoxWidthFor(tm);
 }
 
@@ -226,5 +224,4 @@ TEST(ComboBox, ClicksAndSpaceInTheOpenListToggleChecks) {
   EXPECT_EQ(view::frame::WindowImpl::SubclassProc(other, LB_GETCOUNT, 0, 0), 0);
   EXPECT_EQ(view::frame::WindowImpl::SubclassProc(nullptr, WM_LBUTTONDOWN, 0, 0), 0);
   EXPECT_EQ(SendMessageW(other, LB_GETCOUNT, 0, 0), 1);
-  DestroyWindow(other);
 }

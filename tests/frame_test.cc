@@ -144,7 +144,6 @@ TEST(Frame, ReflectionDefaults) {
                          reinterpret_cast<LPARAM>(wnd)),
             direct);
   ReleaseDC(wnd, dc);
-  DestroyWindow(wnd);
 }
 
 TEST(Frame, NestedDispatchKeepsTheOuterHandledFlagAndMessage) {
@@ -167,7 +166,6 @@ TEST(Frame, NestedDispatchKeepsTheOuterHandledFlagAndMessage) {
   EXPECT_TRUE(outer_flag);
   EXPECT_EQ(outer_msg, static_cast<UINT>(WM_APP + 1));
   EXPECT_EQ(button.GetCurrentMessage(), nullptr);
-  DestroyWindow(button.m_hWnd);
 }
 
 TEST(Frame, HoverAndPressWithRealInput) {
@@ -206,7 +204,6 @@ TEST(Frame, HoverAndPressWithRealInput) {
   EXPECT_EQ(host.CountCommands(wnd, BN_CLICKED), 1);
   EXPECT_NE(GetCapture(), wnd);
   EXPECT_EQ(button.state.status_, kStatusNormal);
-  DestroyWindow(wnd);
 }
 
 TEST(Frame, DpiScalingAndClientResize) {
@@ -218,8 +215,6 @@ TEST(Frame, DpiScalingAndClientResize) {
   EXPECT_EQ(viewtest::ClientSize(child), (SIZE{120, 70}));
   EXPECT_EQ(viewtest::RectInParent(child).left, 5);  // not moved
   EXPECT_FALSE(ResizeClient(nullptr, 10, 10, true));
-
-  DestroyWindow(child);
 }
 
 namespace {

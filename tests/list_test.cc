@@ -23,19 +23,13 @@ constexpr uint32_t kRed = 0xFF0000, kBlue = 0x0000FF, kGrey = 0x808080, kGreen =
 constexpr uint32_t kFrame = 0xDCDCDC, kStripe = 0xFAFAFA, kHover = 0xCDECF5, kWhite = 0xFFFFFF;
 constexpr uint32_t kDark = 0x1000000;  // for BoundsOf: any pixel darker than mid-grey
 
-// The bounding box of the pixels equal to `rgb` in `area`; empty when none.
+// The bounding box of the pixels equal to `rgb` in `area` (kDark: darker
+// than mid-grey in every channel); empty when none.
 RECT BoundsOf(const Image& image, uint32_t rgb, const RECT& area) {
-  RECT r = {area.right, area.bottom, area.left, area.top};
-  for (int y = std::max<LONG>(area.top, 0); y < std::min<LONG>(area.bottom, image.height); ++y) {
-    for (int x = std::max<LONG>(area.left, 0); x < std::min<LONG>(area.right, image.width); ++x) {
-      const uint32_t p = image.At(x, y);
-      const bool dark = ((p >> 16) & 0xFF) < 0x80 && ((p >> 8) & 0xFF) < 0x80 && (p & 0xFF) < 0x80;
-      if (rgb == kDark ? !dark : p != rgb) continue;
-      r = {std::min<LONG>(r.left, x), std::min<LONG>(r.top, y), std::max<LONG>(r.right, x + 1),
-           std::max<LONG>(r.bottom, y + 1)};
-    }
-  }
-  return r;
+  return image.Bounds([rgb](uint32_t p) {
+    return rgb == kDark ? ((p >> 16) & 0xFF) < 0x80 && ((p >> 8) & 0xFF) < 0x80 && (p & 0xFF) < 0x80
+                        : p == rgb;
+  }, area);
 }
 
 // An application around one list with columns 120, 200 and 200 wide: row

@@ -228,11 +228,9 @@ TEST_F(TreeFixture, BadgesImagesAndMargins) {
   // The badge of 0 is measured in the tree's font and ends 8 pixels before
   // the row's end; no badge for -1.
   SIZE extent = {};
-  HDC dc = GetDC(wnd);
-  HGDIOBJ old = SelectObject(dc, font);
-  GetTextExtentPoint32W(dc, L"0", 1, &extent);
-  SelectObject(dc, old);
-  ReleaseDC(wnd, dc);
+  viewtest::MemoryCanvas canvas(1, 1);
+  SelectObject(canvas.dc, font);
+  GetTextExtentPoint32W(canvas.dc, L"0", 1, &extent);
   const int right = viewtest::ClientSize(wnd).cx, top = (40 - extent.cy) / 2;
   EXPECT_EQ(image.BoundsNot(kBackground, {right - 60, 0, right, 40}),
             (RECT{right - extent.cx - 16, top, right - 8, top + extent.cy}));

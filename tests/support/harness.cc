@@ -11,33 +11,23 @@
 #include <memory>
 
 namespace viewtest {
-namespace {
 
-const wchar_t kHostClass[] = L"ViewTestHost";
-
-ATOM RegisterHostClass() {
-  static ATOM atom = [] {
+HostWindow::HostWindow(bool reflect, int client_width, int client_height, int x, int y)
+    : reflect_(reflect) {
+  static const ATOM atom = [] {
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = DefWindowProcW;  // replaced once the window exists
     wc.cbWndExtra = sizeof(LONG_PTR);  // the HostWindow; GWLP_USERDATA stays free
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kHostClass;
+    wc.lpszClassName = L"ViewTestHost";
     return RegisterClassExW(&wc);
   }();
-  return atom;
-}
-
-}  // namespace
-
-HostWindow::HostWindow(bool reflect, int client_width, int client_height, int x, int y)
-    : reflect_(reflect) {
-  RegisterHostClass();
   RECT rect = {0, 0, client_width, client_height};
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   AdjustWindowRectEx(&rect, style, FALSE, 0);
-  hwnd_ = CreateWindowExW(0, kHostClass, L"view test host", style, x, y, rect.right - rect.left,
+  hwnd_ = CreateWindowExW(0, MAKEINTATOM(atom), L"view test host", style, x, y, rect.right - rect.left,
                           rect.bottom - rect.top, nullptr, nullptr, GetModuleHandleW(nullptr),
                           nullptr);
   SetWindowLongPtrW(hwnd_, 0, reinterpret_cast<LONG_PTR>(this));
@@ -237,10 +227,14 @@ int Image::Count(uint32_t rgb, int x0, int y0, int x1, int y1) const {
 }
 
 RECT Image::BoundsNot(uint32_t rgb, const RECT& area) const {
+  return Bounds([rgb](uint32_t p) { return p != (rgb & 0x00FFFFFFu); }, area);
+}
+
+RECT Image::Bounds(const std::function<bool(uint32_t)>& match, const RECT& area) const {
   RECT r = {area.right, area.bottom, area.left, area.top};
   for (int y = std::max<LONG>(0, area.top); y < std::min<LONG>(height, area.bottom); ++y) {
     for (int x = std::max<LONG>(0, area.left); x < std::min<LONG>(width, area.right); ++x) {
-      if (At(x, y) == (rgb & 0x00FFFFFFu)) continue;
+      if (!match(At(x, y))) continue;
       r.left = std::min<LONG>(r.left, x);
       r.top = std::min<LONG>(r.top, y);
       r.right = std::max<LONG>(r.right, x + 1);

@@ -116,6 +116,8 @@ struct Image {
   // The bounding box of pixels that differ from `rgb` (within `area`); empty
   // when none.
   RECT BoundsNot(uint32_t rgb, const RECT& area = {0, 0, LONG_MAX, LONG_MAX}) const;
+  // The bounding box of the pixels (0x00RRGGBB) that `match` takes.
+  RECT Bounds(const std::function<bool(uint32_t)>& match, const RECT& area) const;
 };
 
 // 0x00RRGGBB from a COLORREF (0x00BBGGRR).
