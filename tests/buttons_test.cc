@@ -270,21 +270,15 @@ TEST(SwitchButton, PushButtonHoveredWhileHeldReportsNoClick) {
   // Pressed the moment the pointer arrives, the hover report comes while
   // the button is held and turns the status to hover; the release then
   // reports nothing and the capture is not left behind.
-  HostWindow host;
-  auto font = CaptionFont();
-  BASSwitchButton* button = view::frame::NewImpl<BASSwitchButton>();
-  HWND wnd = button->CreateButton(host, font.get(), reinterpret_cast<HMENU>(31));
-  button->SetRadio(false);
-  button->Init(20, 20, L"Push", RGB(255, 0, 0), 0, RGB(0, 255, 0), 0);
-  viewtest::MoveMouseTo(host, {300, 300});
-  host.ClearSeen();
-  viewtest::MouseDown(wnd, {5, 5});
-  EXPECT_EQ(GetCapture(), wnd);
+  SwitchFixture push(false);
+  const auto* button = view::frame::BoundObject<BASSwitchButton>(push.wnd);
+  ASSERT_NE(button, nullptr);
+  push.host.ClearSeen();
+  viewtest::MouseDown(push.wnd, {5, 5});
+  EXPECT_EQ(GetCapture(), push.wnd);
   EXPECT_TRUE(viewtest::PumpUntil([&] { return button->status() == kStatusHover; }));
-  viewtest::MouseUp(wnd, {5, 5});
-  EXPECT_EQ(host.CountCommands(wnd, BN_CLICKED), 0);
-  EXPECT_NE(GetCapture(), wnd);
-  EXPECT_EQ(SendMessageW(wnd, BM_GETSTATE, 0, 0) & BST_PUSHED, 0);
-  DestroyWindow(wnd);
-  view::frame::ReleaseImpl(button);
+  viewtest::MouseUp(push.wnd, {5, 5});
+  EXPECT_EQ(push.host.CountCommands(push.wnd, BN_CLICKED), 0);
+  EXPECT_NE(GetCapture(), push.wnd);
+  EXPECT_EQ(SendMessageW(push.wnd, BM_GETSTATE, 0, 0) & BST_PUSHED, 0);
 }

@@ -137,11 +137,11 @@ void AddComboItems(HWND combo) {
 constexpr DWORD kComboStyle = WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
 
 std::vector<ControlDriver> Drivers() {
-  Shared& r = Shared::Get();
   std::vector<ControlDriver> drivers;
   drivers.push_back(Driver<ZuSwitchImageButton>(
       "SwitchImageButton",
-      [&r](ZuSwitchImageButton& tile, HWND host) {
+      [](ZuSwitchImageButton& tile, HWND host) {
+        Shared& r = Shared::Get();
         HWND wnd = tile.CreateButton(host, &r.font, 1);
         tile.SetImageDeleteNormal(r.pressed.get()).SetImageDeletePressed(r.image.get());
         tile.SetRoundRect(true).SetDotRight(true);
@@ -153,7 +153,8 @@ std::vector<ControlDriver> Drivers() {
        WM_ERASEBKGND, BM_CLICK, kReflect + WM_DRAWITEM}));
   drivers.push_back(Driver<ZuSectionButton>(
       "SectionButton",
-      [&r](ZuSectionButton& section, HWND host) {
+      [](ZuSectionButton& section, HWND host) {
+        Shared& r = Shared::Get();
         RECT rect = kPlace;
         HWND wnd = section.Create(host, &rect, L"Section", 0, 0, 2);
         section.SetFont(&r.font).SetImages(r.image.get(), r.pressed.get(), nullptr, nullptr);
@@ -165,7 +166,8 @@ std::vector<ControlDriver> Drivers() {
        WM_MOUSEMOVE, WM_MOUSELEAVE, kReflect + WM_NOTIFY}));
   drivers.push_back(Driver<ZuImgButton>(
       "ImgButton",
-      [&r](ZuImgButton& b, HWND host) {
+      [](ZuImgButton& b, HWND host) {
+        Shared& r = Shared::Get();
         HWND wnd = b.CreateButton(host, 0, true);
         b.SetBkgColor(RGB(255, 255, 255));  // opaque, so that its paint covers the window
         b.setFont(&r.font);
@@ -176,7 +178,8 @@ std::vector<ControlDriver> Drivers() {
       kCommon));
   drivers.push_back(Driver<ZuSwitchButton>(
       "SwitchButton",
-      [&r](ZuSwitchButton& b, HWND host) {
+      [](ZuSwitchButton& b, HWND host) {
+        Shared& r = Shared::Get();
         HWND wnd = b.CreateButton(host, &r.font, 0);
         b.Init(kPlace.left, kPlace.top, L"Switch", RGB(230, 230, 230), RGB(0, 0, 0),
                RGB(40, 90, 200), RGB(255, 255, 255));
@@ -242,7 +245,8 @@ std::vector<ControlDriver> Drivers() {
       })));
   drivers.push_back(Driver<ZuTreeViewCheckBox>(
       "Tree",
-      [&r](ZuTreeViewCheckBox& t, HWND host) {
+      [](ZuTreeViewCheckBox& t, HWND host) {
+        Shared& r = Shared::Get();
         HWND wnd = t.CreateTree(host, 0, WTL::CRect(kPlace), RGB(255, 255, 255), r.image.get(),
                                 r.pressed.get(), r.image.get(), r.pressed.get());
         HTREEITEM root = t.AppendItem(TVI_ROOT, 1, L"Root", Picture(0xFF20A040), 16, 16, true, 3);
