@@ -20,16 +20,11 @@ constexpr DWORD kStyle =
     WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
 
 // Sets the user's list separator for the scope and puts the old one back.
-class ListSeparatorScope {
- public:
+struct ListSeparatorScope {
   explicit ListSeparatorScope(const wchar_t* separator) { Set(separator); }
-  ~ListSeparatorScope() { Set(saved_.c_str()); }
-  static void Set(const wchar_t* separator) {
-    SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SLIST, separator);
-  }
-
- private:
-  std::wstring saved_ = view::combo::UserListSeparator();
+  ~ListSeparatorScope() { Set(saved.c_str()); }
+  static void Set(const wchar_t* separator) { SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SLIST, separator); }
+  const std::wstring saved = view::combo::UserListSeparator();  // taken before the first Set
 };
 
 // A combo box (id 100) with three items in a reflecting host that

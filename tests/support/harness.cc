@@ -69,9 +69,7 @@ LRESULT HostWindow::Handle(UINT msg, WPARAM wparam, LPARAM lparam) {
   if (msg == WM_ERASEBKGND) {
     RECT rc;
     GetClientRect(hwnd_, &rc);
-    HBRUSH brush = CreateSolidBrush(background);
-    FillRect(reinterpret_cast<HDC>(wparam), &rc, brush);
-    DeleteObject(brush);
+    FillRect(reinterpret_cast<HDC>(wparam), &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     return 1;
   }
 

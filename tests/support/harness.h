@@ -32,7 +32,7 @@ struct SeenMessage {
 // 0x2000 with the same parameters and returns the control's answer; a
 // non-reflecting one leaves them to DefWindowProc. It also runs the work
 // items of the main dispatch queue (message 2024). Its client area is
-// painted in `background` (white by default).
+// white.
 class HostWindow {
  public:
   explicit HostWindow(bool reflect = true, int client_width = 640, int client_height = 480,
@@ -55,8 +55,6 @@ class HostWindow {
   // Called for every message the host receives before its own handling;
   // return true and set the result to answer it yourself.
   std::function<bool(UINT, WPARAM, LPARAM, LRESULT&)> on_message;
-
-  COLORREF background = RGB(255, 255, 255);
 
  private:
   int Count(UINT message, HWND control, UINT code) const;
