@@ -37,8 +37,7 @@ RECT BoundsOf(const Image& image, uint32_t rgb, const RECT& area) {
 // refused by the can-check function in a set, and every callback recorded.
 class ListApp {
  public:
-  explicit ListApp(float scale = 1.0f, int height = 0, bool images = true, bool striped = false,
-                   bool reflect = true)
+  explicit ListApp(float scale = 1.0f, int height = 0, bool striped = false, bool reflect = true)
       : host(reflect, 700, 560) {
     host.on_message = [this](UINT msg, WPARAM, LPARAM lparam, LRESULT& result) {
       auto* info = reinterpret_cast<NMLVDISPINFOW*>(lparam);
@@ -54,7 +53,7 @@ class ListApp {
       return true;
     };
     list.SetDpiScale(scale);
-    if (images) list.SetCheckBoxImage(checked_image.get(), unchecked_image.get(), grey_image.get());
+    list.SetCheckBoxImage(checked_image.get(), unchecked_image.get(), grey_image.get());
     if (height > 0) list.SetItemHeight(height);
     list.SetDefaultPhoto(photo.get());
     RECT rect = {10, 10, 630, 530};
@@ -139,7 +138,7 @@ class ListApp {
 }  // namespace
 
 TEST(ListView, RowsPaintBoxNumberTextPhotoStripesFrameAndHover) {
-  ListApp app(1.0f, 50, true, true);
+  ListApp app(1.0f, 50, true);
   app.photo_text = L"Photo text";
   app.SetRows(10);
   app.checked[2] = 1;
@@ -265,7 +264,7 @@ TEST(ListView, WithoutFunctionsOrReflectionNothingOfOursRuns) {
     app.list.SelectItem(1);
     app.list.SetSelectedChecked();
   }
-  ListApp app(1.0f, 0, true, false, false);  // a parent that does not reflect
+  ListApp app(1.0f, 0, false, false);  // a parent that does not reflect
   app.SetRows(3);
   EXPECT_EQ(app.Redraw().Count(kBlue), 0);
   EXPECT_EQ(viewtest::CaptureClient(app.header()).Count(kBlue), 0);
