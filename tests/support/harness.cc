@@ -443,6 +443,18 @@ RECT RectInParent(HWND wnd) {
   return rect;
 }
 
+std::vector<std::string> ChangesNotRepainted(HWND wnd, const std::vector<NamedChange>& changes) {
+  std::vector<std::string> unchanged;
+  for (const NamedChange& c : changes) {
+    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const Image before = CaptureClient(wnd);
+    c.change();
+    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    if (CaptureClient(wnd).pixels == before.pixels) unchanged.push_back(c.name);
+  }
+  return unchanged;
+}
+
 SIZE ClientSize(HWND wnd) {
   RECT rect = {};
   GetClientRect(wnd, &rect);

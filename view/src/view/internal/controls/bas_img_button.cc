@@ -90,7 +90,10 @@ bool BASImgButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARA
     UpdateWindow(wnd);
     return false;
   }
-  if (msg == WM_DESTROY) tooltip_.reset();
+  if (msg == WM_DESTROY) {
+    tooltip_.reset();
+    faces_.Clear();
+  }
   // In check-box mode hover and press do not change the picture.
   if (view::frame::HandleHoverPress(wnd, tooltip_.get(), *this, msg, wparam, lparam, result,
                                     !check_box)) {
@@ -123,6 +126,7 @@ Gdiplus::SizeF BASImgButton::MeasureText(float layout_width) const {
 int BASImgButton::Init(Gdiplus::Bitmap* normal, int x, int y, Gdiplus::Bitmap* pressed,
                        const wchar_t* text, int align, int left_padding, int right_padding,
                        int check_box) {
+  faces_.Clear();
   check_box_mode_ = check_box;
   normal_image_ = normal;
   pressed_image_ = pressed;
@@ -150,6 +154,7 @@ int BASImgButton::Init(Gdiplus::Bitmap* normal, int x, int y, Gdiplus::Bitmap* p
 }
 
 void BASImgButton::SetText(const wchar_t* text) {
+  faces_.Clear();
   if (text != nullptr) {
     text_ = text;
     const Gdiplus::SizeF caption = MeasureText();
@@ -161,17 +166,20 @@ void BASImgButton::SetText(const wchar_t* text) {
 }
 
 void BASImgButton::SetTextColor(COLORREF normal, COLORREF pressed, COLORREF disable) {
+  faces_.Clear();
   normal_text_color_ = normal;
   pressed_text_color_ = pressed;
   disable_text_color_ = disable;
 }
 
 void BASImgButton::SetBkgColor(COLORREF color) {
+  faces_.Clear();
   has_bkg_color_ = true;
   bkg_color_ = color;
 }
 
 void BASImgButton::SetDisableImage(Gdiplus::Bitmap* image) {
+  faces_.Clear();
   if (disable_image_ == nullptr) disable_image_ = image;
 }
 
@@ -182,12 +190,14 @@ void BASImgButton::RefreshCheckRect() {
 }
 
 void BASImgButton::SetCheckBoxCheckLogoGapAndLogoTextGap(int check_logo_gap, int logo_text_gap) {
+  faces_.Clear();
   check_logo_gap_ = check_logo_gap;
   logo_text_gap_ = logo_text_gap;
 }
 
 void BASImgButton::SetCheckBoxLogoImage(Gdiplus::Bitmap* logo, Gdiplus::Bitmap* checked_logo,
                                         int width, int height) {
+  faces_.Clear();
   // The centred layout has no place for a logo: refuse, storing nothing.
   if (align_ == kBASImgButtonTextCenter) return;
   check_logo_image_ = logo;
@@ -213,6 +223,7 @@ void BASImgButton::SetTooltip(const wchar_t* text) {
 }
 
 void BASImgButton::resizeWithFixWidth(int width) {
+  faces_.Clear();
   const int room = view::internal::ImgButtonCaptionRoom(width, ScaledImageWidth(), left_padding_,
                                                         right_padding_, logo_text_gap_,
                                                         check_logo_gap_, logo_width_);
@@ -224,8 +235,10 @@ void BASImgButton::resizeWithFixWidth(int width) {
 
 void BASImgButton::DrawItem(LPDRAWITEMSTRUCT dis) {
   if (dis == nullptr || m_hWnd == nullptr) return;
-  view::frame::PaintClientArgb(m_hWnd, dis->hDC, [this](Gdiplus::Graphics& graphics, int width,
-                                                        int height) { Paint(graphics, width, height); });
+  faces_.Paint(m_hWnd, dis->hDC, status_ * 2 + (checked_ ? 1 : 0),
+               [this](Gdiplus::Graphics& graphics, int width, int height) {
+                 Paint(graphics, width, height);
+               });
 }
 
 void BASImgButton::PaintCaptionRight(Gdiplus::Graphics& graphics, Gdiplus::Bitmap* image,

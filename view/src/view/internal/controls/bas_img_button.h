@@ -71,13 +71,25 @@ class BASImgButton : public view::frame::WindowImpl,
   int Init(Gdiplus::Bitmap* normal, int x, int y, Gdiplus::Bitmap* pressed, const wchar_t* text,
            int align, int left_padding, int right_padding, int check_box);
   void SetText(const wchar_t* text);
-  void setFont(Gdiplus::Font* font) { font_ = font; }
+  void setFont(Gdiplus::Font* font) {
+    font_ = font;
+    faces_.Clear();
+  }
   void SetTextColor(COLORREF normal, COLORREF pressed, COLORREF disable);
   void SetBkgColor(COLORREF color);
-  void SetNormalImage(Gdiplus::Bitmap* image) { normal_image_ = image; }
-  void SetPressedImage(Gdiplus::Bitmap* image) { pressed_image_ = image; }
+  void SetNormalImage(Gdiplus::Bitmap* image) {
+    normal_image_ = image;
+    faces_.Clear();
+  }
+  void SetPressedImage(Gdiplus::Bitmap* image) {
+    pressed_image_ = image;
+    faces_.Clear();
+  }
   void SetDisableImage(Gdiplus::Bitmap* image);
-  void SetDpiScale(float scale) { scale_ = scale; }
+  void SetDpiScale(float scale) {
+    scale_ = scale;
+    faces_.Clear();
+  }
   int DpiScale(int value) const;
   void SetChecked(bool checked) { checked_ = checked; }
   bool IsChecked() const { return checked_; }

@@ -43,6 +43,9 @@ bool BASSwitchButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LP
     case WM_CREATE:
       result = 0;
       return true;
+    case WM_DESTROY:
+      faces_.Clear();
+      return false;
     case WM_LBUTTONUP:
       return OnLButtonUp(wnd, lparam, result);
     case WM_MOUSEHOVER:
@@ -108,6 +111,7 @@ HWND BASSwitchButton::CreateButton(HWND parent, Gdiplus::Font* font, HMENU id) {
 int BASSwitchButton::Init(int x, int y, const wchar_t* text, COLORREF normal_color,
                           COLORREF normal_text_color, COLORREF pressed_color,
                           COLORREF pressed_text_color) {
+  faces_.Clear();
   normal_color_ = normal_color;
   normal_text_color_ = normal_text_color;
   pressed_color_ = pressed_color;
@@ -121,6 +125,7 @@ int BASSwitchButton::Init(int x, int y, const wchar_t* text, COLORREF normal_col
 void BASSwitchButton::SetText(const wchar_t* text) { SetCaptionAndPlace(text); }
 
 void BASSwitchButton::SetCaptionAndPlace(const wchar_t* text) {
+  faces_.Clear();
   if (text == nullptr) return;  // a caption is required; keep the old one
   text_ = text;
   const Gdiplus::SizeF caption = view::frame::MeasureCaption(m_hWnd, text_, font_);
@@ -132,6 +137,7 @@ void BASSwitchButton::SetCaptionAndPlace(const wchar_t* text) {
 }
 
 void BASSwitchButton::SetColorDisable(COLORREF color, COLORREF text_color) {
+  faces_.Clear();
   disable_color_ = color;
   disable_text_color_ = text_color;
 }
@@ -148,8 +154,8 @@ void BASSwitchButton::SetPressedStatus() {
 
 void BASSwitchButton::DrawItem(LPDRAWITEMSTRUCT dis) {
   if (dis == nullptr || m_hWnd == nullptr) return;
-  view::frame::PaintClientArgb(m_hWnd, dis->hDC, [this](Gdiplus::Graphics& graphics, int width,
-                                                        int height) { Paint(graphics, width, height); });
+  faces_.Paint(m_hWnd, dis->hDC, status_, [this](Gdiplus::Graphics& graphics, int width,
+                                                 int height) { Paint(graphics, width, height); });
 }
 
 void BASSwitchButton::Paint(Gdiplus::Graphics& graphics, int client_width, int client_height) {

@@ -41,22 +41,40 @@ class BASSwitchButton : public view::frame::WindowImpl,
                             DWORD map_id) override;
   void DrawItem(LPDRAWITEMSTRUCT dis);
 
-  void SetDpiScale(float scale) { scale_ = scale; }
+  void SetDpiScale(float scale) {
+    scale_ = scale;
+    faces_.Clear();
+  }
   int DpiScale(int value) const;
   void SetInitVisible(bool visible) { init_visible_ = visible; }
   HWND CreateButton(HWND parent, Gdiplus::Font* font, HMENU id);
   int Init(int x, int y, const wchar_t* text, COLORREF normal_color, COLORREF normal_text_color,
            COLORREF pressed_color, COLORREF pressed_text_color);
   void SetText(const wchar_t* text);
-  void SetFont(Gdiplus::Font* font) { font_ = font; }
+  void SetFont(Gdiplus::Font* font) {
+    font_ = font;
+    faces_.Clear();
+  }
   void SetRadio(bool radio) { radio_ = radio; }
   void SetHMargin(int margin) { h_margin_ = margin; }
   void SetVMargin(int margin) { v_margin_ = margin; }
   void SetColorDisable(COLORREF color, COLORREF text_color);
-  void SetBackgroundColor(COLORREF color) { background_color_ = color; }
-  void SetRoundRectPoint(POINT point) { round_rect_point_ = point; }
-  void SetRoundRect(bool round) { round_rect_ = round; }
-  void SetColorBorder(COLORREF color) { border_color_ = color; }
+  void SetBackgroundColor(COLORREF color) {
+    background_color_ = color;
+    faces_.Clear();
+  }
+  void SetRoundRectPoint(POINT point) {
+    round_rect_point_ = point;
+    faces_.Clear();
+  }
+  void SetRoundRect(bool round) {
+    round_rect_ = round;
+    faces_.Clear();
+  }
+  void SetColorBorder(COLORREF color) {
+    border_color_ = color;
+    faces_.Clear();
+  }
   void ResetStatus();
   void SetPressedStatus();
 

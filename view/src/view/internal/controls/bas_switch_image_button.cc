@@ -111,6 +111,7 @@ HWND BASSwitchImageButton::CreateButton(HWND parent, Gdiplus::Font* font, HMENU 
 }
 
 void BASSwitchImageButton::LayOut(const wchar_t* text) {
+  faces_.Clear();
   text_ = text != nullptr ? text : L"";
   const Gdiplus::SizeF box = view::frame::MeasureCaption(m_hWnd, text_, font_, 0.0f, true);
   text_width_ = box.Width;
@@ -141,6 +142,7 @@ int BASSwitchImageButton::Init(int x, int y, const wchar_t* text, COLORREF norma
                                COLORREF normal_text_color, Gdiplus::Bitmap* image,
                                COLORREF pressed_color, COLORREF pressed_text_color,
                                Gdiplus::Bitmap* pressed_image) {
+  faces_.Clear();
   normal_color_ = normal_color;
   normal_text_color_ = normal_text_color;
   image_ = image;
@@ -186,8 +188,7 @@ void BASSwitchImageButton::DrawItem(LPDRAWITEMSTRUCT dis) {
 }
 
 void BASSwitchImageButton::Paint(HDC dc) {
-  view::frame::PaintClientArgb(m_hWnd, dc, [this](Gdiplus::Graphics& graphics, int width,
-                                                  int height) {
+  faces_.Paint(m_hWnd, dc, status_, [this](Gdiplus::Graphics& graphics, int width, int height) {
     Draw(graphics, RECT{0, 0, width, height});
   });
 }
@@ -279,6 +280,9 @@ bool BASSwitchImageButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wpara
     case WM_CREATE:
       result = 0;
       return true;
+    case WM_DESTROY:
+      faces_.Clear();
+      return false;
     case WM_LBUTTONDOWN:
       return OnLButtonDown(wnd, lparam, result);
     case WM_LBUTTONUP: {

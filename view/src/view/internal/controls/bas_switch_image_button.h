@@ -74,7 +74,14 @@ class BASSwitchImageButton : public view::frame::WindowImpl,
   // A press: on the delete mark, or selecting the tile.
   bool OnLButtonDown(HWND wnd, LPARAM lparam, LRESULT& result);
 
-  // The control's state; the wrapper's setters store into it directly.
+  // The control's state, for the wrapper's setters to store into: since the
+  // look may change, the faces painted so far are dropped.
+  BASSwitchImageButton& Look() {
+    faces_.Clear();
+    return *this;
+  }
+
+  // The control's state; the wrapper's setters store into it through Look().
   std::wstring text_;
   Gdiplus::Font* font_ = nullptr;
   unsigned int text_align_ = 1;

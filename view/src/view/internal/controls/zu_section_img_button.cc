@@ -207,6 +207,7 @@ void ZuSectionImgButton::ApplyPlacement(const SectionPlacement& p) {
 }
 
 void ZuSectionImgButton::Load(bool take_window_text) {
+  faces_.Clear();
   if (m_hWnd == nullptr) return;
   UpdateImageBox();
   if (take_window_text) text_ = Utils::GetEditValue(m_hWnd);
@@ -236,6 +237,7 @@ void ZuSectionImgButton::Load(bool take_window_text) {
 }
 
 WTL::CSize ZuSectionImgButton::reload(int max_width, int max_height) {
+  faces_.Clear();
   if (m_hWnd == nullptr) return WTL::CSize(0, 0);
   RECT client = {0, 0, 0, 0};
   ::GetClientRect(m_hWnd, &client);
@@ -287,8 +289,17 @@ void ZuSectionImgButton::SetTooltip(const wchar_t* text) {
 }
 
 void ZuSectionImgButton::Paint(HDC dc) {
-  view::frame::PaintClientArgb(m_hWnd, dc, [this](Gdiplus::Graphics& graphics, int width,
-                                                  int height) {
+  // An application's drawing function may paint something new each time:
+  // only faces the control draws itself are kept.
+  if (draw_func_) {
+    faces_.Clear();
+    view::frame::PaintClientArgb(m_hWnd, dc, [this](Gdiplus::Graphics& graphics, int width,
+                                                    int height) {
+      Draw(graphics, RECT{0, 0, width, height});
+    });
+    return;
+  }
+  faces_.Paint(m_hWnd, dc, status_, [this](Gdiplus::Graphics& graphics, int width, int height) {
     Draw(graphics, RECT{0, 0, width, height});
   });
 }
@@ -386,6 +397,7 @@ bool ZuSectionImgButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam,
       return true;
     case WM_DESTROY:
       tooltip_.reset();
+      faces_.Clear();
       return false;
     case view::frame::OCM_NOTIFY_: {
       const auto* header = reinterpret_cast<const NMHDR*>(lparam);

@@ -80,7 +80,14 @@ class ZuSectionImgButton : public view::frame::StandardControl<ZuSectionImgButto
   void Draw(Gdiplus::Graphics& graphics, const RECT& client);
   HWND tooltip() const { return tooltip_.get(); }
 
-  // The control's state; the wrapper's setters store into it directly.
+  // The control's state, for the wrapper's setters to store into: since the
+  // look may change, the faces painted so far are dropped.
+  ZuSectionImgButton& Look() {
+    faces_.Clear();
+    return *this;
+  }
+
+  // The control's state; the wrapper's setters store into it through Look().
   std::wstring text_;
   Gdiplus::Font* font_ = nullptr;
   COLORREF fill_colors_[4] = {0, 0, 0, 0};

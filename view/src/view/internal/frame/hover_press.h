@@ -1,6 +1,7 @@
 #pragma once
 
 #include "view/button_status.h"
+#include "view/internal/frame/paint_buffers.h"
 #include "view/internal/frame/window_impl.h"
 
 namespace view::frame {
@@ -22,7 +23,7 @@ bool ReleasedOutside(HWND wnd, LPARAM lparam);
 
 // What every owner-drawn button offers besides its status: enabling, which
 // sets the status to normal or disabled (even before the window exists),
-// and moving. T is the control, a WindowImpl.
+// moving, and the faces it has rendered. T is the control, a WindowImpl.
 template <class T>
 class ButtonControl : public HoverPressState {
  public:
@@ -37,6 +38,9 @@ class ButtonControl : public HoverPressState {
     return ::MoveWindow(wnd, rect->left, rect->top, rect->right - rect->left,
                         rect->bottom - rect->top, repaint);
   }
+
+  // The faces painted so far; every setter that changes the look clears it.
+  FaceCache faces_;
 };
 
 // The shared hover/press handling of the owner-drawn buttons: moves request

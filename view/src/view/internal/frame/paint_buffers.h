@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "view/internal/frame/scoped.h"
 #include "view/platform.h"
@@ -23,7 +24,11 @@ class ArgbBuffer {
   int width() const { return width_; }
   int height() const { return height_; }
 
-  void Present(HDC target, int x = 0, int y = 0);
+  // Returns the cached bitmap the copy was made through, which can copy the
+  // same pixels to another DC of the same kind later (null on failure).
+  std::unique_ptr<Gdiplus::CachedBitmap> Present(HDC target, int x = 0, int y = 0);
+  // Copies the pixels out when none of them is translucent; else false.
+  bool CopyOpaquePixels(std::vector<Gdiplus::ARGB>& pixels);
 
  private:
   int width_;
@@ -44,6 +49,56 @@ void PaintClientArgb(HWND wnd, HDC target, Painter&& paint) {
   paint(buffer.graphics(), client.right, client.bottom);
   buffer.Present(target);
 }
+
+// The rendered faces of an owner-drawn control, so that repainting a face
+// already drawn costs one copy rather than a fresh drawing. A face is kept
+// for each state the control has shown (normal, hover, pressed, checked...;
+// at most kStates), at the client size it was drawn for: a new client size
+// drops them all. Whatever else a face depends on (caption, colours, images,
+// font, scale, system colours) belongs to the control, whose setters call
+// Clear() whenever one of those changes.
+class FaceCache {
+ public:
+  static constexpr int kStates = 8;
+
+  // Paints the client area of `wnd` onto `target` as PaintClientArgb does,
+  // copying the face kept for `state` when there is one.
+  template <class Painter>
+  void Paint(HWND wnd, HDC target, int state, Painter&& paint) {
+    RECT client = {0, 0, 0, 0};
+    if (target == nullptr || !::GetClientRect(wnd, &client)) return;
+    if (state < 0 || state >= kStates) state = 0;
+    if (client.right != width_ || client.bottom != height_) Clear();
+    if (CopyKept(target, state)) return;
+    ArgbBuffer buffer(client.right, client.bottom);
+    if (!buffer.ok()) return;
+    paint(buffer.graphics(), client.right, client.bottom);
+    Keep(buffer, target, state);
+  }
+
+  void Clear();
+  // How many faces are kept, for inspection.
+  int size() const;
+
+ private:
+  // A face without a single translucent pixel is kept as its pixels and
+  // copied as they are; any other is blended over the target through the
+  // cached bitmap its first paint made, exactly as that paint did.
+  struct Face {
+    std::vector<Gdiplus::ARGB> opaque;
+    std::unique_ptr<Gdiplus::CachedBitmap> blended;
+  };
+
+  // Presents the freshly painted `buffer` and keeps it as the face of `state`.
+  void Keep(ArgbBuffer& buffer, HDC target, int state);
+  // Copies the face kept for `state`; false when there is none, or when it
+  // cannot be drawn on `target` (which drops it).
+  bool CopyKept(HDC target, int state);
+
+  std::unique_ptr<Face> faces_[kStates];
+  int width_ = 0;
+  int height_ = 0;
+};
 
 // The paint entry of a control that draws itself with one `paint(HDC)`:
 // WM_PAINT paints into the DC in wParam when there is one, else between
