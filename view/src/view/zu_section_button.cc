@@ -9,7 +9,10 @@ HWND ZuSectionButton::Create(HWND parent, ATL::_U_RECT rect, const wchar_t* text
   return impl_->Create(parent, rect.m_lpRect, text, style, ex_style, id.m_hMenu, param);
 }
 
-void ZuSectionButton::SetText(const wchar_t* text) { impl_->text_ = text != nullptr ? text : L""; }
+void ZuSectionButton::SetText(const wchar_t* text) {
+  impl_->text_ = text != nullptr ? text : L"";
+  impl_->ReportAccessibleChanges();
+}
 ZuSectionButton& ZuSectionButton::SetFont(Gdiplus::Font* font) {
   impl_->font_ = font;
   return *this;
@@ -102,10 +105,12 @@ ZuSectionButton& ZuSectionButton::SetDpiScale(float scale) {
 }
 ZuSectionButton& ZuSectionButton::ResetStatus() {
   impl_->status_ = kStatusNormal;
+  impl_->ReportAccessibleChanges();
   return *this;
 }
 ZuSectionButton& ZuSectionButton::SetPressedStatus() {
   impl_->status_ = kStatusPressed;
+  impl_->ReportAccessibleChanges();
   return *this;
 }
 BOOL ZuSectionButton::EnableWindow(BOOL enable) { return impl_->EnableWindow(enable); }
