@@ -2,16 +2,15 @@
 // its role, state and name (or value) as AccessibleObjectFromWindow returns
 // them, read again twice a second so that a click shows its effect.
 
+#include "gallery.h"
+
+#include <commctrl.h>
 #include <oleacc.h>
 
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <commctrl.h>
-
-#include "gallery.h"
 
 namespace {
 
@@ -152,10 +151,10 @@ class AccessibilityPage : public gallery::Page {
     Watch(list_.GetInnerHeader(), 1, L"header box: ", kPitch / 2);
 
     RECT combo_rect = {kControlX, Row(9), kControlX + 220, Row(9) + 200};
-    combo_.Create(panel, combo_rect, nullptr,
-                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
-                      CBS_HASSTRINGS,
-                  0, 9);
+    combo_.Create(
+        panel, combo_rect, nullptr,
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+        0, 9);
     SendMessageW(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(gallery::LabelFont()), FALSE);
     for (const wchar_t* fruit : {L"Apple", L"Pear", L"Plum"}) {
       SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(fruit));
@@ -197,8 +196,8 @@ class AccessibilityPage : public gallery::Page {
     }
   }
 
-  static LRESULT CALLBACK PanelHook(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
-                                    UINT_PTR, DWORD_PTR data) {
+  static LRESULT CALLBACK PanelHook(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                    DWORD_PTR data) {
     auto* page = reinterpret_cast<AccessibilityPage*>(data);
     if (msg == WM_TIMER && wparam == kRefreshTimer) {
       page->Refresh();

@@ -21,8 +21,7 @@ namespace {
 using Event = std::tuple<DWORD, HWND, LONG>;  // event, window, child
 std::vector<Event> g_events;
 
-void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND wnd, LONG object, LONG child, DWORD,
-                      DWORD) {
+void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND wnd, LONG object, LONG child, DWORD, DWORD) {
   if (object == OBJID_CLIENT) g_events.emplace_back(event, wnd, child);
 }
 
@@ -49,7 +48,9 @@ using Acc = std::unique_ptr<IAccessible, void (*)(IAccessible*)>;
 Acc Open(HWND wnd) {
   IAccessible* acc = nullptr;
   AccessibleObjectFromWindow(wnd, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&acc));
-  return Acc(acc, [](IAccessible* a) { if (a) a->Release(); });
+  return Acc(acc, [](IAccessible* a) {
+    if (a) a->Release();
+  });
 }
 VARIANT Child(long id) {
   VARIANT v;
@@ -63,9 +64,9 @@ LONG Number(IAccessible* acc, HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARI
   VARIANT v = {};
   return SUCCEEDED((acc->*get)(Child(child), &v)) && v.vt == VT_I4 ? v.lVal : -1;
 }
-std::wstring Name(IAccessible* acc, long child = CHILDID_SELF,
-                  HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*) =
-                      &IAccessible::get_accName) {
+std::wstring Name(
+    IAccessible* acc, long child = CHILDID_SELF,
+    HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*) = &IAccessible::get_accName) {
   BSTR text = nullptr;
   if (FAILED((acc->*get)(Child(child), &text)) || text == nullptr) return L"<none>";
   std::wstring out(text, SysStringLen(text));
@@ -119,8 +120,13 @@ TEST(Accessibility, ButtonsTellWhatTheyAreAndReportEachChange) {
   tab.Create(host, &r1, L"", 0, 0, 5);
   tab.SetCheckStyle(true).SetText(L"Tab");
 
-  struct { HWND wnd; LONG role; const wchar_t* name; LONG chosen; std::vector<Event> on_click; }
-  cases[] = {
+  struct {
+    HWND wnd;
+    LONG role;
+    const wchar_t* name;
+    LONG chosen;
+    std::vector<Event> on_click;
+  } cases[] = {
       {plain, ROLE_SYSTEM_PUSHBUTTON, L"Tip only", 0, {}},
       {check, ROLE_SYSTEM_CHECKBUTTON, L"Check", kChecked, Events(check, {kState})},
       {radio, ROLE_SYSTEM_RADIOBUTTON, L"Radio", kChecked, Events(radio, {kState, kSelection})},
@@ -223,7 +229,8 @@ TEST(Accessibility, ListHeaderComboAndEditExposeTheirItems) {
   ZuComboBox combo;
   RECT rect = {420, 10, 620, 200};
   combo.Create(host, rect, nullptr,
-               WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, 0, 8);
+               WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, 0,
+               8);
   for (const wchar_t* item : {L"Apple", L"Pear", L"Plum"})
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
   combo.SetCheck(0, 1);

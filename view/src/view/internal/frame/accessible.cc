@@ -1,6 +1,5 @@
 #include "view/internal/frame/accessible.h"
 
-
 #include <cwchar>
 
 namespace view::frame {
@@ -51,7 +50,9 @@ class AccessibleObject final : public IAccessible, public IOleWindow {
     AddRef();
     return S_OK;
   }
-  STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&refs_)); }
+  STDMETHODIMP_(ULONG) AddRef() override {
+    return static_cast<ULONG>(::InterlockedIncrement(&refs_));
+  }
   STDMETHODIMP_(ULONG) Release() override {
     const LONG left = ::InterlockedDecrement(&refs_);
     if (left == 0) {
@@ -107,9 +108,12 @@ class AccessibleObject final : public IAccessible, public IOleWindow {
     if (out == nullptr) return E_POINTER;
     *out = nullptr;
     switch (Classify(child)) {
-      case kOwnChild: return S_FALSE;  // a simple element, no object of its own
-      case kPlatform: return standard_->get_accChild(child, out);
-      default: return E_INVALIDARG;
+      case kOwnChild:
+        return S_FALSE;  // a simple element, no object of its own
+      case kPlatform:
+        return standard_->get_accChild(child, out);
+      default:
+        return E_INVALIDARG;
     }
   }
   STDMETHODIMP get_accName(VARIANT child, BSTR* name) override {
@@ -240,7 +244,8 @@ class AccessibleObject final : public IAccessible, public IOleWindow {
     if (source_ == nullptr) return RPC_E_DISCONNECTED;
     const Kind kind = Classify(start);
     if (kind == kInvalid) return E_INVALIDARG;
-    return kind == kOwnChild ? DISP_E_MEMBERNOTFOUND : standard_->accNavigate(direction, start, end);
+    return kind == kOwnChild ? DISP_E_MEMBERNOTFOUND
+                             : standard_->accNavigate(direction, start, end);
   }
   STDMETHODIMP accHitTest(long x, long y, VARIANT* child) override {
     return standard_ != nullptr ? standard_->accHitTest(x, y, child) : RPC_E_DISCONNECTED;
@@ -282,14 +287,18 @@ class AccessibleObject final : public IAccessible, public IOleWindow {
     return source_->DescribeAccessible(ChildOf(child), info);
   }
   // Texts the control leaves to the platform; its own children have none.
-  HRESULT Simple(VARIANT child, BSTR* text, HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) {
+  HRESULT Simple(VARIANT child, BSTR* text,
+                 HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) {
     if (source_ == nullptr) return RPC_E_DISCONNECTED;
     if (text == nullptr) return E_POINTER;
     *text = nullptr;
     switch (Classify(child)) {
-      case kOwnChild: return S_FALSE;
-      case kInvalid: return E_INVALIDARG;
-      default: return (standard_->*get)(child, text);
+      case kOwnChild:
+        return S_FALSE;
+      case kInvalid:
+        return E_INVALIDARG;
+      default:
+        return (standard_->*get)(child, text);
     }
   }
 

@@ -17,7 +17,7 @@
 #include <string>
 
 #include "view/platform.h"
-
+// After the platform header, which sets the options windows.h is read with.
 #include <oleacc.h>
 
 namespace view::frame {
