@@ -11,6 +11,7 @@ HWND ZuSectionButton::Create(HWND parent, ATL::_U_RECT rect, const wchar_t* text
 
 void ZuSectionButton::SetText(const wchar_t* text) {
   impl_->Look().text_ = text != nullptr ? text : L"";
+  impl_->ReportAccessibleChanges();
 }
 ZuSectionButton& ZuSectionButton::SetFont(Gdiplus::Font* font) {
   impl_->Look().font_ = font;
@@ -105,10 +106,12 @@ ZuSectionButton& ZuSectionButton::SetDpiScale(float scale) {
 }
 ZuSectionButton& ZuSectionButton::ResetStatus() {
   impl_->status_ = kStatusNormal;
+  impl_->ReportAccessibleChanges();
   return *this;
 }
 ZuSectionButton& ZuSectionButton::SetPressedStatus() {
   impl_->status_ = kStatusPressed;
+  impl_->ReportAccessibleChanges();
   return *this;
 }
 BOOL ZuSectionButton::EnableWindow(BOOL enable) { return impl_->EnableWindow(enable); }

@@ -80,6 +80,7 @@ BASImgButton::~BASImgButton() = default;
 
 bool BASImgButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                         LRESULT& result, DWORD) {
+  if (view::frame::SpaceClicks(wnd, msg, wparam, result)) return true;
   const bool check_box = check_box_mode_ == 1;
   if (msg == WM_LBUTTONDOWN && check_box) {
     // A check box flips on the press and repaints only its check image; the
@@ -150,6 +151,7 @@ int BASImgButton::Init(Gdiplus::Bitmap* normal, int x, int y, Gdiplus::Bitmap* p
     height_ = ih;
   }
   view::frame::PlaceAnchored(m_hWnd, x, y, width_, height_);
+  ReportAccessibleChanges();
   return 0;
 }
 
@@ -163,6 +165,7 @@ void BASImgButton::SetText(const wchar_t* text) {
                                             check_logo_gap_, logo_text_gap_);
   }
   view::frame::ResizeInPlace(m_hWnd, width_, height_);
+  ReportAccessibleChanges();
 }
 
 void BASImgButton::SetTextColor(COLORREF normal, COLORREF pressed, COLORREF disable) {
@@ -220,6 +223,28 @@ void BASImgButton::SetTooltip(const wchar_t* text) {
   if (m_hWnd == nullptr) return;
   if (!tooltip_) tooltip_.reset(view::frame::CreateTooltipWindow(m_hWnd));
   view::frame::AddTooltipTool(tooltip_.get(), m_hWnd, text != nullptr ? text : L"");
+  ReportAccessibleChanges();
+}
+
+bool BASImgButton::DescribeAccessible(long child, view::frame::AccessibleInfo& info) {
+  if (child != CHILDID_SELF) return false;
+  const bool check_box = check_box_mode_ == 1;
+  info.role = check_box ? ROLE_SYSTEM_CHECKBUTTON : ROLE_SYSTEM_PUSHBUTTON;
+  if (check_box && checked_) info.state = STATE_SYSTEM_CHECKED;
+  info.action = !check_box ? L"Press" : checked_ ? L"Uncheck" : L"Check";
+  info.has_name = true;
+  if (info.want_name) {
+    info.name = text_;
+    if (info.name.empty() && tooltip_) {
+      info.name = view::frame::TooltipText(tooltip_.get(), m_hWnd);
+    }
+  }
+  return true;
+}
+
+bool BASImgButton::DoAccessibleDefaultAction(long child) {
+  // A click toggles a check box: the same path as the user's.
+  return child == CHILDID_SELF && view::frame::PressButton(m_hWnd);
 }
 
 void BASImgButton::resizeWithFixWidth(int width) {

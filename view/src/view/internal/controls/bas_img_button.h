@@ -3,6 +3,7 @@
 #include <string>
 
 #include "view/button_status.h"
+#include "view/internal/frame/accessible.h"
 #include "view/internal/frame/hover_press.h"
 #include "view/internal/frame/owner_draw.h"
 #include "view/internal/frame/scoped.h"
@@ -56,7 +57,8 @@ ImgButtonLook ChooseImgButtonLook(bool check_box_mode, ButtonStatus status, bool
 // paints its images and caption into one off-screen ARGB bitmap per paint.
 class BASImgButton : public view::frame::WindowImpl,
                      public view::frame::OwnerDraw<BASImgButton>,
-                     public view::frame::ButtonControl<BASImgButton> {
+                     public view::frame::ButtonControl<BASImgButton>,
+                     public view::frame::Accessible {
  public:
   static view::frame::ClassRecord& GetClassRecord();
 
@@ -66,6 +68,10 @@ class BASImgButton : public view::frame::WindowImpl,
   bool ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result,
                             DWORD map_id) override;
   void DrawItem(LPDRAWITEMSTRUCT dis);
+
+  view::frame::Accessible* accessible() override { return this; }
+  bool DescribeAccessible(long child, view::frame::AccessibleInfo& info) override;
+  bool DoAccessibleDefaultAction(long child) override;
 
   HWND CreateButton(HWND parent, HMENU id, bool visible);
   int Init(Gdiplus::Bitmap* normal, int x, int y, Gdiplus::Bitmap* pressed, const wchar_t* text,
@@ -91,7 +97,10 @@ class BASImgButton : public view::frame::WindowImpl,
     faces_.Clear();
   }
   int DpiScale(int value) const;
-  void SetChecked(bool checked) { checked_ = checked; }
+  void SetChecked(bool checked) {
+    checked_ = checked;
+    ReportAccessibleChanges();
+  }
   bool IsChecked() const { return checked_; }
   void RefreshCheckRect();
   void SetCheckBoxCheckLogoGapAndLogoTextGap(int check_logo_gap, int logo_text_gap);

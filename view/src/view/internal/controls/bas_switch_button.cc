@@ -39,6 +39,7 @@ view::frame::ClassRecord& BASSwitchButton::GetClassRecord() {
 
 bool BASSwitchButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                            LRESULT& result, DWORD) {
+  if (view::frame::SpaceClicks(wnd, msg, wparam, result)) return true;
   switch (msg) {
     case WM_CREATE:
       result = 0;
@@ -134,6 +135,7 @@ void BASSwitchButton::SetCaptionAndPlace(const wchar_t* text) {
   width_ = size.cx;
   height_ = size.cy;
   view::frame::PlaceAnchored(m_hWnd, x_, y_, width_, height_);
+  ReportAccessibleChanges();
 }
 
 void BASSwitchButton::SetColorDisable(COLORREF color, COLORREF text_color) {
@@ -145,11 +147,28 @@ void BASSwitchButton::SetColorDisable(COLORREF color, COLORREF text_color) {
 void BASSwitchButton::ResetStatus() {
   status_ = kStatusNormal;
   if (m_hWnd != nullptr) InvalidateRect(m_hWnd, nullptr, FALSE);
+  ReportAccessibleChanges();
 }
 
 void BASSwitchButton::SetPressedStatus() {
   status_ = kStatusPressed;
   if (m_hWnd != nullptr) InvalidateRect(m_hWnd, nullptr, FALSE);
+  ReportAccessibleChanges();
+}
+
+bool BASSwitchButton::DescribeAccessible(long child, view::frame::AccessibleInfo& info) {
+  if (child != CHILDID_SELF) return false;
+  info.role = radio_ ? ROLE_SYSTEM_RADIOBUTTON : ROLE_SYSTEM_PUSHBUTTON;
+  if (radio_ && status_ == kStatusPressed) info.state = STATE_SYSTEM_CHECKED;
+  info.latching = radio_;
+  info.action = L"Press";
+  info.has_name = true;
+  if (info.want_name) info.name = text_;
+  return true;
+}
+
+bool BASSwitchButton::DoAccessibleDefaultAction(long child) {
+  return child == CHILDID_SELF && view::frame::PressButton(m_hWnd);
 }
 
 void BASSwitchButton::DrawItem(LPDRAWITEMSTRUCT dis) {

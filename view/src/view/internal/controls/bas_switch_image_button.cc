@@ -165,6 +165,7 @@ int BASSwitchImageButton::Init(int x, int y, const wchar_t* text, COLORREF norma
 void BASSwitchImageButton::SetText(const wchar_t* text) {
   LayOut(text);
   view::frame::ResizeInPlace(m_hWnd, static_cast<int>(width_), static_cast<int>(height_));
+  ReportAccessibleChanges();
 }
 
 void BASSwitchImageButton::Invalidate(bool erase) {
@@ -174,12 +175,30 @@ void BASSwitchImageButton::Invalidate(bool erase) {
 void BASSwitchImageButton::ResetStatus() {
   status_ = kStatusNormal;
   Invalidate(false);
+  ReportAccessibleChanges();
 }
 
 void BASSwitchImageButton::SetPressedStatus() {
   status_ = kStatusPressed;
   latched_ = true;
   Invalidate(false);
+  ReportAccessibleChanges();
+}
+
+bool BASSwitchImageButton::DescribeAccessible(long child, view::frame::AccessibleInfo& info) {
+  if (child != CHILDID_SELF) return false;
+  info.role = radio_ ? ROLE_SYSTEM_RADIOBUTTON : ROLE_SYSTEM_PUSHBUTTON;
+  // Selected once the press is released (a held press is not yet a choice).
+  if (radio_ && latched_ && status_ == kStatusPressed) info.state = STATE_SYSTEM_CHECKED;
+  info.latching = radio_;
+  info.action = L"Press";
+  info.has_name = true;
+  if (info.want_name) info.name = text_;
+  return true;
+}
+
+bool BASSwitchImageButton::DoAccessibleDefaultAction(long child) {
+  return child == CHILDID_SELF && view::frame::PressButton(m_hWnd);
 }
 
 void BASSwitchImageButton::DrawItem(LPDRAWITEMSTRUCT dis) {
@@ -276,6 +295,7 @@ bool BASSwitchImageButton::OnLButtonDown(HWND wnd, LPARAM lparam, LRESULT& resul
 
 bool BASSwitchImageButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                                 LRESULT& result, DWORD) {
+  if (view::frame::SpaceClicks(wnd, msg, wparam, result)) return true;
   switch (msg) {
     case WM_CREATE:
       result = 0;

@@ -211,6 +211,7 @@ void ZuSectionImgButton::Load(bool take_window_text) {
   if (m_hWnd == nullptr) return;
   UpdateImageBox();
   if (take_window_text) text_ = Utils::GetEditValue(m_hWnd);
+  ReportAccessibleChanges();
   RECT client = {0, 0, 0, 0};
   ::GetClientRect(m_hWnd, &client);
   const SectionMetrics m = Metrics();
@@ -254,6 +255,7 @@ WTL::CSize ZuSectionImgButton::reload(int max_width, int max_height) {
     start.height = image_rect_.Height + 2 * v_margin_;
   }
   text_ = Utils::GetEditValue(m_hWnd);
+  ReportAccessibleChanges();
   SectionPlacement p = start;
   if (text_.empty()) {
     if (p.width != client.right || p.height != client.bottom) {
@@ -286,6 +288,24 @@ void ZuSectionImgButton::SetTooltip(const wchar_t* text) {
     ::SendMessageW(tooltip_.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
   }
   view::frame::AddTooltipTool(tooltip_.get(), m_hWnd, text != nullptr ? text : L"");
+}
+
+bool ZuSectionImgButton::DescribeAccessible(long child, view::frame::AccessibleInfo& info) {
+  if (child != CHILDID_SELF) return false;
+  info.role = check_style_ ? ROLE_SYSTEM_PAGETAB : ROLE_SYSTEM_PUSHBUTTON;
+  if (check_style_) {
+    info.state = STATE_SYSTEM_SELECTABLE;
+    if (status_ == kStatusPressed) info.state |= STATE_SYSTEM_SELECTED;
+  }
+  info.latching = check_style_;
+  info.action = L"Press";
+  info.has_name = true;
+  if (info.want_name) info.name = text_;
+  return true;
+}
+
+bool ZuSectionImgButton::DoAccessibleDefaultAction(long child) {
+  return child == CHILDID_SELF && view::frame::PressButton(m_hWnd);
 }
 
 void ZuSectionImgButton::Paint(HDC dc) {
@@ -376,6 +396,7 @@ void ZuSectionImgButton::HotFromPointer(UINT msg) {
 
 bool ZuSectionImgButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                               LRESULT& result, DWORD) {
+  if (view::frame::SpaceClicks(wnd, msg, wparam, result)) return true;
   if (view::frame::HandlePaintMessage(wnd, msg, wparam, result,
                                       [this](HDC dc) { Paint(dc); })) {
     return true;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "view/button_status.h"
+#include "view/internal/frame/accessible.h"
 #include "view/internal/frame/hover_press.h"
 #include "view/internal/frame/scoped.h"
 #include "view/internal/frame/window_impl.h"
@@ -56,7 +57,8 @@ SectionPlacement SectionReloadPlace(const SectionMetrics& m, float text_width, f
 }  // namespace view::internal
 
 class ZuSectionImgButton : public view::frame::StandardControl<ZuSectionImgButton>,
-                           public view::frame::ButtonControl<ZuSectionImgButton> {
+                           public view::frame::ButtonControl<ZuSectionImgButton>,
+                           public view::frame::Accessible {
  public:
   using DrawFunc = std::function<void(HWND, Gdiplus::Graphics&, RECT&, int)>;
 
@@ -73,6 +75,10 @@ class ZuSectionImgButton : public view::frame::StandardControl<ZuSectionImgButto
   void Load(bool take_window_text);
   WTL::CSize reload(int max_width, int max_height);
   void SetTooltip(const wchar_t* text);
+
+  view::frame::Accessible* accessible() override { return this; }
+  bool DescribeAccessible(long child, view::frame::AccessibleInfo& info) override;
+  bool DoAccessibleDefaultAction(long child) override;
 
   // Paints the button as it looks now into `dc` (client coordinates).
   void Paint(HDC dc);
