@@ -43,37 +43,28 @@ class BASSwitchButton : public view::frame::WindowImpl,
                             DWORD map_id) override;
   void DrawItem(LPDRAWITEMSTRUCT dis);
 
-<<<<<<< HEAD
-  void SetDpiScale(float scale) {
-    scale_ = scale;
-    faces_.Clear();
-  }
-=======
   view::frame::Accessible* accessible() override { return this; }
   bool DescribeAccessible(long child, view::frame::AccessibleInfo& info) override;
   bool DoAccessibleDefaultAction(long child) override;
 
-  void SetDpiScale(float scale) { scale_ = scale; }
->>>>>>> a11y
+  void SetDpiScale(float scale) {
+    scale_ = scale;
+    faces_.Clear();
+  }
   int DpiScale(int value) const;
   void SetInitVisible(bool visible) { init_visible_ = visible; }
   HWND CreateButton(HWND parent, Gdiplus::Font* font, HMENU id);
   int Init(int x, int y, const wchar_t* text, COLORREF normal_color, COLORREF normal_text_color,
            COLORREF pressed_color, COLORREF pressed_text_color);
   void SetText(const wchar_t* text);
-<<<<<<< HEAD
   void SetFont(Gdiplus::Font* font) {
     font_ = font;
     faces_.Clear();
   }
-  void SetRadio(bool radio) { radio_ = radio; }
-=======
-  void SetFont(Gdiplus::Font* font) { font_ = font; }
   void SetRadio(bool radio) {
     radio_ = radio;
     ReportAccessibleChanges();
   }
->>>>>>> a11y
   void SetHMargin(int margin) { h_margin_ = margin; }
   void SetVMargin(int margin) { v_margin_ = margin; }
   void SetColorDisable(COLORREF color, COLORREF text_color);
