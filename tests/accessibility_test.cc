@@ -285,3 +285,58 @@ TEST(Accessibility, ListHeaderComboAndEditExposeTheirItems) {
   edit.setTipValue(L"Search");
   EXPECT_EQ(Name(Open(edit).get()), L"Search");
 }
+
+// A focused button shows its focus cue, a dotted frame inset 2 pixels, only
+// while the window's focus cues are on; with them off (the state after mouse
+// use) its pixels are exactly those it shows unfocused.
+TEST(Keyboard, FocusCueShowsOnlyWhileCuesAreOn) {
+  viewtest::HostWindow host(true, 400, 100);
+  Gdiplus::Font font(L"Arial", 12.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
+  auto image = viewtest::SolidBitmap(40, 30, 0x3060C0);
+  ZuImgButton plain;
+  ZuSwitchButton radio;
+  ZuSwitchImageButton tile;
+  ZuSectionButton tab;
+  plain.CreateButton(host, 1, true);
+  plain.Init(image.get(), 10, 10, image.get(), nullptr, 0, 0, 0, 0);
+  radio.CreateButton(host, &font, 2);
+  radio.Init(80, 10, L"Radio", 0xFFFFFF, 0, 0xFF0000, 0);
+  tile.CreateButton(host, &font, 3);
+  tile.Init(180, 10, L"Tile", 0xFFFFFF, 0, image.get(), 0xFF0000, 0, image.get());
+  RECT rect = {300, 10, 380, 50};
+  tab.Create(host, &rect, L"Tab", 0, 0, 4);
+  tab.SetFont(&font).Load(true);
+  viewtest::BringToFront(host);
+  auto cues = [&](WORD action) {
+    SendMessageW(host, WM_CHANGEUISTATE, MAKEWPARAM(action, UISF_HIDEFOCUS), 0);
+    viewtest::PumpUntilIdle();
+  };
+  for (HWND wnd : {static_cast<HWND>(plain), static_cast<HWND>(radio), static_cast<HWND>(tile),
+                   static_cast<HWND>(tab)}) {
+    viewtest::PumpUntilIdle();
+    const viewtest::Image unfocused = viewtest::CaptureClient(wnd);
+    SetFocus(wnd);
+    viewtest::PumpUntilIdle();
+    EXPECT_EQ(viewtest::CaptureClient(wnd).pixels, unfocused.pixels);
+    cues(UIS_CLEAR);  // the window's children repaint at once
+    const viewtest::Image cue = viewtest::CaptureClient(wnd);
+    int on_frame = 0, elsewhere = 0;
+    for (int y = 0; y < cue.height; ++y) {
+      for (int x = 0; x < cue.width; ++x) {
+        if (cue.At(x, y) == unfocused.At(x, y)) continue;
+        const bool frame = (x == 2 || y == 2 || x == cue.width - 3 || y == cue.height - 3) &&
+                           x >= 2 && y >= 2 && x <= cue.width - 3 && y <= cue.height - 3;
+        ++(frame ? on_frame : elsewhere);
+      }
+    }
+    EXPECT_GT(on_frame, cue.width / 2);
+    EXPECT_EQ(elsewhere, 0);
+    cues(UIS_SET);
+    EXPECT_EQ(viewtest::CaptureClient(wnd).pixels, unfocused.pixels);
+    cues(UIS_CLEAR);
+    SetFocus(host);
+    viewtest::PumpUntilIdle();
+    EXPECT_EQ(viewtest::CaptureClient(wnd).pixels, unfocused.pixels);
+    cues(UIS_SET);
+  }
+}

@@ -65,6 +65,7 @@ class HostWindow {
 
   HWND hwnd_ = nullptr;
   bool reflect_;
+  UINT ui_state_ = 0;  // UISF_* flags set
   std::vector<SeenMessage> seen_;
 };
 

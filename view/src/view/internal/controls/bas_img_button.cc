@@ -80,7 +80,7 @@ BASImgButton::~BASImgButton() = default;
 
 bool BASImgButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                         LRESULT& result, DWORD) {
-  if (view::frame::SpaceClicks(wnd, msg, wparam, result)) return true;
+  if (view::frame::HandleButtonKeys(wnd, msg, wparam, result)) return true;
   const bool check_box = check_box_mode_ == 1;
   if (msg == WM_LBUTTONDOWN && check_box) {
     // A check box flips on the press and repaints only its check image; the

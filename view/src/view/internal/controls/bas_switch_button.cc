@@ -39,7 +39,7 @@ view::frame::ClassRecord& BASSwitchButton::GetClassRecord() {
 
 bool BASSwitchButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                            LRESULT& result, DWORD) {
-  if (view::frame::SpaceClicks(wnd, msg, wparam, result)) return true;
+  if (view::frame::HandleButtonKeys(wnd, msg, wparam, result)) return true;
   switch (msg) {
     case WM_CREATE:
       result = 0;

@@ -295,7 +295,7 @@ bool BASSwitchImageButton::OnLButtonDown(HWND wnd, LPARAM lparam, LRESULT& resul
 
 bool BASSwitchImageButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                                 LRESULT& result, DWORD) {
-  if (view::frame::SpaceClicks(wnd, msg, wparam, result)) return true;
+  if (view::frame::HandleButtonKeys(wnd, msg, wparam, result)) return true;
   switch (msg) {
     case WM_CREATE:
       result = 0;

@@ -311,17 +311,12 @@ bool ZuSectionImgButton::DoAccessibleDefaultAction(long child) {
 void ZuSectionImgButton::Paint(HDC dc) {
   // An application's drawing function may paint something new each time:
   // only faces the control draws itself are kept.
-  if (draw_func_) {
-    faces_.Clear();
-    view::frame::PaintClientArgb(m_hWnd, dc, [this](Gdiplus::Graphics& graphics, int width,
-                                                    int height) {
-      Draw(graphics, RECT{0, 0, width, height});
-    });
-    return;
-  }
-  faces_.Paint(m_hWnd, dc, status_, [this](Gdiplus::Graphics& graphics, int width, int height) {
-    Draw(graphics, RECT{0, 0, width, height});
-  });
+  faces_.Paint(
+      m_hWnd, dc, status_,
+      [this](Gdiplus::Graphics& graphics, int width, int height) {
+        Draw(graphics, RECT{0, 0, width, height});
+      },
+      !draw_func_);
 }
 
 void ZuSectionImgButton::Draw(Gdiplus::Graphics& graphics, const RECT& client) {
@@ -396,7 +391,7 @@ void ZuSectionImgButton::HotFromPointer(UINT msg) {
 
 bool ZuSectionImgButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                               LRESULT& result, DWORD) {
-  if (view::frame::SpaceClicks(wnd, msg, wparam, result)) return true;
+  if (view::frame::HandleButtonKeys(wnd, msg, wparam, result)) return true;
   if (view::frame::HandlePaintMessage(wnd, msg, wparam, result,
                                       [this](HDC dc) { Paint(dc); })) {
     return true;

@@ -400,15 +400,4 @@ bool PressButton(HWND wnd) {
   return true;
 }
 
-bool SpaceClicks(HWND wnd, UINT msg, WPARAM wparam, LRESULT& result) {
-  if (msg != WM_KEYUP || wparam != VK_SPACE) return false;
-  // Only the release of a press the button took (its Space key-down).
-  if ((::SendMessageW(wnd, BM_GETSTATE, 0, 0) & BST_PUSHED) == 0) return false;
-  ::SendMessageW(wnd, BM_SETSTATE, FALSE, 0);
-  if (::GetCapture() == wnd) ::ReleaseCapture();
-  ::SendMessageW(wnd, BM_CLICK, 0, 0);
-  result = 0;
-  return true;
-}
-
 }  // namespace view::frame

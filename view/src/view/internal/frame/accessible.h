@@ -85,12 +85,6 @@ class Accessible {
 // null window).
 void NotifyAccessible(DWORD event, HWND wnd, LONG child = CHILDID_SELF);
 
-// The click a Space key release makes on an owner-drawn button, taken the
-// way a mouse click goes (BM_CLICK: press and release at the button's
-// corner), so that the control's state, look and notifications follow
-// exactly as for a click. Returns whether `msg` was consumed.
-bool SpaceClicks(HWND wnd, UINT msg, WPARAM wparam, LRESULT& result);
-
 // The text of the tool a tooltip window shows for `control` (added with
 // AddTooltipTool); empty when there is none.
 std::wstring TooltipText(HWND tooltip, HWND control);

@@ -54,6 +54,14 @@ class ButtonControl : public HoverPressState {
 bool HandleHoverPress(HWND wnd, HWND tooltip, HoverPressState& state, UINT msg, WPARAM wparam,
                       LPARAM lparam, LRESULT& result, bool repaint = true);
 
+// The keyboard side of an owner-drawn button. A Space release clicks it the
+// way a mouse click goes (BM_CLICK: press and release at the button's
+// corner), so that the control's state, look and notifications follow
+// exactly as for a click. Gaining or losing the focus and a change of the
+// window's UI state repaint it, so that its focus cue follows; those go on
+// to the standard button. Returns whether `msg` was consumed.
+bool HandleButtonKeys(HWND wnd, UINT msg, WPARAM wparam, LRESULT& result);
+
 // Invalidates the whole control without erasing and paints it at once.
 void RepaintNow(HWND wnd);
 

@@ -56,6 +56,26 @@ bool ArgbBuffer::CopyOpaquePixels(std::vector<Gdiplus::ARGB>& pixels) {
   return opaque;
 }
 
+bool ShowsFocusCue(HWND wnd) {
+  // The UI state belongs to the top-level window: a change made anywhere
+  // goes up to it and comes down to every window beneath it.
+  return wnd != nullptr && GetFocus() == wnd &&
+         (SendMessageW(GetAncestor(wnd, GA_ROOT), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
+}
+
+void DrawFocusCue(HWND wnd, HDC dc) {
+  RECT cue = {0, 0, 0, 0};
+  if (!ShowsFocusCue(wnd) || !GetClientRect(wnd, &cue)) return;
+  InflateRect(&cue, -2, -2);
+  if (IsRectEmpty(&cue)) return;
+  // DrawFocusRect draws in the DC's text and background colours.
+  const COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
+  const COLORREF back = SetBkColor(dc, RGB(255, 255, 255));
+  DrawFocusRect(dc, &cue);
+  SetTextColor(dc, text);
+  SetBkColor(dc, back);
+}
+
 void FaceCache::Clear() {
   for (auto& face : faces_) face.reset();
   width_ = 0;

@@ -37,18 +37,13 @@ class ArgbBuffer {
   std::unique_ptr<Gdiplus::Graphics> graphics_;
 };
 
-// Paints the whole client area of `wnd` onto `target` through one ArgbBuffer:
-// `paint(graphics, width, height)` draws into the buffer, which is then
-// copied to the target in one step.
-template <class Painter>
-void PaintClientArgb(HWND wnd, HDC target, Painter&& paint) {
-  RECT client = {0, 0, 0, 0};
-  if (target == nullptr || !::GetClientRect(wnd, &client)) return;
-  ArgbBuffer buffer(client.right, client.bottom);
-  if (!buffer.ok()) return;
-  paint(buffer.graphics(), client.right, client.bottom);
-  buffer.Present(target);
-}
+// Whether `wnd` shows a focus cue now: it has the focus, and its window's UI
+// state does not hide focus cues (the platform hides them after mouse use
+// until the keyboard is used).
+bool ShowsFocusCue(HWND wnd);
+// The focus cue of an owner-drawn button, a dotted rectangle inset 2 pixels,
+// drawn onto the button's painted face when ShowsFocusCue.
+void DrawFocusCue(HWND wnd, HDC dc);
 
 // The rendered faces of an owner-drawn control, so that repainting a face
 // already drawn costs one copy rather than a fresh drawing. A face is kept
@@ -61,19 +56,29 @@ class FaceCache {
  public:
   static constexpr int kStates = 8;
 
-  // Paints the client area of `wnd` onto `target` as PaintClientArgb does,
-  // copying the face kept for `state` when there is one.
+  // Paints the whole client area of `wnd` onto `target`: copies the face
+  // kept for `state` when there is one, else `paint(graphics, width, height)`
+  // draws into an ArgbBuffer, which is copied to the target in one step and
+  // kept.
+  // Without `keep` (a face drawn by an application's function, which may
+  // differ at every paint) nothing is kept. The focus cue goes on top.
   template <class Painter>
-  void Paint(HWND wnd, HDC target, int state, Painter&& paint) {
+  void Paint(HWND wnd, HDC target, int state, Painter&& paint, bool keep = true) {
     RECT client = {0, 0, 0, 0};
     if (target == nullptr || !::GetClientRect(wnd, &client)) return;
     if (state < 0 || state >= kStates) state = 0;
-    if (client.right != width_ || client.bottom != height_) Clear();
-    if (CopyKept(target, state)) return;
-    ArgbBuffer buffer(client.right, client.bottom);
-    if (!buffer.ok()) return;
-    paint(buffer.graphics(), client.right, client.bottom);
-    Keep(buffer, target, state);
+    if (!keep || client.right != width_ || client.bottom != height_) Clear();
+    if (!CopyKept(target, state)) {
+      ArgbBuffer buffer(client.right, client.bottom);
+      if (!buffer.ok()) return;
+      paint(buffer.graphics(), client.right, client.bottom);
+      if (keep) {
+        Keep(buffer, target, state);
+      } else {
+        buffer.Present(target);
+      }
+    }
+    DrawFocusCue(wnd, target);
   }
 
   void Clear();
