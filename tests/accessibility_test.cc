@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "harness.h"
+#include "view/internal/frame/contrast.h"
 #include "view/view.h"
 
 namespace {
@@ -339,4 +340,41 @@ TEST(Keyboard, FocusCueShowsOnlyWhileCuesAreOn) {
     EXPECT_EQ(viewtest::CaptureClient(wnd).pixels, unfocused.pixels);
     cues(UIS_SET);
   }
+}
+
+// While high contrast is on, the buttons paint with the system's colours;
+// the setting's change message repaints them. Wine cannot switch high
+// contrast on (SPI_SETHIGHCONTRAST fails), so the test sets the library's
+// own answer to "is it on" and sends the message as a window passes it on.
+TEST(HighContrast, ButtonsRepaintInSystemColoursOnASettingChange) {
+  viewtest::HostWindow host(true, 400, 100);
+  Gdiplus::Font font(L"Arial", 12.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
+  auto image = viewtest::SolidBitmap(20, 20, 0x3060C0);
+  ZuSwitchButton radio;
+  ZuSwitchImageButton tile;
+  ZuSectionButton tab;
+  radio.CreateButton(host, &font, 2);
+  radio.Init(10, 10, L"Radio", RGB(255, 0, 0), 0, RGB(0, 255, 0), 0);
+  tile.CreateButton(host, &font, 3);
+  tile.Init(120, 10, L"Tile", RGB(255, 0, 0), 0, image.get(), RGB(0, 255, 0), 0, image.get());
+  RECT rect = {250, 10, 330, 50};
+  tab.Create(host, &rect, L"Tab", 0, 0, 4);
+  tab.SetFont(&font).SetColorOfNormalStatus(RGB(255, 0, 0), 0, 0).Load(true);
+  const uint32_t face = viewtest::Rgb(GetSysColor(COLOR_BTNFACE));
+  ASSERT_NE(face, 0xFF0000u);
+  for (HWND wnd : {static_cast<HWND>(radio), static_cast<HWND>(tile), static_cast<HWND>(tab)}) {
+    viewtest::PumpUntilIdle();
+    const SIZE size = viewtest::ClientSize(wnd);
+    auto fill = [&] { return viewtest::CaptureClient(wnd).At(3, size.cy - 3); };
+    EXPECT_EQ(fill(), 0xFF0000u);
+    view::frame::SetHighContrastForTesting(1);
+    SendMessageW(wnd, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    viewtest::PumpUntilIdle();
+    EXPECT_EQ(fill(), face);
+    view::frame::SetHighContrastForTesting(0);
+    SendMessageW(wnd, WM_SYSCOLORCHANGE, 0, 0);
+    viewtest::PumpUntilIdle();
+    EXPECT_EQ(fill(), 0xFF0000u);
+  }
+  view::frame::SetHighContrastForTesting(-1);
 }

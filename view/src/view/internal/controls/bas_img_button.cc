@@ -80,7 +80,7 @@ BASImgButton::~BASImgButton() = default;
 
 bool BASImgButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                         LRESULT& result, DWORD) {
-  if (view::frame::HandleButtonKeys(wnd, msg, wparam, result)) return true;
+  if (HandleKeysAndSettings(msg, wparam, result)) return true;
   const bool check_box = check_box_mode_ == 1;
   if (msg == WM_LBUTTONDOWN && check_box) {
     // A check box flips on the press and repaints only its check image; the
@@ -291,7 +291,11 @@ void BASImgButton::PaintCaptionRight(Gdiplus::Graphics& graphics, Gdiplus::Bitma
 }
 
 void BASImgButton::Paint(Gdiplus::Graphics& graphics, int client_width, int client_height) {
-  if (has_bkg_color_) graphics.Clear(view::internal::ColorFromColorRef(bkg_color_));
+  using view::frame::ColorRole;
+  using view::frame::PaintColor;
+  if (has_bkg_color_) {
+    graphics.Clear(view::internal::ColorFromColorRef(PaintColor(ColorRole::kFace, bkg_color_)));
+  }
   graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintSystemDefault);
   graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
   graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQuality);
@@ -305,9 +309,13 @@ void BASImgButton::Paint(Gdiplus::Graphics& graphics, int client_width, int clie
   Gdiplus::Bitmap* logo = nullptr;
   if (look.logo == LogoChoice::kUnchecked) logo = check_logo_image_;
   if (look.logo == LogoChoice::kChecked) logo = check_logo_checked_image_;
-  COLORREF text_color = normal_text_color_;
-  if (look.text_color == ImgChoice::kPressed) text_color = pressed_text_color_;
-  if (look.text_color == ImgChoice::kDisable) text_color = disable_text_color_;
+  COLORREF text_color = PaintColor(ColorRole::kText, normal_text_color_);
+  if (look.text_color == ImgChoice::kPressed) {
+    text_color = PaintColor(ColorRole::kText, pressed_text_color_);
+  }
+  if (look.text_color == ImgChoice::kDisable) {
+    text_color = PaintColor(ColorRole::kDisabledText, disable_text_color_);
+  }
   if (image == nullptr) return;
 
   const int iw = ScaledImageWidth();

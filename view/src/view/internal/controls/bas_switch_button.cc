@@ -39,7 +39,7 @@ view::frame::ClassRecord& BASSwitchButton::GetClassRecord() {
 
 bool BASSwitchButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                            LRESULT& result, DWORD) {
-  if (view::frame::HandleButtonKeys(wnd, msg, wparam, result)) return true;
+  if (HandleKeysAndSettings(msg, wparam, result)) return true;
   switch (msg) {
     case WM_CREATE:
       result = 0;
@@ -180,14 +180,19 @@ void BASSwitchButton::DrawItem(LPDRAWITEMSTRUCT dis) {
 void BASSwitchButton::Paint(Gdiplus::Graphics& graphics, int client_width, int client_height) {
   const Gdiplus::RectF whole(0.0f, 0.0f, static_cast<float>(client_width),
                              static_cast<float>(client_height));
-  Gdiplus::SolidBrush background(view::internal::ColorFromColorRef(background_color_));
+  using view::frame::ColorRole;
+  using view::frame::PaintColor;
+  Gdiplus::SolidBrush background(
+      view::internal::ColorFromColorRef(PaintColor(ColorRole::kWindow, background_color_)));
   graphics.FillRectangle(&background, whole);
   graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintSystemDefault);
   graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
 
-  const view::internal::SwitchColors colors = view::internal::ChooseSwitchColors(
+  view::internal::SwitchColors colors = view::internal::ChooseSwitchColors(
       status_, {normal_color_, normal_text_color_}, {pressed_color_, pressed_text_color_},
       {disable_color_, disable_text_color_});
+  colors = {PaintColor(view::frame::FaceRole(status_), colors.fill),
+            PaintColor(view::frame::TextRole(status_), colors.text)};
 
   Gdiplus::GraphicsPath path;
   if (round_rect_) {
@@ -198,7 +203,8 @@ void BASSwitchButton::Paint(Gdiplus::Graphics& graphics, int client_width, int c
   Gdiplus::SolidBrush fill(view::internal::ColorFromColorRef(colors.fill));
   graphics.FillPath(&fill, &path);
   if (border_color_ != 0xFFFFFFFF) {
-    Gdiplus::Pen pen(view::internal::ColorFromColorRef(border_color_), 1.0f);
+    Gdiplus::Pen pen(view::internal::ColorFromColorRef(PaintColor(ColorRole::kText, border_color_)),
+                     1.0f);
     graphics.DrawPath(&pen, &path);
   }
   if (!text_.empty() && font_ != nullptr) {

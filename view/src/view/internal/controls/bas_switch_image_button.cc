@@ -225,13 +225,16 @@ void BASSwitchImageButton::DrawShape(Gdiplus::Graphics& graphics, const RECT& cl
   }
   Gdiplus::SolidBrush fill_brush(ColorFromColorRef(fill));
   graphics.FillPath(&fill_brush, &shape);
-  const COLORREF outline = border_color_ == 0xFFFFFFFF ? fill : border_color_;
+  const COLORREF outline = border_color_ == 0xFFFFFFFF
+                               ? fill
+                               : view::frame::PaintColor(view::frame::ColorRole::kText, border_color_);
   Gdiplus::Pen outline_pen(ColorFromColorRef(outline), border_width_);
   graphics.DrawPath(&outline_pen, &shape);
 }
 
 void BASSwitchImageButton::Draw(Gdiplus::Graphics& graphics, const RECT& client) {
-  graphics.Clear(ColorFromColorRef(background_color_));
+  graphics.Clear(
+      ColorFromColorRef(view::frame::PaintColor(view::frame::ColorRole::kWindow, background_color_)));
   graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintSystemDefault);
   graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
 
@@ -250,6 +253,8 @@ void BASSwitchImageButton::Draw(Gdiplus::Graphics& graphics, const RECT& client)
     image = disable_image_.get();
   }
 
+  fill = view::frame::PaintColor(view::frame::FaceRole(status_), fill);
+  text_color = view::frame::PaintColor(view::frame::TextRole(status_), text_color);
   DrawShape(graphics, client, fill);
 
   if (image != nullptr) {
@@ -295,7 +300,7 @@ bool BASSwitchImageButton::OnLButtonDown(HWND wnd, LPARAM lparam, LRESULT& resul
 
 bool BASSwitchImageButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                                 LRESULT& result, DWORD) {
-  if (view::frame::HandleButtonKeys(wnd, msg, wparam, result)) return true;
+  if (HandleKeysAndSettings(msg, wparam, result)) return true;
   switch (msg) {
     case WM_CREATE:
       result = 0;

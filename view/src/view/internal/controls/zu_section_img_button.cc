@@ -320,6 +320,7 @@ void ZuSectionImgButton::Paint(HDC dc) {
 }
 
 void ZuSectionImgButton::Draw(Gdiplus::Graphics& graphics, const RECT& client) {
+  using view::frame::PaintColor;
   graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintSystemDefault);
   graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
   graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQuality);
@@ -328,15 +329,18 @@ void ZuSectionImgButton::Draw(Gdiplus::Graphics& graphics, const RECT& client) {
 
   Gdiplus::GraphicsPath shape;
   if (round_rect_) {
-    Gdiplus::SolidBrush outside(ColorFromColorRef(round_bkg_color_));
+    Gdiplus::SolidBrush outside(
+        ColorFromColorRef(PaintColor(view::frame::ColorRole::kWindow, round_bkg_color_)));
     graphics.FillRectangle(&outside, 0.0f, 0.0f, cw, ch);
     Utils::CreateRoundRect(shape, Gdiplus::RectF(0, 0, cw, ch), round_rect_point_.x);
   } else {
     shape.AddRectangle(Gdiplus::RectF(0, 0, cw - 1, ch - 1));
   }
-  Gdiplus::SolidBrush fill(ColorFromColorRef(fill_colors_[status]));
+  Gdiplus::SolidBrush fill(
+      ColorFromColorRef(PaintColor(view::frame::FaceRole(status), fill_colors_[status])));
   graphics.FillPath(&fill, &shape);
-  Gdiplus::Pen border(ColorFromColorRef(border_colors_[status]), scale_);
+  Gdiplus::Pen border(
+      ColorFromColorRef(PaintColor(view::frame::ColorRole::kText, border_colors_[status])), scale_);
   graphics.DrawPath(&border, &shape);
 
   if (draw_func_) {
@@ -346,7 +350,8 @@ void ZuSectionImgButton::Draw(Gdiplus::Graphics& graphics, const RECT& client) {
     Gdiplus::Bitmap* image = images_[status] != nullptr ? images_[status] : images_[kStatusNormal];
     if (image != nullptr) Utils::DrawImage(graphics, image, image_rect_);
     if (!text_.empty()) {
-      Gdiplus::Color color = ColorFromColorRef(text_colors_[status]);
+      Gdiplus::Color color =
+          ColorFromColorRef(PaintColor(view::frame::TextRole(status), text_colors_[status]));
       if (layout_type_ == kImgAboveText) {
         Utils::DrawTextCenter(graphics, text_rect_, text_.c_str(), font_, &color);
       } else if (layout_type_ == kImgLeftOfText || layout_type_ == kImgRightOfText) {
@@ -391,7 +396,7 @@ void ZuSectionImgButton::HotFromPointer(UINT msg) {
 
 bool ZuSectionImgButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                               LRESULT& result, DWORD) {
-  if (view::frame::HandleButtonKeys(wnd, msg, wparam, result)) return true;
+  if (HandleKeysAndSettings(msg, wparam, result)) return true;
   if (view::frame::HandlePaintMessage(wnd, msg, wparam, result,
                                       [this](HDC dc) { Paint(dc); })) {
     return true;

@@ -21,6 +21,14 @@ bool ReleaseInsideWindow(HWND wnd, POINT client_pt);
 // release and no click is reported.
 bool ReleasedOutside(HWND wnd, LPARAM lparam);
 
+// The keyboard side of an owner-drawn button. A Space release clicks it the
+// way a mouse click goes (BM_CLICK: press and release at the button's
+// corner), so that the control's state, look and notifications follow
+// exactly as for a click. Gaining or losing the focus and a change of the
+// window's UI state repaint it, so that its focus cue follows; those go on
+// to the standard button. Returns whether `msg` was consumed.
+bool HandleButtonKeys(HWND wnd, UINT msg, WPARAM wparam, LRESULT& result);
+
 // What every owner-drawn button offers besides its status: enabling, which
 // sets the status to normal or disabled (even before the window exists),
 // moving, and the faces it has rendered. T is the control, a WindowImpl.
@@ -39,6 +47,19 @@ class ButtonControl : public HoverPressState {
                         rect->bottom - rect->top, repaint);
   }
 
+  // HandleButtonKeys, and a change of system colours or settings (which the
+  // application passes on to its controls) drops the faces painted with the
+  // old ones and repaints.
+  bool HandleKeysAndSettings(UINT msg, WPARAM wparam, LRESULT& result) {
+    HWND wnd = static_cast<T*>(this)->m_hWnd;
+    if (msg == WM_SETTINGCHANGE || msg == WM_SYSCOLORCHANGE) {
+      faces_.Clear();
+      ::InvalidateRect(wnd, nullptr, FALSE);
+      return false;
+    }
+    return HandleButtonKeys(wnd, msg, wparam, result);
+  }
+
   // The faces painted so far; every setter that changes the look clears it.
   FaceCache faces_;
 };
@@ -53,14 +74,6 @@ class ButtonControl : public HoverPressState {
 // follow hover and press, such as an image button in check-box mode).
 bool HandleHoverPress(HWND wnd, HWND tooltip, HoverPressState& state, UINT msg, WPARAM wparam,
                       LPARAM lparam, LRESULT& result, bool repaint = true);
-
-// The keyboard side of an owner-drawn button. A Space release clicks it the
-// way a mouse click goes (BM_CLICK: press and release at the button's
-// corner), so that the control's state, look and notifications follow
-// exactly as for a click. Gaining or losing the focus and a change of the
-// window's UI state repaint it, so that its focus cue follows; those go on
-// to the standard button. Returns whether `msg` was consumed.
-bool HandleButtonKeys(HWND wnd, UINT msg, WPARAM wparam, LRESULT& result);
 
 // Invalidates the whole control without erasing and paints it at once.
 void RepaintNow(HWND wnd);

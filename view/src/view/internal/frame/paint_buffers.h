@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "view/internal/frame/contrast.h"
 #include "view/internal/frame/scoped.h"
 #include "view/platform.h"
 
@@ -48,10 +49,11 @@ void DrawFocusCue(HWND wnd, HDC dc);
 // The rendered faces of an owner-drawn control, so that repainting a face
 // already drawn costs one copy rather than a fresh drawing. A face is kept
 // for each state the control has shown (normal, hover, pressed, checked...;
-// at most kStates), at the client size it was drawn for: a new client size
-// drops them all. Whatever else a face depends on (caption, colours, images,
-// font, scale, system colours) belongs to the control, whose setters call
-// Clear() whenever one of those changes.
+// at most kStates), at the client size and contrast mode it was drawn for: a
+// new client size, or high contrast switched on or off, drops them all.
+// Whatever else a face depends on (caption, colours, images, font, scale,
+// system colours) belongs to the control, which calls Clear() whenever one
+// of those changes.
 class FaceCache {
  public:
   static constexpr int kStates = 8;
@@ -67,7 +69,12 @@ class FaceCache {
     RECT client = {0, 0, 0, 0};
     if (target == nullptr || !::GetClientRect(wnd, &client)) return;
     if (state < 0 || state >= kStates) state = 0;
-    if (!keep || client.right != width_ || client.bottom != height_) Clear();
+    const bool high_contrast = HighContrastOn();
+    if (!keep || client.right != width_ || client.bottom != height_ ||
+        high_contrast != high_contrast_) {
+      Clear();
+      high_contrast_ = high_contrast;
+    }
     if (!CopyKept(target, state)) {
       ArgbBuffer buffer(client.right, client.bottom);
       if (!buffer.ok()) return;
@@ -103,6 +110,7 @@ class FaceCache {
   std::unique_ptr<Face> faces_[kStates];
   int width_ = 0;
   int height_ = 0;
+  bool high_contrast_ = false;  // whether the kept faces were painted in high contrast
 };
 
 // The paint entry of a control that draws itself with one `paint(HDC)`:
