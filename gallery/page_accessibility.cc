@@ -169,9 +169,14 @@ class AccessibilityPage : public gallery::Page {
     edit_.setTipValue(L"Search");
     Watch(edit_, 0, L"");
 
-    // Kept free for a button drawn with its keyboard focus cue.
-    gallery::AddLabel(panel, L"Keyboard: Tab moves the focus, Space presses the focused button.",
-                      kControlX, Row(11) + 6, 600, 20);
+    // A button with the keyboard focus and focus cues on, as after Tab.
+    focused_.CreateButton(panel, font_.get(), 10);
+    focused_.SetRadio(false).Init(kControlX, Row(11), L"Focused", RGB(236, 240, 244),
+                                  RGB(40, 40, 40), RGB(21, 101, 192), RGB(255, 255, 255));
+    Watch(focused_, 0, L"focus cue (Tab moves it, Space presses): ");
+    SendMessageW(GetAncestor(panel, GA_ROOT), WM_CHANGEUISTATE,
+                 MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    SetFocus(focused_);
 
     Refresh();
     SetTimer(panel, kRefreshTimer, 500, nullptr);
@@ -231,7 +236,7 @@ class AccessibilityPage : public gallery::Page {
   std::unique_ptr<Gdiplus::Font> font_;
   std::unique_ptr<Gdiplus::Bitmap> normal_, pressed_;
   ZuImgButton icon_, check_;
-  ZuSwitchButton day_, night_;
+  ZuSwitchButton day_, night_, focused_;
   ZuSwitchImageButton tile_;
   ZuSectionButton tab_, plain_;
   ZuListView list_;
