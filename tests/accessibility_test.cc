@@ -287,33 +287,43 @@ TEST(Accessibility, ListHeaderComboAndEditExposeTheirItems) {
   EXPECT_EQ(Name(Open(edit).get()), L"Search");
 }
 
-// A focused button shows its focus cue, a dotted frame inset 2 pixels, only
-// while the window's focus cues are on; with them off (the state after mouse
-// use) its pixels are exactly those it shows unfocused.
-TEST(Keyboard, FocusCueShowsOnlyWhileCuesAreOn) {
-  viewtest::HostWindow host(true, 400, 100);
-  Gdiplus::Font font(L"Arial", 12.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
-  auto image = viewtest::SolidBitmap(40, 30, 0x3060C0);
+// One button of each owner-drawn kind in a row, normal surfaces red.
+struct ButtonRow {
+  viewtest::HostWindow host{true, 400, 100};
+  Gdiplus::Font font{L"Arial", 12.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel};
+  std::unique_ptr<Gdiplus::Bitmap> image = viewtest::SolidBitmap(40, 30, 0x3060C0);
   ZuImgButton plain;
   ZuSwitchButton radio;
   ZuSwitchImageButton tile;
   ZuSectionButton tab;
-  plain.CreateButton(host, 1, true);
-  plain.Init(image.get(), 10, 10, image.get(), nullptr, 0, 0, 0, 0);
-  radio.CreateButton(host, &font, 2);
-  radio.Init(80, 10, L"Radio", 0xFFFFFF, 0, 0xFF0000, 0);
-  tile.CreateButton(host, &font, 3);
-  tile.Init(180, 10, L"Tile", 0xFFFFFF, 0, image.get(), 0xFF0000, 0, image.get());
-  RECT rect = {300, 10, 380, 50};
-  tab.Create(host, &rect, L"Tab", 0, 0, 4);
-  tab.SetFont(&font).Load(true);
-  viewtest::BringToFront(host);
+  ButtonRow() {
+    plain.CreateButton(host, 1, true);
+    plain.Init(image.get(), 10, 10, image.get(), nullptr, 0, 0, 0, 0);
+    radio.CreateButton(host, &font, 2);
+    radio.Init(80, 10, L"Radio", RGB(255, 0, 0), 0, RGB(0, 255, 0), 0);
+    tile.CreateButton(host, &font, 3);
+    tile.Init(180, 10, L"Tile", RGB(255, 0, 0), 0, image.get(), RGB(0, 255, 0), 0, image.get());
+    RECT rect = {300, 10, 380, 50};
+    tab.Create(host, &rect, L"Tab", 0, 0, 4);
+    tab.SetFont(&font).SetColorOfNormalStatus(RGB(255, 0, 0), 0, 0).Load(true);
+    viewtest::BringToFront(host);
+  }
+  // The kinds whose surface is a colour (the image button's is its image).
+  std::vector<HWND> coloured() const { return {radio, tile, tab}; }
+};
+
+// A focused button shows its focus cue, a dotted frame inset 2 pixels, only
+// while the window's focus cues are on; with them off (the state after mouse
+// use) its pixels are exactly those it shows unfocused.
+TEST(Keyboard, FocusCueShowsOnlyWhileCuesAreOn) {
+  ButtonRow row;
   auto cues = [&](WORD action) {
-    SendMessageW(host, WM_CHANGEUISTATE, MAKEWPARAM(action, UISF_HIDEFOCUS), 0);
+    SendMessageW(row.host, WM_CHANGEUISTATE, MAKEWPARAM(action, UISF_HIDEFOCUS), 0);
     viewtest::PumpUntilIdle();
   };
-  for (HWND wnd : {static_cast<HWND>(plain), static_cast<HWND>(radio), static_cast<HWND>(tile),
-                   static_cast<HWND>(tab)}) {
+  std::vector<HWND> all = row.coloured();
+  all.push_back(row.plain);
+  for (HWND wnd : all) {
     viewtest::PumpUntilIdle();
     const viewtest::Image unfocused = viewtest::CaptureClient(wnd);
     SetFocus(wnd);
@@ -335,7 +345,7 @@ TEST(Keyboard, FocusCueShowsOnlyWhileCuesAreOn) {
     cues(UIS_SET);
     EXPECT_EQ(viewtest::CaptureClient(wnd).pixels, unfocused.pixels);
     cues(UIS_CLEAR);
-    SetFocus(host);
+    SetFocus(row.host);
     viewtest::PumpUntilIdle();
     EXPECT_EQ(viewtest::CaptureClient(wnd).pixels, unfocused.pixels);
     cues(UIS_SET);
@@ -347,22 +357,10 @@ TEST(Keyboard, FocusCueShowsOnlyWhileCuesAreOn) {
 // contrast on (SPI_SETHIGHCONTRAST fails), so the test sets the library's
 // own answer to "is it on" and sends the message as a window passes it on.
 TEST(HighContrast, ButtonsRepaintInSystemColoursOnASettingChange) {
-  viewtest::HostWindow host(true, 400, 100);
-  Gdiplus::Font font(L"Arial", 12.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
-  auto image = viewtest::SolidBitmap(20, 20, 0x3060C0);
-  ZuSwitchButton radio;
-  ZuSwitchImageButton tile;
-  ZuSectionButton tab;
-  radio.CreateButton(host, &font, 2);
-  radio.Init(10, 10, L"Radio", RGB(255, 0, 0), 0, RGB(0, 255, 0), 0);
-  tile.CreateButton(host, &font, 3);
-  tile.Init(120, 10, L"Tile", RGB(255, 0, 0), 0, image.get(), RGB(0, 255, 0), 0, image.get());
-  RECT rect = {250, 10, 330, 50};
-  tab.Create(host, &rect, L"Tab", 0, 0, 4);
-  tab.SetFont(&font).SetColorOfNormalStatus(RGB(255, 0, 0), 0, 0).Load(true);
+  ButtonRow row;
   const uint32_t face = viewtest::Rgb(GetSysColor(COLOR_BTNFACE));
   ASSERT_NE(face, 0xFF0000u);
-  for (HWND wnd : {static_cast<HWND>(radio), static_cast<HWND>(tile), static_cast<HWND>(tab)}) {
+  for (HWND wnd : row.coloured()) {
     viewtest::PumpUntilIdle();
     const SIZE size = viewtest::ClientSize(wnd);
     auto fill = [&] { return viewtest::CaptureClient(wnd).At(3, size.cy - 3); };
