@@ -5,7 +5,11 @@
 // an edit and a SysLink), side by side so that neither covers the other.
 // Rows: create and first paint; resize by one pixel a hundred times with a
 // synchronous repaint; the pointer swept across a row of 50 buttons; and
-// the GDI objects and memory each control costs.
+// the GDI objects and memory each control costs. Both dialogs run with
+// common controls 6 (the benchmark's manifest): version 5 push buttons do not
+// repaint as the pointer enters and leaves, so against them the sweep timed
+// the library's two repaints per button against none (25 times the stock
+// figure); with both on version 6, and the buttons' faces kept, it is below 1.
 
 #include <functional>
 #include <memory>

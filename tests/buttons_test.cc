@@ -282,3 +282,48 @@ TEST(SwitchButton, PushButtonHoveredWhileHeldReportsNoClick) {
   EXPECT_NE(GetCapture(), push.wnd);
   EXPECT_EQ(SendMessageW(push.wnd, BM_GETSTATE, 0, 0) & BST_PUSHED, 0);
 }
+
+TEST(Buttons, EveryChangeOfLookShowsAtTheNextRepaint) {
+  // Each button keeps the faces it painted; a setter must drop them.
+  HostWindow host;
+  auto font = CaptionFont();
+  auto other_font = std::make_unique<Gdiplus::Font>(L"Arial", 16.0f, Gdiplus::FontStyleBold,
+                                                    Gdiplus::UnitPixel);
+  auto red = SolidBitmap(40, 20, kRed), green = SolidBitmap(40, 20, kGreen),
+       blue = SolidBitmap(40, 20, kBlue), logo = SolidBitmap(8, 8, kYellow);
+  ZuImgButton plain, check;
+  plain.CreateButton(host, 10, true);
+  plain.setFont(font.get());
+  plain.SetBkgColor(RGB(255, 255, 255));
+  plain.Init(red.get(), 20, 20, green.get(), L"Plain", kBASImgButtonTextCenter, 4, 4, 0);
+  check.CreateButton(host, 11, true);
+  check.setFont(font.get());
+  check.Init(red.get(), 20, 80, green.get(), L"Check", kBASImgButtonTextRight, 0, 0, 1);
+  check.SetCheckBoxLogoImage(logo.get(), logo.get(), 8, 8);
+  ZuSwitchButton sw;
+  sw.CreateButton(host, font.get(), 12);
+  sw.Init(20, 140, L"Switch", RGB(255, 0, 0), 0, RGB(0, 255, 0), 0);
+  EXPECT_EQ(viewtest::ChangesNotRepainted(
+                plain, {{"font", [&] { plain.setFont(other_font.get()); }},
+                        {"text colour", [&] { plain.SetTextColor(RGB(255, 0, 255), 0, 0); }},
+                        {"background", [&] { plain.SetBkgColor(RGB(0, 0, 255)); }},
+                        {"normal image", [&] { plain.SetNormalImage(blue.get()); }},
+                        {"disabled", [&] { plain.EnableWindow(FALSE); }},
+                        {"disable image", [&] { plain.SetDisableImage(green.get()); }}}),
+            std::vector<std::string>{});
+  EXPECT_EQ(viewtest::ChangesNotRepainted(
+                check, {{"checked", [&] { check.SetChecked(true); }},
+                        {"checked image", [&] { check.SetPressedImage(blue.get()); }},
+                        {"gaps", [&] { check.SetCheckBoxCheckLogoGapAndLogoTextGap(6, 9); }},
+                        {"scale", [&] { check.SetDpiScale(0.5f); }}}),
+            std::vector<std::string>{});
+  EXPECT_EQ(viewtest::ChangesNotRepainted(
+                sw, {{"font", [&] { sw.SetFont(other_font.get()); }},
+                     {"round", [&] { sw.SetRoundRect(true); }},
+                     {"background", [&] { sw.SetBackgroundColor(RGB(0, 0, 255)); }},
+                     {"corner", [&] { sw.SetRoundRectPoint({12, 12}); }},
+                     {"border", [&] { sw.SetColorBorder(RGB(0, 0, 0)); }},
+                     {"disabled", [&] { sw.EnableWindow(FALSE); }},
+                     {"disable colours", [&] { sw.SetColorDisable(RGB(9, 9, 9), 0); }}}),
+            std::vector<std::string>{});
+}

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "harness.h"
+#include "view/internal/frame/contrast.h"
 #include "view/internal/frame/dpi.h"
 #include "view/internal/frame/hover_press.h"
 #include "view/internal/frame/owner_draw.h"
@@ -348,4 +349,26 @@ TEST(Frame, ReflectNotificationAnswersOnlyForTheLibrarysControls) {
   EXPECT_TRUE(view::ReflectNotification(host, WM_NOTIFY, 7, reinterpret_cast<LPARAM>(&hdr), &result));
   EXPECT_EQ(result, 0x55);
   EXPECT_FALSE(view::ReflectNotification(host, WM_PAINT, 0, 0, &result));
+}
+
+TEST(Frame, HighContrastPaintsEachRoleInItsSystemColour) {
+  using view::frame::ColorRole;
+  const view::frame::SystemColors system = {1, 2, 3, 4, 5, 6, 7};
+  const std::pair<ColorRole, COLORREF> roles[] = {
+      {ColorRole::kFace, 1},         {ColorRole::kText, 2},   {ColorRole::kChosenFace, 3},
+      {ColorRole::kChosenText, 4},   {ColorRole::kDisabledText, 5},
+      {ColorRole::kWindow, 6},       {ColorRole::kWindowText, 7}};
+  for (const auto& [role, colour] : roles) {
+    EXPECT_EQ(view::frame::ContrastColor(role, 0xABCDEF, false, system), 0xABCDEFu);
+    EXPECT_EQ(view::frame::ContrastColor(role, 0xABCDEF, true, system), colour);
+  }
+  const std::tuple<ButtonStatus, ColorRole, ColorRole> statuses[] = {
+      {kStatusNormal, ColorRole::kFace, ColorRole::kText},
+      {kStatusHover, ColorRole::kChosenFace, ColorRole::kChosenText},
+      {kStatusPressed, ColorRole::kChosenFace, ColorRole::kChosenText},
+      {kStatusDisable, ColorRole::kFace, ColorRole::kDisabledText}};
+  for (const auto& [status, face, text] : statuses) {
+    EXPECT_EQ(view::frame::FaceRole(status), face);
+    EXPECT_EQ(view::frame::TextRole(status), text);
+  }
 }

@@ -263,3 +263,51 @@ TEST(SwitchSection, BadInputBeforeAndAfterTheWindow) {
     EXPECT_EQ(static_cast<HWND>(tile), nullptr);
   }
 }
+
+TEST(SwitchSection, EveryChangeOfLookShowsAtTheNextRepaint) {
+  // Each control keeps the faces it painted; a setter must drop them.
+  HostWindow host;
+  auto font = TestFont();
+  auto other_font = std::make_unique<Gdiplus::Font>(L"Arial", 18.0f, Gdiplus::FontStyleBold,
+                                                    Gdiplus::UnitPixel);
+  auto image = SolidBitmap(16, 16, 0xFF0000FF), mark = SolidBitmap(16, 16, 0xFFFF0000);
+  ZuSwitchImageButton tile;
+  tile.CreateButton(host, font.get(), 7);
+  tile.Init(20, 20, L"Tile", kNormalFill, kText, image.get(), kPressedFill, kText, image.get());
+  EXPECT_EQ(viewtest::ChangesNotRepainted(
+                tile, {{"font", [&] { tile.SetFont(other_font.get()); }},
+                       {"delete mark", [&] { tile.SetImageDeleteNormal(mark.get()); }},
+                       {"dot", [&] { tile.SetDotRight(true); }},
+                       {"border", [&] { tile.SetColorBorder(RGB(0, 0, 0)); }},
+                       {"border width", [&] { tile.SetBorderWidth(4.0f); }},
+                       {"round", [&] { tile.SetRoundRect(true).SetRoundRectPoint({8, 8}); }},
+                       {"background", [&] { tile.SetBackgroundColor(RGB(0, 255, 0)); }},
+                       {"corner", [&] { tile.SetRoundRectPoint({16, 16}); }},
+                       {"disabled", [&] { tile.EnableWindow(FALSE); }},
+                       {"disable colours", [&] { tile.SetColorDisable(RGB(9, 9, 9), 0); }}}),
+            std::vector<std::string>{});
+  ZuSectionButton section;
+  int paints = 0;
+  RECT rect = {20, 100, 140, 140};
+  section.Create(host, &rect, L"Section", 0, 0, 8);
+  section.SetFont(font.get()).SetColorOfNormalStatus(kNormalFill, kText, kNormalFill);
+  section.SetImages(image.get(), nullptr, nullptr, nullptr).Load(true);
+  EXPECT_EQ(viewtest::ChangesNotRepainted(
+                section,
+                {{"text", [&] { section.SetText(L"Other"); }},
+                 {"font", [&] { section.SetFont(other_font.get()); }},
+                 {"colours", [&] { section.SetColorOfNormalStatus(kHoverFill, kText, kText); }},
+                 {"images", [&] { section.SetImages(mark.get(), nullptr, nullptr, nullptr); }},
+                 {"round", [&] { section.SetRoundRect(true).SetRoundRectPoint({8, 8}); }},
+                 {"outside", [&] { section.SetRoundBkgColorOutsideBorder(RGB(0, 255, 0)); }},
+                 {"corner", [&] { section.SetRoundRectPoint({16, 16}); }},
+                 // The application's drawing may change at every paint: never kept.
+                 {"drawing function",
+                  [&] {
+                    section.setFuncDrawTextAndImage([&](HWND, Gdiplus::Graphics& g, RECT&, int) {
+                      g.Clear(Gdiplus::Color(255, 0, 0, static_cast<BYTE>(++paints)));
+                    });
+                  }},
+                 {"nothing", [] {}}}),
+            std::vector<std::string>{});
+}

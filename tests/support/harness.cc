@@ -32,6 +32,9 @@ HostWindow::HostWindow(bool reflect, int client_width, int client_height, int x,
                           nullptr);
   SetWindowLongPtrW(hwnd_, 0, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc));
+  // Focus cues hidden, as a dialog starts after mouse use: the controls'
+  // pixels are then those of the mouse-driven look.
+  SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
   ShowWindow(hwnd_, SW_SHOW);
   BringToFront(hwnd_);
   PumpUntilIdle();
@@ -66,6 +69,19 @@ LRESULT HostWindow::Handle(UINT msg, WPARAM wparam, LPARAM lparam) {
   // A test host has no menus: context menus and system commands (which
   // would start modal menu, move or size loops) are not run.
   if (msg == WM_CONTEXTMENU || msg == WM_SYSCOMMAND) return 0;
+  // Wine keeps no UI state (WM_QUERYUISTATE answers 0 whatever was set), so
+  // the host keeps it as Windows does for a top-level window: a change
+  // updates it and is passed down to every descendant.
+  if (msg == WM_QUERYUISTATE) return ui_state_;
+  if (msg == WM_CHANGEUISTATE) {
+    const WORD flags = HIWORD(wparam);
+    ui_state_ = LOWORD(wparam) == UIS_SET ? (ui_state_ | flags) : (ui_state_ & ~flags);
+    EnumChildWindows(hwnd_, [](HWND child, LPARAM change) {
+      SendMessageW(child, WM_UPDATEUISTATE, static_cast<WPARAM>(change), 0);
+      return TRUE;
+    }, static_cast<LPARAM>(wparam));
+    return 0;
+  }
   if (msg == WM_ERASEBKGND) {
     RECT rc;
     GetClientRect(hwnd_, &rc);
@@ -363,6 +379,18 @@ RECT RectInParent(HWND wnd) {
   GetWindowRect(wnd, &rect);
   MapWindowPoints(nullptr, GetParent(wnd), reinterpret_cast<POINT*>(&rect), 2);
   return rect;
+}
+
+std::vector<std::string> ChangesNotRepainted(HWND wnd, const std::vector<NamedChange>& changes) {
+  std::vector<std::string> unchanged;
+  for (const NamedChange& c : changes) {
+    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const Image before = CaptureClient(wnd);
+    c.change();
+    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    if (CaptureClient(wnd).pixels == before.pixels) unchanged.push_back(c.name);
+  }
+  return unchanged;
 }
 
 SIZE ClientSize(HWND wnd) {

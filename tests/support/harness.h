@@ -63,6 +63,7 @@ class HostWindow {
 
   HWND hwnd_ = nullptr;
   bool reflect_;
+  UINT ui_state_ = 0;  // UISF_* flags set
   std::vector<SeenMessage> seen_;
 };
 
@@ -176,6 +177,14 @@ SIZE ClientSize(HWND wnd);
 void FillStockTree(HWND tree, int children);
 // WM_GETTEXT of the window (up to 1023 characters).
 std::wstring TextOf(HWND wnd);
+// Makes each change in turn after `wnd` has painted and returns the names of
+// those after which a repaint shows the same pixels as before: no picture
+// kept from before a change may outlive it.
+struct NamedChange {
+  std::string name;
+  std::function<void()> change;
+};
+std::vector<std::string> ChangesNotRepainted(HWND wnd, const std::vector<NamedChange>& changes);
 
 }  // namespace viewtest
 

@@ -52,6 +52,7 @@ int BASComboBox::SetCheck(int index, int check) {
   // A negative index is refused here: the list box would apply index -1 to
   // every item.
   if (m_hWnd == nullptr || index < 0) return CB_ERR;
+  const bool was = GetCheck(index) > 0;
   const auto result = SendMessageW(m_hWnd, CB_SETITEMDATA, static_cast<WPARAM>(index),
                                    static_cast<LPARAM>(check));
   if (result < 0) return static_cast<int>(result);
@@ -60,6 +61,10 @@ int BASComboBox::SetCheck(int index, int check) {
   // An open list shows the new check too (an application may check items
   // from its CBN_SELCHANGE handler while the user works in the list).
   if (listBox != nullptr && IsWindowVisible(listBox)) InvalidateRect(listBox, nullptr, FALSE);
+  if (was != (check != 0)) {
+    view::frame::NotifyAccessible(EVENT_OBJECT_STATECHANGE, DropDownWindow(), index + 1);
+    view::frame::NotifyAccessible(EVENT_OBJECT_VALUECHANGE, m_hWnd);
+  }
   return static_cast<int>(result);
 }
 
@@ -114,7 +119,10 @@ bool BASComboBox::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM
       const auto list = reinterpret_cast<HWND>(lparam);
       if (listBox == nullptr && list != nullptr && list != wnd && IsWindow(list)) {
         view::frame::WindowHook::Install(list_hook_, list, this, kListMap);
-        if (list_hook_) listBox = list;
+        if (list_hook_) {
+          listBox = list;
+          list_hook_->SetAccessible(&drop_down_);
+        }
       }
       return false;
     }
@@ -201,6 +209,7 @@ void BASComboBox::MeasureItem(LPMEASUREITEMSTRUCT mis) {
 }
 
 void BASComboBox::ReleaseListBox() {
+  drop_down_.DisconnectAccessible();
   if (list_hook_) list_hook_->Detach();
   list_hook_.reset();
   listBox = nullptr;
@@ -276,4 +285,52 @@ bool BASComboBox::ProcessListMessage(HWND list, UINT msg, WPARAM wparam, LPARAM 
     default:
       return false;
   }
+}
+
+HWND BASComboBox::DropDownWindow() const {
+  if (listBox != nullptr) return listBox;
+  COMBOBOXINFO info = {};
+  info.cbSize = sizeof(info);
+  if (m_hWnd == nullptr || !GetComboBoxInfo(m_hWnd, &info)) return nullptr;
+  return info.hwndList;
+}
+
+bool BASComboBox::AccessibleValue(long child, std::wstring& value) {
+  if (child != CHILDID_SELF || m_hWnd == nullptr) return false;
+  value = DisplayText();
+  return true;
+}
+
+bool BASComboBox::DropDownAccessible::DescribeAccessible(long child,
+                                                         view::frame::AccessibleInfo& info) {
+  if (child == CHILDID_SELF) return true;  // the list itself is the platform's
+  const int index = static_cast<int>(child - 1);
+  if (index < 0 || index >= combo_.ItemCount()) return false;
+  const bool checked = combo_.GetCheck(index) > 0;
+  info.role = ROLE_SYSTEM_LISTITEM;
+  info.state = STATE_SYSTEM_SELECTABLE | (checked ? STATE_SYSTEM_CHECKED : 0);
+  info.action = checked ? L"Uncheck" : L"Check";
+  info.has_name = true;
+  if (info.want_name) info.name = combo_.ItemText(index);
+  return true;
+}
+
+bool BASComboBox::DropDownAccessible::AccessibleChildRect(long child, RECT& screen) {
+  const int index = static_cast<int>(child - 1);
+  HWND list = combo_.listBox;
+  if (list == nullptr || index < 0 || index >= combo_.ItemCount() ||
+      SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index),
+                   reinterpret_cast<LPARAM>(&screen)) == LB_ERR) {
+    return false;
+  }
+  screen = view::frame::ClientToScreenRect(list, screen);
+  return true;
+}
+
+bool BASComboBox::DropDownAccessible::DoAccessibleDefaultAction(long child) {
+  const int index = static_cast<int>(child - 1);
+  if (combo_.listBox == nullptr || index < 0 || index >= combo_.ItemCount()) return false;
+  // As a click on the item: toggled, repainted, reported to the parent.
+  combo_.ToggleFromList(combo_.listBox, index);
+  return true;
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "view/internal/frame/accessible.h"
 #include "view/internal/frame/owner_draw.h"
 #include "view/internal/frame/window_impl.h"
 
@@ -40,7 +41,8 @@ std::wstring UserListSeparator();
 // checked texts in its selection field and turns clicks and the space key in
 // its drop-down list into check toggles.
 class BASComboBox : public view::frame::StandardControl<BASComboBox>,
-                    public view::frame::OwnerDraw<BASComboBox> {
+                    public view::frame::OwnerDraw<BASComboBox>,
+                    public view::frame::Accessible {
  public:
   static constexpr const wchar_t* kStandardClass = L"COMBOBOX";
 
@@ -65,6 +67,14 @@ class BASComboBox : public view::frame::StandardControl<BASComboBox>,
   void DrawItem(LPDRAWITEMSTRUCT dis);
   void MeasureItem(LPMEASUREITEMSTRUCT mis);
 
+  // The closed combo box is the platform's, its value the checked texts.
+  view::frame::Accessible* accessible() override { return this; }
+  bool DescribeAccessible(long child, view::frame::AccessibleInfo&) override {
+    return child == CHILDID_SELF;
+  }
+  bool AccessibleValue(long child, std::wstring& value) override;
+  bool DoAccessibleDefaultAction(long) override { return false; }
+
  private:
   // The messages of the drop-down list, which reach the control through
   // its list hook (map id kListMap).
@@ -78,6 +88,25 @@ class BASComboBox : public view::frame::StandardControl<BASComboBox>,
   std::wstring ItemText(int index);
   int ItemCount();
 
+  // The drop-down list's items as children of its accessible object
+  // (id = index + 1), served through the list hook.
+  class DropDownAccessible : public view::frame::Accessible {
+   public:
+    explicit DropDownAccessible(BASComboBox& combo) : combo_(combo) {}
+    ~DropDownAccessible() = default;
+    long AccessibleChildCount() override { return combo_.ItemCount(); }
+    bool DescribeAccessible(long child, view::frame::AccessibleInfo& info) override;
+    bool AccessibleChildRect(long child, RECT& screen) override;
+    bool DoAccessibleDefaultAction(long child) override;
+
+   private:
+    BASComboBox& combo_;
+  };
+
+  // The drop-down list window, hooked or not (null without a window).
+  HWND DropDownWindow() const;
+
+  DropDownAccessible drop_down_{*this};
   HWND listBox = nullptr;
   view::frame::ScopedRef<view::frame::WindowHook> list_hook_;
   std::wstring displayText;

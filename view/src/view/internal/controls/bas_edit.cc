@@ -14,6 +14,20 @@ void BASEdit::setTipValue(const wchar_t* tip) {
   // A null text is refused, as the platform refuses it: the old tip stays.
   if (m_hWnd == nullptr || tip == nullptr) return;
   SendMessageW(m_hWnd, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(tip));
+  ReportAccessibleChanges();
+}
+
+bool BASEdit::DescribeAccessible(long child, view::frame::AccessibleInfo& info) {
+  if (child != CHILDID_SELF) return false;
+  info.has_name = true;
+  info.name_if_none = true;
+  if (info.want_name && m_hWnd != nullptr) {
+    wchar_t tip[512] = {};
+    SendMessageW(m_hWnd, EM_GETCUEBANNER, reinterpret_cast<WPARAM>(tip),
+                 static_cast<LPARAM>(sizeof(tip) / sizeof(tip[0])));
+    info.name = tip;
+  }
+  return true;
 }
 
 bool BASEdit::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,

@@ -80,6 +80,7 @@ BASImgButton::~BASImgButton() = default;
 
 bool BASImgButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                         LRESULT& result, DWORD) {
+  if (HandleKeysAndSettings(msg, wparam, result)) return true;
   const bool check_box = check_box_mode_ == 1;
   if (msg == WM_LBUTTONDOWN && check_box) {
     // A check box flips on the press and repaints only its check image; the
@@ -90,7 +91,10 @@ bool BASImgButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARA
     UpdateWindow(wnd);
     return false;
   }
-  if (msg == WM_DESTROY) tooltip_.reset();
+  if (msg == WM_DESTROY) {
+    tooltip_.reset();
+    faces_.Clear();
+  }
   // In check-box mode hover and press do not change the picture.
   if (view::frame::HandleHoverPress(wnd, tooltip_.get(), *this, msg, wparam, lparam, result,
                                     !check_box)) {
@@ -123,6 +127,7 @@ Gdiplus::SizeF BASImgButton::MeasureText(float layout_width) const {
 int BASImgButton::Init(Gdiplus::Bitmap* normal, int x, int y, Gdiplus::Bitmap* pressed,
                        const wchar_t* text, int align, int left_padding, int right_padding,
                        int check_box) {
+  faces_.Clear();
   check_box_mode_ = check_box;
   normal_image_ = normal;
   pressed_image_ = pressed;
@@ -146,10 +151,12 @@ int BASImgButton::Init(Gdiplus::Bitmap* normal, int x, int y, Gdiplus::Bitmap* p
     height_ = ih;
   }
   view::frame::PlaceAnchored(m_hWnd, x, y, width_, height_);
+  ReportAccessibleChanges();
   return 0;
 }
 
 void BASImgButton::SetText(const wchar_t* text) {
+  faces_.Clear();
   if (text != nullptr) {
     text_ = text;
     const Gdiplus::SizeF caption = MeasureText();
@@ -158,20 +165,24 @@ void BASImgButton::SetText(const wchar_t* text) {
                                             check_logo_gap_, logo_text_gap_);
   }
   view::frame::ResizeInPlace(m_hWnd, width_, height_);
+  ReportAccessibleChanges();
 }
 
 void BASImgButton::SetTextColor(COLORREF normal, COLORREF pressed, COLORREF disable) {
+  faces_.Clear();
   normal_text_color_ = normal;
   pressed_text_color_ = pressed;
   disable_text_color_ = disable;
 }
 
 void BASImgButton::SetBkgColor(COLORREF color) {
+  faces_.Clear();
   has_bkg_color_ = true;
   bkg_color_ = color;
 }
 
 void BASImgButton::SetDisableImage(Gdiplus::Bitmap* image) {
+  faces_.Clear();
   if (disable_image_ == nullptr) disable_image_ = image;
 }
 
@@ -182,12 +193,14 @@ void BASImgButton::RefreshCheckRect() {
 }
 
 void BASImgButton::SetCheckBoxCheckLogoGapAndLogoTextGap(int check_logo_gap, int logo_text_gap) {
+  faces_.Clear();
   check_logo_gap_ = check_logo_gap;
   logo_text_gap_ = logo_text_gap;
 }
 
 void BASImgButton::SetCheckBoxLogoImage(Gdiplus::Bitmap* logo, Gdiplus::Bitmap* checked_logo,
                                         int width, int height) {
+  faces_.Clear();
   // The centred layout has no place for a logo: refuse, storing nothing.
   if (align_ == kBASImgButtonTextCenter) return;
   check_logo_image_ = logo;
@@ -210,9 +223,32 @@ void BASImgButton::SetTooltip(const wchar_t* text) {
   if (m_hWnd == nullptr) return;
   if (!tooltip_) tooltip_.reset(view::frame::CreateTooltipWindow(m_hWnd));
   view::frame::AddTooltipTool(tooltip_.get(), m_hWnd, text != nullptr ? text : L"");
+  ReportAccessibleChanges();
+}
+
+bool BASImgButton::DescribeAccessible(long child, view::frame::AccessibleInfo& info) {
+  if (child != CHILDID_SELF) return false;
+  const bool check_box = check_box_mode_ == 1;
+  info.role = check_box ? ROLE_SYSTEM_CHECKBUTTON : ROLE_SYSTEM_PUSHBUTTON;
+  if (check_box && checked_) info.state = STATE_SYSTEM_CHECKED;
+  info.action = !check_box ? L"Press" : checked_ ? L"Uncheck" : L"Check";
+  info.has_name = true;
+  if (info.want_name) {
+    info.name = text_;
+    if (info.name.empty() && tooltip_) {
+      info.name = view::frame::TooltipText(tooltip_.get(), m_hWnd);
+    }
+  }
+  return true;
+}
+
+bool BASImgButton::DoAccessibleDefaultAction(long child) {
+  // A click toggles a check box: the same path as the user's.
+  return child == CHILDID_SELF && view::frame::PressButton(m_hWnd);
 }
 
 void BASImgButton::resizeWithFixWidth(int width) {
+  faces_.Clear();
   const int room = view::internal::ImgButtonCaptionRoom(width, ScaledImageWidth(), left_padding_,
                                                         right_padding_, logo_text_gap_,
                                                         check_logo_gap_, logo_width_);
@@ -224,8 +260,10 @@ void BASImgButton::resizeWithFixWidth(int width) {
 
 void BASImgButton::DrawItem(LPDRAWITEMSTRUCT dis) {
   if (dis == nullptr || m_hWnd == nullptr) return;
-  view::frame::PaintClientArgb(m_hWnd, dis->hDC, [this](Gdiplus::Graphics& graphics, int width,
-                                                        int height) { Paint(graphics, width, height); });
+  faces_.Paint(m_hWnd, dis->hDC, status_ * 2 + (checked_ ? 1 : 0),
+               [this](Gdiplus::Graphics& graphics, int width, int height) {
+                 Paint(graphics, width, height);
+               });
 }
 
 void BASImgButton::PaintCaptionRight(Gdiplus::Graphics& graphics, Gdiplus::Bitmap* image,
@@ -253,7 +291,11 @@ void BASImgButton::PaintCaptionRight(Gdiplus::Graphics& graphics, Gdiplus::Bitma
 }
 
 void BASImgButton::Paint(Gdiplus::Graphics& graphics, int client_width, int client_height) {
-  if (has_bkg_color_) graphics.Clear(view::internal::ColorFromColorRef(bkg_color_));
+  using view::frame::ColorRole;
+  using view::frame::PaintColor;
+  if (has_bkg_color_) {
+    graphics.Clear(view::internal::ColorFromColorRef(PaintColor(ColorRole::kFace, bkg_color_)));
+  }
   graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintSystemDefault);
   graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
   graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQuality);
@@ -267,9 +309,13 @@ void BASImgButton::Paint(Gdiplus::Graphics& graphics, int client_width, int clie
   Gdiplus::Bitmap* logo = nullptr;
   if (look.logo == LogoChoice::kUnchecked) logo = check_logo_image_;
   if (look.logo == LogoChoice::kChecked) logo = check_logo_checked_image_;
-  COLORREF text_color = normal_text_color_;
-  if (look.text_color == ImgChoice::kPressed) text_color = pressed_text_color_;
-  if (look.text_color == ImgChoice::kDisable) text_color = disable_text_color_;
+  COLORREF text_color = PaintColor(ColorRole::kText, normal_text_color_);
+  if (look.text_color == ImgChoice::kPressed) {
+    text_color = PaintColor(ColorRole::kText, pressed_text_color_);
+  }
+  if (look.text_color == ImgChoice::kDisable) {
+    text_color = PaintColor(ColorRole::kDisabledText, disable_text_color_);
+  }
   if (image == nullptr) return;
 
   const int iw = ScaledImageWidth();

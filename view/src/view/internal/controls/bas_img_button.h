@@ -3,6 +3,7 @@
 #include <string>
 
 #include "view/button_status.h"
+#include "view/internal/frame/accessible.h"
 #include "view/internal/frame/hover_press.h"
 #include "view/internal/frame/owner_draw.h"
 #include "view/internal/frame/scoped.h"
@@ -56,7 +57,8 @@ ImgButtonLook ChooseImgButtonLook(bool check_box_mode, ButtonStatus status, bool
 // paints its images and caption into one off-screen ARGB bitmap per paint.
 class BASImgButton : public view::frame::WindowImpl,
                      public view::frame::OwnerDraw<BASImgButton>,
-                     public view::frame::ButtonControl<BASImgButton> {
+                     public view::frame::ButtonControl<BASImgButton>,
+                     public view::frame::Accessible {
  public:
   static view::frame::ClassRecord& GetClassRecord();
 
@@ -67,19 +69,38 @@ class BASImgButton : public view::frame::WindowImpl,
                             DWORD map_id) override;
   void DrawItem(LPDRAWITEMSTRUCT dis);
 
+  view::frame::Accessible* accessible() override { return this; }
+  bool DescribeAccessible(long child, view::frame::AccessibleInfo& info) override;
+  bool DoAccessibleDefaultAction(long child) override;
+
   HWND CreateButton(HWND parent, HMENU id, bool visible);
   int Init(Gdiplus::Bitmap* normal, int x, int y, Gdiplus::Bitmap* pressed, const wchar_t* text,
            int align, int left_padding, int right_padding, int check_box);
   void SetText(const wchar_t* text);
-  void setFont(Gdiplus::Font* font) { font_ = font; }
+  void setFont(Gdiplus::Font* font) {
+    font_ = font;
+    faces_.Clear();
+  }
   void SetTextColor(COLORREF normal, COLORREF pressed, COLORREF disable);
   void SetBkgColor(COLORREF color);
-  void SetNormalImage(Gdiplus::Bitmap* image) { normal_image_ = image; }
-  void SetPressedImage(Gdiplus::Bitmap* image) { pressed_image_ = image; }
+  void SetNormalImage(Gdiplus::Bitmap* image) {
+    normal_image_ = image;
+    faces_.Clear();
+  }
+  void SetPressedImage(Gdiplus::Bitmap* image) {
+    pressed_image_ = image;
+    faces_.Clear();
+  }
   void SetDisableImage(Gdiplus::Bitmap* image);
-  void SetDpiScale(float scale) { scale_ = scale; }
+  void SetDpiScale(float scale) {
+    scale_ = scale;
+    faces_.Clear();
+  }
   int DpiScale(int value) const;
-  void SetChecked(bool checked) { checked_ = checked; }
+  void SetChecked(bool checked) {
+    checked_ = checked;
+    ReportAccessibleChanges();
+  }
   bool IsChecked() const { return checked_; }
   void RefreshCheckRect();
   void SetCheckBoxCheckLogoGapAndLogoTextGap(int check_logo_gap, int logo_text_gap);

@@ -175,8 +175,10 @@ bool BASListView::CanCheck(int row) const {
 
 void BASListView::SetCheckState(int row, bool checked) {
   if (!set_check_state_func_) return;
+  const bool was = GetCheckState(row);
   set_check_state_func_(row, checked);
   InvalidateRow(row);
+  if (was != checked) view::frame::NotifyAccessible(EVENT_OBJECT_STATECHANGE, m_hWnd, row + 1);
 }
 
 void BASListView::InvalidateRow(int row) {
@@ -364,7 +366,12 @@ bool BASListView::setListViewHeaderCheck(bool checked) {
   for (int row = 0; row < count; ++row) {
     if (GetCheckState(row) == checked) continue;
     if (set_check_state_func_) set_check_state_func_(row, checked);
-    if (row >= top && row <= last_visible) InvalidateRow(row);
+    // Rows off screen change without an event each: a client reads them when
+    // it comes to them, and a long list would flood it.
+    if (row >= top && row <= last_visible) {
+      InvalidateRow(row);
+      view::frame::NotifyAccessible(EVENT_OBJECT_STATECHANGE, m_hWnd, row + 1);
+    }
   }
   return true;
 }
@@ -544,8 +551,13 @@ bool BASListView::OnCheckBoxClick(LPARAM lparam) {
   RECT zone = SubItemRect(m_hWnd, row, 0, LVIR_SELECTBOUNDS);
   zone.right = zone.left + static_cast<int>(::SendMessageW(m_hWnd, LVM_GETCOLUMNWIDTH, 0, 0));
   if (!::PtInRect(&zone, hit.pt)) return false;
+  ToggleRowCheck(row);
+  return true;
+}
+
+void BASListView::ToggleRowCheck(int row) {
   // Without a function to store the state the click changes nothing.
-  if (!set_check_state_func_) return true;
+  if (!set_check_state_func_) return;
 
   const bool was = GetCheckState(row);
   SetCheckState(row, !was);
@@ -577,6 +589,45 @@ bool BASListView::OnCheckBoxClick(LPARAM lparam) {
     }
   }
   if (item_checked_change_callback_) item_checked_change_callback_(m_hWnd, reported);
+}
+
+bool BASListView::DescribeAccessible(long child, view::frame::AccessibleInfo& info) {
+  if (child == CHILDID_SELF) {
+    info.role = ROLE_SYSTEM_LIST;
+    return true;
+  }
+  const int row = static_cast<int>(child - 1);
+  if (m_hWnd == nullptr || row < 0 || row >= ItemCount()) return false;
+  info.role = ROLE_SYSTEM_LISTITEM;
+  const auto list_state = static_cast<UINT>(::SendMessageW(
+      m_hWnd, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED | LVIS_FOCUSED));
+  const bool checked = GetCheckState(row);
+  info.state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+  if (checked) info.state |= STATE_SYSTEM_CHECKED;
+  if ((list_state & LVIS_SELECTED) != 0) info.state |= STATE_SYSTEM_SELECTED;
+  if ((list_state & LVIS_FOCUSED) != 0 && ::GetFocus() == m_hWnd) {
+    info.state |= STATE_SYSTEM_FOCUSED;
+  }
+  if (checked_image_ != nullptr) info.action = checked ? L"Uncheck" : L"Check";
+  info.has_name = true;
+  if (info.want_name) info.name = ItemText(row, 0);
+  return true;
+}
+
+bool BASListView::AccessibleChildRect(long child, RECT& screen) {
+  const int row = static_cast<int>(child - 1);
+  if (m_hWnd == nullptr || row < 0 || row >= ItemCount()) return false;
+  screen = view::frame::ClientToScreenRect(m_hWnd, SubItemRect(m_hWnd, row, 0, LVIR_BOUNDS));
+  return true;
+}
+
+bool BASListView::DoAccessibleDefaultAction(long child) {
+  const int row = static_cast<int>(child - 1);
+  if (m_hWnd == nullptr || checked_image_ == nullptr || row < 0 || row >= ItemCount()) {
+    return false;
+  }
+  // As a click on the row's check box: a row that may not be checked stays.
+  if (CanCheck(row)) ToggleRowCheck(row);
   return true;
 }
 

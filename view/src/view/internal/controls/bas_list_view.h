@@ -53,7 +53,9 @@ constexpr COLORREF kListFrameColor = 0xDCDCDC;
 
 }  // namespace view::internal
 
-class BASListView : public view::frame::WindowImpl, public view::frame::OwnerDraw<BASListView> {
+class BASListView : public view::frame::WindowImpl,
+                    public view::frame::OwnerDraw<BASListView>,
+                    public view::frame::Accessible {
  public:
   static view::frame::ClassRecord& GetClassRecord();
 
@@ -118,6 +120,13 @@ class BASListView : public view::frame::WindowImpl, public view::frame::OwnerDra
   int last_hover_item() const { return last_hover_item_; }
   BASListViewHeader& header() { return header_; }
 
+  // Rows are the children of the list's accessible object (id = row + 1).
+  view::frame::Accessible* accessible() override { return this; }
+  long AccessibleChildCount() override { return ItemCount(); }
+  bool DescribeAccessible(long child, view::frame::AccessibleInfo& info) override;
+  bool AccessibleChildRect(long child, RECT& screen) override;
+  bool DoAccessibleDefaultAction(long child) override;
+
  private:
   // One column's cells as LVM_GETSUBITEMRECT gives them: left and right in
   // client coordinates and the height; `known` is false where it failed.
@@ -153,6 +162,9 @@ class BASListView : public view::frame::WindowImpl, public view::frame::OwnerDra
   void DrawTextCell(HDC dc, int row, int column, const RECT& cell);
 
   bool OnCheckBoxClick(LPARAM lparam);
+  // A click's toggle of a row's check: the application stores it, the
+  // selection and the header box follow, the callback hears of it.
+  void ToggleRowCheck(int row);
   void OnMouseMove(LPARAM lparam);
   void OnScroll();
   void EraseBackground(HDC dc);

@@ -99,6 +99,12 @@ bool BASListViewHeader::OnClick(LPARAM lparam) {
                                           scale_)) {
     return false;
   }
+  Toggle();
+  return true;
+}
+
+void BASListViewHeader::Toggle() {
+  const bool before = checked_;
   checked_ = !checked_;
   Refresh();
   // The function may replace itself or the state; call a copy.
@@ -107,5 +113,47 @@ bool BASListViewHeader::OnClick(LPARAM lparam) {
     checked_ = !checked_;
     Refresh();
   }
+  if (checked_ != before) {
+    view::frame::NotifyAccessible(EVENT_OBJECT_STATECHANGE, m_hWnd, kCheckBoxChild);
+  }
+}
+
+RECT BASListViewHeader::CheckBoxRect() const {
+  RECT client = {};
+  ::GetClientRect(m_hWnd, &client);
+  return view::internal::HeaderCheckBoxRect(client, static_cast<int>(checked_image_->GetWidth()),
+                                            static_cast<int>(checked_image_->GetHeight()),
+                                            scale_);
+}
+
+bool BASListViewHeader::DescribeAccessible(long child, view::frame::AccessibleInfo& info) {
+  if (child == CHILDID_SELF) return true;  // the header is the platform's
+  if (child != kCheckBoxChild || checked_image_ == nullptr) return false;
+  info.role = ROLE_SYSTEM_CHECKBUTTON;
+  info.state = STATE_SYSTEM_FOCUSABLE | (checked_ ? STATE_SYSTEM_CHECKED : 0);
+  info.action = checked_ ? L"Uncheck" : L"Check";
+  info.has_name = true;
+  if (info.want_name && m_hWnd != nullptr) {
+    // Named like the first column; "Select all" when it has no title.
+    wchar_t title[256] = {};
+    HDITEMW item = {};
+    item.mask = HDI_TEXT;
+    item.pszText = title;
+    item.cchTextMax = static_cast<int>(sizeof(title) / sizeof(title[0]));
+    ::SendMessageW(m_hWnd, HDM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    info.name = title[0] != L'\0' ? title : L"Select all";
+  }
+  return true;
+}
+
+bool BASListViewHeader::AccessibleChildRect(long child, RECT& screen) {
+  if (child != kCheckBoxChild || checked_image_ == nullptr || m_hWnd == nullptr) return false;
+  screen = view::frame::ClientToScreenRect(m_hWnd, CheckBoxRect());
+  return true;
+}
+
+bool BASListViewHeader::DoAccessibleDefaultAction(long child) {
+  if (child != kCheckBoxChild || checked_image_ == nullptr || !header_check_func_) return false;
+  Toggle();
   return true;
 }

@@ -9,6 +9,7 @@
 
 #include <functional>
 
+#include "view/internal/frame/accessible.h"
 #include "view/internal/frame/owner_draw.h"
 #include "view/internal/frame/window_impl.h"
 #include "view/platform.h"
@@ -25,7 +26,8 @@ bool HeaderCheckBoxHitX(int x, int image_width, float scale);
 }  // namespace view::internal
 
 class BASListViewHeader : public view::frame::WindowImpl,
-                          public view::frame::CustomDraw<BASListViewHeader> {
+                          public view::frame::CustomDraw<BASListViewHeader>,
+                          public view::frame::Accessible {
  public:
   BASListViewHeader() = default;
 
@@ -35,7 +37,11 @@ class BASListViewHeader : public view::frame::WindowImpl,
   DWORD OnPrePaint(NMCUSTOMDRAW* cd);
   DWORD OnPostPaint(NMCUSTOMDRAW* cd);
 
-  void SetChecked(bool checked) { checked_ = checked; }
+  void SetChecked(bool checked) {
+    const bool changed = checked != checked_;
+    checked_ = checked;
+    if (changed) view::frame::NotifyAccessible(EVENT_OBJECT_STATECHANGE, m_hWnd, kCheckBoxChild);
+  }
   bool GetChecked() const { return checked_; }
   // Repaints the check box's part of the header (the platform header paints
   // under it, the post-paint stage draws the box in its current state).
@@ -51,9 +57,20 @@ class BASListViewHeader : public view::frame::WindowImpl,
   // to tell whether the platform list passed them on to a reflecting parent.
   unsigned custom_draws_seen() const { return custom_draws_seen_; }
 
+  // The check box is the one child of the header's accessible object.
+  static constexpr long kCheckBoxChild = 1;
+  view::frame::Accessible* accessible() override { return this; }
+  long AccessibleChildCount() override { return checked_image_ != nullptr ? 1 : 0; }
+  bool DescribeAccessible(long child, view::frame::AccessibleInfo& info) override;
+  bool AccessibleChildRect(long child, RECT& screen) override;
+  bool DoAccessibleDefaultAction(long child) override;
+
  private:
   // Returns whether the click hit the check box (and so was taken).
   bool OnClick(LPARAM lparam);
+  // A click's flip of the check box, kept only if the check function agrees.
+  void Toggle();
+  RECT CheckBoxRect() const;
   int Scaled(int v) const;
 
   std::function<bool(bool)> header_check_func_;

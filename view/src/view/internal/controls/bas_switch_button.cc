@@ -39,10 +39,14 @@ view::frame::ClassRecord& BASSwitchButton::GetClassRecord() {
 
 bool BASSwitchButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                            LRESULT& result, DWORD) {
+  if (HandleKeysAndSettings(msg, wparam, result)) return true;
   switch (msg) {
     case WM_CREATE:
       result = 0;
       return true;
+    case WM_DESTROY:
+      faces_.Clear();
+      return false;
     case WM_LBUTTONUP:
       return OnLButtonUp(wnd, lparam, result);
     case WM_MOUSEHOVER:
@@ -108,6 +112,7 @@ HWND BASSwitchButton::CreateButton(HWND parent, Gdiplus::Font* font, HMENU id) {
 int BASSwitchButton::Init(int x, int y, const wchar_t* text, COLORREF normal_color,
                           COLORREF normal_text_color, COLORREF pressed_color,
                           COLORREF pressed_text_color) {
+  faces_.Clear();
   normal_color_ = normal_color;
   normal_text_color_ = normal_text_color;
   pressed_color_ = pressed_color;
@@ -121,6 +126,7 @@ int BASSwitchButton::Init(int x, int y, const wchar_t* text, COLORREF normal_col
 void BASSwitchButton::SetText(const wchar_t* text) { SetCaptionAndPlace(text); }
 
 void BASSwitchButton::SetCaptionAndPlace(const wchar_t* text) {
+  faces_.Clear();
   if (text == nullptr) return;  // a caption is required; keep the old one
   text_ = text;
   const Gdiplus::SizeF caption = view::frame::MeasureCaption(m_hWnd, text_, font_);
@@ -129,9 +135,11 @@ void BASSwitchButton::SetCaptionAndPlace(const wchar_t* text) {
   width_ = size.cx;
   height_ = size.cy;
   view::frame::PlaceAnchored(m_hWnd, x_, y_, width_, height_);
+  ReportAccessibleChanges();
 }
 
 void BASSwitchButton::SetColorDisable(COLORREF color, COLORREF text_color) {
+  faces_.Clear();
   disable_color_ = color;
   disable_text_color_ = text_color;
 }
@@ -139,30 +147,52 @@ void BASSwitchButton::SetColorDisable(COLORREF color, COLORREF text_color) {
 void BASSwitchButton::ResetStatus() {
   status_ = kStatusNormal;
   if (m_hWnd != nullptr) InvalidateRect(m_hWnd, nullptr, FALSE);
+  ReportAccessibleChanges();
 }
 
 void BASSwitchButton::SetPressedStatus() {
   status_ = kStatusPressed;
   if (m_hWnd != nullptr) InvalidateRect(m_hWnd, nullptr, FALSE);
+  ReportAccessibleChanges();
+}
+
+bool BASSwitchButton::DescribeAccessible(long child, view::frame::AccessibleInfo& info) {
+  if (child != CHILDID_SELF) return false;
+  info.role = radio_ ? ROLE_SYSTEM_RADIOBUTTON : ROLE_SYSTEM_PUSHBUTTON;
+  if (radio_ && status_ == kStatusPressed) info.state = STATE_SYSTEM_CHECKED;
+  info.latching = radio_;
+  info.action = L"Press";
+  info.has_name = true;
+  if (info.want_name) info.name = text_;
+  return true;
+}
+
+bool BASSwitchButton::DoAccessibleDefaultAction(long child) {
+  return child == CHILDID_SELF && view::frame::PressButton(m_hWnd);
 }
 
 void BASSwitchButton::DrawItem(LPDRAWITEMSTRUCT dis) {
   if (dis == nullptr || m_hWnd == nullptr) return;
-  view::frame::PaintClientArgb(m_hWnd, dis->hDC, [this](Gdiplus::Graphics& graphics, int width,
-                                                        int height) { Paint(graphics, width, height); });
+  faces_.Paint(m_hWnd, dis->hDC, status_, [this](Gdiplus::Graphics& graphics, int width,
+                                                 int height) { Paint(graphics, width, height); });
 }
 
 void BASSwitchButton::Paint(Gdiplus::Graphics& graphics, int client_width, int client_height) {
   const Gdiplus::RectF whole(0.0f, 0.0f, static_cast<float>(client_width),
                              static_cast<float>(client_height));
-  Gdiplus::SolidBrush background(view::internal::ColorFromColorRef(background_color_));
+  using view::frame::ColorRole;
+  using view::frame::PaintColor;
+  Gdiplus::SolidBrush background(
+      view::internal::ColorFromColorRef(PaintColor(ColorRole::kWindow, background_color_)));
   graphics.FillRectangle(&background, whole);
   graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintSystemDefault);
   graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
 
-  const view::internal::SwitchColors colors = view::internal::ChooseSwitchColors(
+  view::internal::SwitchColors colors = view::internal::ChooseSwitchColors(
       status_, {normal_color_, normal_text_color_}, {pressed_color_, pressed_text_color_},
       {disable_color_, disable_text_color_});
+  colors = {PaintColor(view::frame::FaceRole(status_), colors.fill),
+            PaintColor(view::frame::TextRole(status_), colors.text)};
 
   Gdiplus::GraphicsPath path;
   if (round_rect_) {
@@ -173,7 +203,8 @@ void BASSwitchButton::Paint(Gdiplus::Graphics& graphics, int client_width, int c
   Gdiplus::SolidBrush fill(view::internal::ColorFromColorRef(colors.fill));
   graphics.FillPath(&fill, &path);
   if (border_color_ != 0xFFFFFFFF) {
-    Gdiplus::Pen pen(view::internal::ColorFromColorRef(border_color_), 1.0f);
+    Gdiplus::Pen pen(view::internal::ColorFromColorRef(PaintColor(ColorRole::kText, border_color_)),
+                     1.0f);
     graphics.DrawPath(&pen, &path);
   }
   if (!text_.empty() && font_ != nullptr) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "view/button_status.h"
+#include "view/internal/frame/accessible.h"
 #include "view/internal/frame/hover_press.h"
 #include "view/internal/frame/owner_draw.h"
 #include "view/internal/frame/window_impl.h"
@@ -31,7 +32,8 @@ bool SwitchResetsOnLeave(bool radio, ButtonStatus status);
 // that paints its shape and caption into one off-screen ARGB bitmap.
 class BASSwitchButton : public view::frame::WindowImpl,
                         public view::frame::OwnerDraw<BASSwitchButton>,
-                        public view::frame::ButtonControl<BASSwitchButton> {
+                        public view::frame::ButtonControl<BASSwitchButton>,
+                        public view::frame::Accessible {
  public:
   static view::frame::ClassRecord& GetClassRecord();
 
@@ -41,22 +43,47 @@ class BASSwitchButton : public view::frame::WindowImpl,
                             DWORD map_id) override;
   void DrawItem(LPDRAWITEMSTRUCT dis);
 
-  void SetDpiScale(float scale) { scale_ = scale; }
+  view::frame::Accessible* accessible() override { return this; }
+  bool DescribeAccessible(long child, view::frame::AccessibleInfo& info) override;
+  bool DoAccessibleDefaultAction(long child) override;
+
+  void SetDpiScale(float scale) {
+    scale_ = scale;
+    faces_.Clear();
+  }
   int DpiScale(int value) const;
   void SetInitVisible(bool visible) { init_visible_ = visible; }
   HWND CreateButton(HWND parent, Gdiplus::Font* font, HMENU id);
   int Init(int x, int y, const wchar_t* text, COLORREF normal_color, COLORREF normal_text_color,
            COLORREF pressed_color, COLORREF pressed_text_color);
   void SetText(const wchar_t* text);
-  void SetFont(Gdiplus::Font* font) { font_ = font; }
-  void SetRadio(bool radio) { radio_ = radio; }
+  void SetFont(Gdiplus::Font* font) {
+    font_ = font;
+    faces_.Clear();
+  }
+  void SetRadio(bool radio) {
+    radio_ = radio;
+    ReportAccessibleChanges();
+  }
   void SetHMargin(int margin) { h_margin_ = margin; }
   void SetVMargin(int margin) { v_margin_ = margin; }
   void SetColorDisable(COLORREF color, COLORREF text_color);
-  void SetBackgroundColor(COLORREF color) { background_color_ = color; }
-  void SetRoundRectPoint(POINT point) { round_rect_point_ = point; }
-  void SetRoundRect(bool round) { round_rect_ = round; }
-  void SetColorBorder(COLORREF color) { border_color_ = color; }
+  void SetBackgroundColor(COLORREF color) {
+    background_color_ = color;
+    faces_.Clear();
+  }
+  void SetRoundRectPoint(POINT point) {
+    round_rect_point_ = point;
+    faces_.Clear();
+  }
+  void SetRoundRect(bool round) {
+    round_rect_ = round;
+    faces_.Clear();
+  }
+  void SetColorBorder(COLORREF color) {
+    border_color_ = color;
+    faces_.Clear();
+  }
   void ResetStatus();
   void SetPressedStatus();
 

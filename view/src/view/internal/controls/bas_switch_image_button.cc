@@ -111,6 +111,7 @@ HWND BASSwitchImageButton::CreateButton(HWND parent, Gdiplus::Font* font, HMENU 
 }
 
 void BASSwitchImageButton::LayOut(const wchar_t* text) {
+  faces_.Clear();
   text_ = text != nullptr ? text : L"";
   const Gdiplus::SizeF box = view::frame::MeasureCaption(m_hWnd, text_, font_, 0.0f, true);
   text_width_ = box.Width;
@@ -141,6 +142,7 @@ int BASSwitchImageButton::Init(int x, int y, const wchar_t* text, COLORREF norma
                                COLORREF normal_text_color, Gdiplus::Bitmap* image,
                                COLORREF pressed_color, COLORREF pressed_text_color,
                                Gdiplus::Bitmap* pressed_image) {
+  faces_.Clear();
   normal_color_ = normal_color;
   normal_text_color_ = normal_text_color;
   image_ = image;
@@ -163,6 +165,7 @@ int BASSwitchImageButton::Init(int x, int y, const wchar_t* text, COLORREF norma
 void BASSwitchImageButton::SetText(const wchar_t* text) {
   LayOut(text);
   view::frame::ResizeInPlace(m_hWnd, static_cast<int>(width_), static_cast<int>(height_));
+  ReportAccessibleChanges();
 }
 
 void BASSwitchImageButton::Invalidate(bool erase) {
@@ -172,12 +175,30 @@ void BASSwitchImageButton::Invalidate(bool erase) {
 void BASSwitchImageButton::ResetStatus() {
   status_ = kStatusNormal;
   Invalidate(false);
+  ReportAccessibleChanges();
 }
 
 void BASSwitchImageButton::SetPressedStatus() {
   status_ = kStatusPressed;
   latched_ = true;
   Invalidate(false);
+  ReportAccessibleChanges();
+}
+
+bool BASSwitchImageButton::DescribeAccessible(long child, view::frame::AccessibleInfo& info) {
+  if (child != CHILDID_SELF) return false;
+  info.role = radio_ ? ROLE_SYSTEM_RADIOBUTTON : ROLE_SYSTEM_PUSHBUTTON;
+  // Selected once the press is released (a held press is not yet a choice).
+  if (radio_ && latched_ && status_ == kStatusPressed) info.state = STATE_SYSTEM_CHECKED;
+  info.latching = radio_;
+  info.action = L"Press";
+  info.has_name = true;
+  if (info.want_name) info.name = text_;
+  return true;
+}
+
+bool BASSwitchImageButton::DoAccessibleDefaultAction(long child) {
+  return child == CHILDID_SELF && view::frame::PressButton(m_hWnd);
 }
 
 void BASSwitchImageButton::DrawItem(LPDRAWITEMSTRUCT dis) {
@@ -186,8 +207,7 @@ void BASSwitchImageButton::DrawItem(LPDRAWITEMSTRUCT dis) {
 }
 
 void BASSwitchImageButton::Paint(HDC dc) {
-  view::frame::PaintClientArgb(m_hWnd, dc, [this](Gdiplus::Graphics& graphics, int width,
-                                                  int height) {
+  faces_.Paint(m_hWnd, dc, status_, [this](Gdiplus::Graphics& graphics, int width, int height) {
     Draw(graphics, RECT{0, 0, width, height});
   });
 }
@@ -205,13 +225,16 @@ void BASSwitchImageButton::DrawShape(Gdiplus::Graphics& graphics, const RECT& cl
   }
   Gdiplus::SolidBrush fill_brush(ColorFromColorRef(fill));
   graphics.FillPath(&fill_brush, &shape);
-  const COLORREF outline = border_color_ == 0xFFFFFFFF ? fill : border_color_;
+  const COLORREF outline = border_color_ == 0xFFFFFFFF
+                               ? fill
+                               : view::frame::PaintColor(view::frame::ColorRole::kText, border_color_);
   Gdiplus::Pen outline_pen(ColorFromColorRef(outline), border_width_);
   graphics.DrawPath(&outline_pen, &shape);
 }
 
 void BASSwitchImageButton::Draw(Gdiplus::Graphics& graphics, const RECT& client) {
-  graphics.Clear(ColorFromColorRef(background_color_));
+  graphics.Clear(
+      ColorFromColorRef(view::frame::PaintColor(view::frame::ColorRole::kWindow, background_color_)));
   graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintSystemDefault);
   graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
 
@@ -230,6 +253,8 @@ void BASSwitchImageButton::Draw(Gdiplus::Graphics& graphics, const RECT& client)
     image = disable_image_.get();
   }
 
+  fill = view::frame::PaintColor(view::frame::FaceRole(status_), fill);
+  text_color = view::frame::PaintColor(view::frame::TextRole(status_), text_color);
   DrawShape(graphics, client, fill);
 
   if (image != nullptr) {
@@ -275,10 +300,14 @@ bool BASSwitchImageButton::OnLButtonDown(HWND wnd, LPARAM lparam, LRESULT& resul
 
 bool BASSwitchImageButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                                 LRESULT& result, DWORD) {
+  if (HandleKeysAndSettings(msg, wparam, result)) return true;
   switch (msg) {
     case WM_CREATE:
       result = 0;
       return true;
+    case WM_DESTROY:
+      faces_.Clear();
+      return false;
     case WM_LBUTTONDOWN:
       return OnLButtonDown(wnd, lparam, result);
     case WM_LBUTTONUP: {

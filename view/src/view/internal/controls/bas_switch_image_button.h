@@ -8,6 +8,7 @@
 #include <string>
 
 #include "view/button_status.h"
+#include "view/internal/frame/accessible.h"
 #include "view/internal/frame/hover_press.h"
 #include "view/internal/frame/owner_draw.h"
 #include "view/internal/frame/window_impl.h"
@@ -46,7 +47,8 @@ std::unique_ptr<Gdiplus::Bitmap> MakeGreyCopy(Gdiplus::Bitmap* image);
 // hover/press handling works on them directly.
 class BASSwitchImageButton : public view::frame::WindowImpl,
                              public view::frame::OwnerDraw<BASSwitchImageButton>,
-                             public view::frame::ButtonControl<BASSwitchImageButton> {
+                             public view::frame::ButtonControl<BASSwitchImageButton>,
+                             public view::frame::Accessible {
  public:
   static view::frame::ClassRecord& GetClassRecord();
 
@@ -56,6 +58,10 @@ class BASSwitchImageButton : public view::frame::WindowImpl,
   bool ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result,
                             DWORD map_id = 0) override;
   void DrawItem(LPDRAWITEMSTRUCT dis);
+
+  view::frame::Accessible* accessible() override { return this; }
+  bool DescribeAccessible(long child, view::frame::AccessibleInfo& info) override;
+  bool DoAccessibleDefaultAction(long child) override;
 
   HWND CreateButton(HWND parent, Gdiplus::Font* font, HMENU id);
   int Init(int x, int y, const wchar_t* text, COLORREF normal_color, COLORREF normal_text_color,
@@ -74,7 +80,14 @@ class BASSwitchImageButton : public view::frame::WindowImpl,
   // A press: on the delete mark, or selecting the tile.
   bool OnLButtonDown(HWND wnd, LPARAM lparam, LRESULT& result);
 
-  // The control's state; the wrapper's setters store into it directly.
+  // The control's state, for the wrapper's setters to store into: since the
+  // look may change, the faces painted so far are dropped.
+  BASSwitchImageButton& Look() {
+    faces_.Clear();
+    return *this;
+  }
+
+  // The control's state; the wrapper's setters store into it through Look().
   std::wstring text_;
   Gdiplus::Font* font_ = nullptr;
   unsigned int text_align_ = 1;

@@ -207,9 +207,11 @@ void ZuSectionImgButton::ApplyPlacement(const SectionPlacement& p) {
 }
 
 void ZuSectionImgButton::Load(bool take_window_text) {
+  faces_.Clear();
   if (m_hWnd == nullptr) return;
   UpdateImageBox();
   if (take_window_text) text_ = Utils::GetEditValue(m_hWnd);
+  ReportAccessibleChanges();
   RECT client = {0, 0, 0, 0};
   ::GetClientRect(m_hWnd, &client);
   const SectionMetrics m = Metrics();
@@ -236,6 +238,7 @@ void ZuSectionImgButton::Load(bool take_window_text) {
 }
 
 WTL::CSize ZuSectionImgButton::reload(int max_width, int max_height) {
+  faces_.Clear();
   if (m_hWnd == nullptr) return WTL::CSize(0, 0);
   RECT client = {0, 0, 0, 0};
   ::GetClientRect(m_hWnd, &client);
@@ -252,6 +255,7 @@ WTL::CSize ZuSectionImgButton::reload(int max_width, int max_height) {
     start.height = image_rect_.Height + 2 * v_margin_;
   }
   text_ = Utils::GetEditValue(m_hWnd);
+  ReportAccessibleChanges();
   SectionPlacement p = start;
   if (text_.empty()) {
     if (p.width != client.right || p.height != client.bottom) {
@@ -286,14 +290,37 @@ void ZuSectionImgButton::SetTooltip(const wchar_t* text) {
   view::frame::AddTooltipTool(tooltip_.get(), m_hWnd, text != nullptr ? text : L"");
 }
 
+bool ZuSectionImgButton::DescribeAccessible(long child, view::frame::AccessibleInfo& info) {
+  if (child != CHILDID_SELF) return false;
+  info.role = check_style_ ? ROLE_SYSTEM_PAGETAB : ROLE_SYSTEM_PUSHBUTTON;
+  if (check_style_) {
+    info.state = STATE_SYSTEM_SELECTABLE;
+    if (status_ == kStatusPressed) info.state |= STATE_SYSTEM_SELECTED;
+  }
+  info.latching = check_style_;
+  info.action = L"Press";
+  info.has_name = true;
+  if (info.want_name) info.name = text_;
+  return true;
+}
+
+bool ZuSectionImgButton::DoAccessibleDefaultAction(long child) {
+  return child == CHILDID_SELF && view::frame::PressButton(m_hWnd);
+}
+
 void ZuSectionImgButton::Paint(HDC dc) {
-  view::frame::PaintClientArgb(m_hWnd, dc, [this](Gdiplus::Graphics& graphics, int width,
-                                                  int height) {
-    Draw(graphics, RECT{0, 0, width, height});
-  });
+  // An application's drawing function may paint something new each time:
+  // only faces the control draws itself are kept.
+  faces_.Paint(
+      m_hWnd, dc, status_,
+      [this](Gdiplus::Graphics& graphics, int width, int height) {
+        Draw(graphics, RECT{0, 0, width, height});
+      },
+      !draw_func_);
 }
 
 void ZuSectionImgButton::Draw(Gdiplus::Graphics& graphics, const RECT& client) {
+  using view::frame::PaintColor;
   graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintSystemDefault);
   graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
   graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQuality);
@@ -302,15 +329,18 @@ void ZuSectionImgButton::Draw(Gdiplus::Graphics& graphics, const RECT& client) {
 
   Gdiplus::GraphicsPath shape;
   if (round_rect_) {
-    Gdiplus::SolidBrush outside(ColorFromColorRef(round_bkg_color_));
+    Gdiplus::SolidBrush outside(
+        ColorFromColorRef(PaintColor(view::frame::ColorRole::kWindow, round_bkg_color_)));
     graphics.FillRectangle(&outside, 0.0f, 0.0f, cw, ch);
     Utils::CreateRoundRect(shape, Gdiplus::RectF(0, 0, cw, ch), round_rect_point_.x);
   } else {
     shape.AddRectangle(Gdiplus::RectF(0, 0, cw - 1, ch - 1));
   }
-  Gdiplus::SolidBrush fill(ColorFromColorRef(fill_colors_[status]));
+  Gdiplus::SolidBrush fill(
+      ColorFromColorRef(PaintColor(view::frame::FaceRole(status), fill_colors_[status])));
   graphics.FillPath(&fill, &shape);
-  Gdiplus::Pen border(ColorFromColorRef(border_colors_[status]), scale_);
+  Gdiplus::Pen border(
+      ColorFromColorRef(PaintColor(view::frame::ColorRole::kText, border_colors_[status])), scale_);
   graphics.DrawPath(&border, &shape);
 
   if (draw_func_) {
@@ -320,7 +350,8 @@ void ZuSectionImgButton::Draw(Gdiplus::Graphics& graphics, const RECT& client) {
     Gdiplus::Bitmap* image = images_[status] != nullptr ? images_[status] : images_[kStatusNormal];
     if (image != nullptr) Utils::DrawImage(graphics, image, image_rect_);
     if (!text_.empty()) {
-      Gdiplus::Color color = ColorFromColorRef(text_colors_[status]);
+      Gdiplus::Color color =
+          ColorFromColorRef(PaintColor(view::frame::TextRole(status), text_colors_[status]));
       if (layout_type_ == kImgAboveText) {
         Utils::DrawTextCenter(graphics, text_rect_, text_.c_str(), font_, &color);
       } else if (layout_type_ == kImgLeftOfText || layout_type_ == kImgRightOfText) {
@@ -365,6 +396,7 @@ void ZuSectionImgButton::HotFromPointer(UINT msg) {
 
 bool ZuSectionImgButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                               LRESULT& result, DWORD) {
+  if (HandleKeysAndSettings(msg, wparam, result)) return true;
   if (view::frame::HandlePaintMessage(wnd, msg, wparam, result,
                                       [this](HDC dc) { Paint(dc); })) {
     return true;
@@ -386,6 +418,7 @@ bool ZuSectionImgButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam,
       return true;
     case WM_DESTROY:
       tooltip_.reset();
+      faces_.Clear();
       return false;
     case view::frame::OCM_NOTIFY_: {
       const auto* header = reinterpret_cast<const NMHDR*>(lparam);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "view/button_status.h"
+#include "view/internal/frame/accessible.h"
 #include "view/internal/frame/hover_press.h"
 #include "view/internal/frame/scoped.h"
 #include "view/internal/frame/window_impl.h"
@@ -56,7 +57,8 @@ SectionPlacement SectionReloadPlace(const SectionMetrics& m, float text_width, f
 }  // namespace view::internal
 
 class ZuSectionImgButton : public view::frame::StandardControl<ZuSectionImgButton>,
-                           public view::frame::ButtonControl<ZuSectionImgButton> {
+                           public view::frame::ButtonControl<ZuSectionImgButton>,
+                           public view::frame::Accessible {
  public:
   using DrawFunc = std::function<void(HWND, Gdiplus::Graphics&, RECT&, int)>;
 
@@ -74,13 +76,24 @@ class ZuSectionImgButton : public view::frame::StandardControl<ZuSectionImgButto
   WTL::CSize reload(int max_width, int max_height);
   void SetTooltip(const wchar_t* text);
 
+  view::frame::Accessible* accessible() override { return this; }
+  bool DescribeAccessible(long child, view::frame::AccessibleInfo& info) override;
+  bool DoAccessibleDefaultAction(long child) override;
+
   // Paints the button as it looks now into `dc` (client coordinates).
   void Paint(HDC dc);
   // Draws the whole client area, `client` in size, onto `graphics`.
   void Draw(Gdiplus::Graphics& graphics, const RECT& client);
   HWND tooltip() const { return tooltip_.get(); }
 
-  // The control's state; the wrapper's setters store into it directly.
+  // The control's state, for the wrapper's setters to store into: since the
+  // look may change, the faces painted so far are dropped.
+  ZuSectionImgButton& Look() {
+    faces_.Clear();
+    return *this;
+  }
+
+  // The control's state; the wrapper's setters store into it through Look().
   std::wstring text_;
   Gdiplus::Font* font_ = nullptr;
   COLORREF fill_colors_[4] = {0, 0, 0, 0};

@@ -21,6 +21,28 @@ void RepaintNow(HWND wnd) {
   UpdateWindow(wnd);
 }
 
+bool HandleButtonKeys(HWND wnd, UINT msg, WPARAM wparam, LRESULT& result) {
+  switch (msg) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE:
+      InvalidateRect(wnd, nullptr, FALSE);
+      return false;
+    case WM_KEYUP:
+      // Only the release of a press the button took (its Space key-down).
+      if (wparam != VK_SPACE || (SendMessageW(wnd, BM_GETSTATE, 0, 0) & BST_PUSHED) == 0) {
+        return false;
+      }
+      SendMessageW(wnd, BM_SETSTATE, FALSE, 0);
+      if (GetCapture() == wnd) ReleaseCapture();
+      SendMessageW(wnd, BM_CLICK, 0, 0);
+      result = 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool HandleHoverPress(HWND wnd, HWND tooltip, HoverPressState& state, UINT msg, WPARAM wparam,
                       LPARAM lparam, LRESULT& result, bool repaint) {
   switch (msg) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "view/button_status.h"
+#include "view/internal/frame/paint_buffers.h"
 #include "view/internal/frame/window_impl.h"
 
 namespace view::frame {
@@ -20,9 +21,17 @@ bool ReleaseInsideWindow(HWND wnd, POINT client_pt);
 // release and no click is reported.
 bool ReleasedOutside(HWND wnd, LPARAM lparam);
 
+// The keyboard side of an owner-drawn button. A Space release clicks it the
+// way a mouse click goes (BM_CLICK: press and release at the button's
+// corner), so that the control's state, look and notifications follow
+// exactly as for a click. Gaining or losing the focus and a change of the
+// window's UI state repaint it, so that its focus cue follows; those go on
+// to the standard button. Returns whether `msg` was consumed.
+bool HandleButtonKeys(HWND wnd, UINT msg, WPARAM wparam, LRESULT& result);
+
 // What every owner-drawn button offers besides its status: enabling, which
 // sets the status to normal or disabled (even before the window exists),
-// and moving. T is the control, a WindowImpl.
+// moving, and the faces it has rendered. T is the control, a WindowImpl.
 template <class T>
 class ButtonControl : public HoverPressState {
  public:
@@ -37,6 +46,22 @@ class ButtonControl : public HoverPressState {
     return ::MoveWindow(wnd, rect->left, rect->top, rect->right - rect->left,
                         rect->bottom - rect->top, repaint);
   }
+
+  // HandleButtonKeys, and a change of system colours or settings (which the
+  // application passes on to its controls) drops the faces painted with the
+  // old ones and repaints.
+  bool HandleKeysAndSettings(UINT msg, WPARAM wparam, LRESULT& result) {
+    HWND wnd = static_cast<T*>(this)->m_hWnd;
+    if (msg == WM_SETTINGCHANGE || msg == WM_SYSCOLORCHANGE) {
+      faces_.Clear();
+      ::InvalidateRect(wnd, nullptr, FALSE);
+      return false;
+    }
+    return HandleButtonKeys(wnd, msg, wparam, result);
+  }
+
+  // The faces painted so far; every setter that changes the look clears it.
+  FaceCache faces_;
 };
 
 // The shared hover/press handling of the owner-drawn buttons: moves request

@@ -19,12 +19,107 @@ ArgbBuffer::~ArgbBuffer() {
   bitmap_.reset();
 }
 
-void ArgbBuffer::Present(HDC target, int x, int y) {
-  if (!ok() || target == nullptr) return;
+std::unique_ptr<Gdiplus::CachedBitmap> ArgbBuffer::Present(HDC target, int x, int y) {
+  if (!ok() || target == nullptr) return nullptr;
   graphics_->Flush(Gdiplus::FlushIntentionSync);
   Gdiplus::Graphics screen(target);
-  Gdiplus::CachedBitmap cached(bitmap_.get(), &screen);
-  screen.DrawCachedBitmap(&cached, x, y);
+  auto cached = std::make_unique<Gdiplus::CachedBitmap>(bitmap_.get(), &screen);
+  if (cached->GetLastStatus() != Gdiplus::Ok) return nullptr;
+  screen.DrawCachedBitmap(cached.get(), x, y);
+  return cached;
+}
+
+bool ArgbBuffer::CopyOpaquePixels(std::vector<Gdiplus::ARGB>& pixels) {
+  if (!ok()) return false;
+  graphics_->Flush(Gdiplus::FlushIntentionSync);
+  const Gdiplus::Rect all(0, 0, width_, height_);
+  Gdiplus::BitmapData data = {};
+  if (bitmap_->LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) !=
+      Gdiplus::Ok) {
+    return false;
+  }
+  pixels.resize(static_cast<size_t>(width_) * static_cast<size_t>(height_));
+  bool opaque = true;
+  for (int y = 0; y < height_ && opaque; ++y) {
+    const auto* row = reinterpret_cast<const Gdiplus::ARGB*>(static_cast<const BYTE*>(data.Scan0) +
+                                                             static_cast<ptrdiff_t>(y) * data.Stride);
+    for (int x = 0; x < width_; ++x) {
+      if ((row[x] >> 24) != 0xFF) {
+        opaque = false;
+        break;
+      }
+      pixels[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)] = row[x];
+    }
+  }
+  bitmap_->UnlockBits(&data);
+  if (!opaque) pixels.clear();
+  return opaque;
+}
+
+bool ShowsFocusCue(HWND wnd) {
+  // The UI state belongs to the top-level window: a change made anywhere
+  // goes up to it and comes down to every window beneath it.
+  return wnd != nullptr && GetFocus() == wnd &&
+         (SendMessageW(GetAncestor(wnd, GA_ROOT), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
+}
+
+void DrawFocusCue(HWND wnd, HDC dc) {
+  RECT cue = {0, 0, 0, 0};
+  if (!ShowsFocusCue(wnd) || !GetClientRect(wnd, &cue)) return;
+  InflateRect(&cue, -2, -2);
+  if (IsRectEmpty(&cue)) return;
+  // DrawFocusRect draws in the DC's text and background colours.
+  const COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
+  const COLORREF back = SetBkColor(dc, RGB(255, 255, 255));
+  DrawFocusRect(dc, &cue);
+  SetTextColor(dc, text);
+  SetBkColor(dc, back);
+}
+
+void FaceCache::Clear() {
+  for (auto& face : faces_) face.reset();
+  width_ = 0;
+  height_ = 0;
+}
+
+int FaceCache::size() const {
+  int kept = 0;
+  for (const auto& face : faces_) kept += face != nullptr ? 1 : 0;
+  return kept;
+}
+
+void FaceCache::Keep(ArgbBuffer& buffer, HDC target, int state) {
+  auto face = std::make_unique<Face>();
+  face->blended = buffer.Present(target);
+  if (face->blended == nullptr) return;
+  if (buffer.CopyOpaquePixels(face->opaque)) face->blended.reset();
+  faces_[state] = std::move(face);
+  width_ = buffer.width();
+  height_ = buffer.height();
+}
+
+bool FaceCache::CopyKept(HDC target, int state) {
+  const Face* face = faces_[state].get();
+  if (face == nullptr) return false;
+  if (face->blended != nullptr) {
+    Gdiplus::Graphics screen(target);
+    if (screen.DrawCachedBitmap(face->blended.get(), 0, 0) == Gdiplus::Ok) return true;
+  } else {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;  // top-down, as the pixels were read
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    if (SetDIBitsToDevice(target, 0, 0, static_cast<DWORD>(width_), static_cast<DWORD>(height_),
+                          0, 0, 0, static_cast<UINT>(height_), face->opaque.data(), &info,
+                          DIB_RGB_COLORS) != 0) {
+      return true;
+    }
+  }
+  faces_[state].reset();
+  return false;
 }
 
 MemoryDcBuffer::MemoryDcBuffer(HDC target, const RECT& rect, bool client_coordinates)

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
+#include "view/internal/frame/contrast.h"
 #include "view/internal/frame/scoped.h"
 #include "view/platform.h"
 
@@ -23,7 +25,11 @@ class ArgbBuffer {
   int width() const { return width_; }
   int height() const { return height_; }
 
-  void Present(HDC target, int x = 0, int y = 0);
+  // Returns the cached bitmap the copy was made through, which can copy the
+  // same pixels to another DC of the same kind later (null on failure).
+  std::unique_ptr<Gdiplus::CachedBitmap> Present(HDC target, int x = 0, int y = 0);
+  // Copies the pixels out when none of them is translucent; else false.
+  bool CopyOpaquePixels(std::vector<Gdiplus::ARGB>& pixels);
 
  private:
   int width_;
@@ -32,18 +38,80 @@ class ArgbBuffer {
   std::unique_ptr<Gdiplus::Graphics> graphics_;
 };
 
-// Paints the whole client area of `wnd` onto `target` through one ArgbBuffer:
-// `paint(graphics, width, height)` draws into the buffer, which is then
-// copied to the target in one step.
-template <class Painter>
-void PaintClientArgb(HWND wnd, HDC target, Painter&& paint) {
-  RECT client = {0, 0, 0, 0};
-  if (target == nullptr || !::GetClientRect(wnd, &client)) return;
-  ArgbBuffer buffer(client.right, client.bottom);
-  if (!buffer.ok()) return;
-  paint(buffer.graphics(), client.right, client.bottom);
-  buffer.Present(target);
-}
+// Whether `wnd` shows a focus cue now: it has the focus, and its window's UI
+// state does not hide focus cues (the platform hides them after mouse use
+// until the keyboard is used).
+bool ShowsFocusCue(HWND wnd);
+// The focus cue of an owner-drawn button, a dotted rectangle inset 2 pixels,
+// drawn onto the button's painted face when ShowsFocusCue.
+void DrawFocusCue(HWND wnd, HDC dc);
+
+// The rendered faces of an owner-drawn control, so that repainting a face
+// already drawn costs one copy rather than a fresh drawing. A face is kept
+// for each state the control has shown (normal, hover, pressed, checked...;
+// at most kStates), at the client size and contrast mode it was drawn for: a
+// new client size, or high contrast switched on or off, drops them all.
+// Whatever else a face depends on (caption, colours, images, font, scale,
+// system colours) belongs to the control, which calls Clear() whenever one
+// of those changes.
+class FaceCache {
+ public:
+  static constexpr int kStates = 8;
+
+  // Paints the whole client area of `wnd` onto `target`: copies the face
+  // kept for `state` when there is one, else `paint(graphics, width, height)`
+  // draws into an ArgbBuffer, which is copied to the target in one step and
+  // kept.
+  // Without `keep` (a face drawn by an application's function, which may
+  // differ at every paint) nothing is kept. The focus cue goes on top.
+  template <class Painter>
+  void Paint(HWND wnd, HDC target, int state, Painter&& paint, bool keep = true) {
+    RECT client = {0, 0, 0, 0};
+    if (target == nullptr || !::GetClientRect(wnd, &client)) return;
+    if (state < 0 || state >= kStates) state = 0;
+    const bool high_contrast = HighContrastOn();
+    if (!keep || client.right != width_ || client.bottom != height_ ||
+        high_contrast != high_contrast_) {
+      Clear();
+      high_contrast_ = high_contrast;
+    }
+    if (!CopyKept(target, state)) {
+      ArgbBuffer buffer(client.right, client.bottom);
+      if (!buffer.ok()) return;
+      paint(buffer.graphics(), client.right, client.bottom);
+      if (keep) {
+        Keep(buffer, target, state);
+      } else {
+        buffer.Present(target);
+      }
+    }
+    DrawFocusCue(wnd, target);
+  }
+
+  void Clear();
+  // How many faces are kept, for inspection.
+  int size() const;
+
+ private:
+  // A face without a single translucent pixel is kept as its pixels and
+  // copied as they are; any other is blended over the target through the
+  // cached bitmap its first paint made, exactly as that paint did.
+  struct Face {
+    std::vector<Gdiplus::ARGB> opaque;
+    std::unique_ptr<Gdiplus::CachedBitmap> blended;
+  };
+
+  // Presents the freshly painted `buffer` and keeps it as the face of `state`.
+  void Keep(ArgbBuffer& buffer, HDC target, int state);
+  // Copies the face kept for `state`; false when there is none, or when it
+  // cannot be drawn on `target` (which drops it).
+  bool CopyKept(HDC target, int state);
+
+  std::unique_ptr<Face> faces_[kStates];
+  int width_ = 0;
+  int height_ = 0;
+  bool high_contrast_ = false;  // whether the kept faces were painted in high contrast
+};
 
 // The paint entry of a control that draws itself with one `paint(HDC)`:
 // WM_PAINT paints into the DC in wParam when there is one, else between

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "view/internal/frame/accessible.h"
 #include "view/internal/frame/creating.h"
 
 namespace view::frame {
@@ -102,6 +103,23 @@ ATOM RegisterClassRecord(ClassRecord& record, WNDPROC start_proc) {
 }
 
 WindowImpl::~WindowImpl() = default;
+
+void WindowImpl::ReportAccessibleChanges() {
+  if (Accessible* described = accessible()) described->ReportChanges(m_hWnd, true);
+}
+
+void WindowImpl::AfterMessageAccessible(HWND wnd, UINT msg) {
+  Accessible* described = accessible();
+  if (described == nullptr) return;
+  if (msg == WM_NCDESTROY) {
+    described->DisconnectAccessible();
+    return;
+  }
+  // A window turned on or off changes its state (Wine's user32 raises
+  // nothing for it).
+  if (msg == WM_ENABLE) NotifyAccessible(EVENT_OBJECT_STATECHANGE, wnd);
+  described->ReportChanges(wnd, msg == WM_SETTEXT);
+}
 
 void WindowImpl::WrapperRelease() {
   if (--wrappers_ == 0) OnLastWrapperReleased();
@@ -250,8 +268,11 @@ LRESULT WindowImpl::Dispatch(UINT msg, WPARAM wparam, LPARAM lparam) {
 
   LRESULT result = 0;
   handled_ = true;
-  const bool handled = ProcessWindowMessage(wnd, msg, wparam, lparam, result, 0);
+  bool handled = msg == WM_GETOBJECT && accessible() != nullptr &&
+                 accessible()->AnswerGetObject(wnd, wparam, lparam, result);
+  if (!handled) handled = ProcessWindowMessage(wnd, msg, wparam, lparam, result, 0);
   handled_ = outer_handled;
+  AfterMessageAccessible(wnd, msg);
 
   if (msg == WM_NCDESTROY) {
     auto installed = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(wnd, GWLP_WNDPROC));

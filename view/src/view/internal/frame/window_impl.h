@@ -35,6 +35,7 @@ bool DefaultReflectionHandler(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                               LRESULT& result);
 
 class WindowImpl;
+class Accessible;
 
 // Whether `wnd` is a window of this library in this process: of a class the
 // library registered, or one the frame subclassed.
@@ -88,6 +89,11 @@ class WindowImpl {
   virtual void OnFinalMessage(HWND) {}
   // Called when the last wrapper lets go of the object.
   virtual void OnLastWrapperReleased() {}
+  // What the control tells assistive technology (accessible.h); null for a
+  // window that leaves it all to the platform.
+  virtual Accessible* accessible() { return nullptr; }
+  // Raises the accessibility events for what a setter changed.
+  void ReportAccessibleChanges();
 
   void AddRef() { ++refs_; }
   void Release() {
@@ -149,6 +155,9 @@ class WindowImpl {
  private:
   LRESULT Dispatch(UINT msg, WPARAM wparam, LPARAM lparam);
   void Bind(HWND wnd, WNDPROC proc);
+  // Disconnects the accessible object when the window goes; otherwise
+  // raises the events for what the message changed.
+  void AfterMessageAccessible(HWND wnd, UINT msg);
 
   static constexpr DWORD kDestroyed = 1;
 
@@ -204,6 +213,9 @@ class WindowHook : public WindowImpl {
   // when `wnd` is not a window or is already bound by the frame.
   static void Install(ScopedRef<WindowHook>& hook, HWND wnd, WindowImpl* owner, DWORD map_id);
   void Detach();
+  // What the owner tells assistive technology about the hooked window.
+  void SetAccessible(Accessible* accessible) { accessible_ = accessible; }
+  Accessible* accessible() override { return owner_ != nullptr ? accessible_ : nullptr; }
 
   bool ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result,
                             DWORD map_id = 0) override;
@@ -211,6 +223,7 @@ class WindowHook : public WindowImpl {
  private:
   WindowImpl* owner_;
   DWORD map_id_;
+  Accessible* accessible_ = nullptr;
 };
 
 // The record of implementation class T, which superclasses the standard
