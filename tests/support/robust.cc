@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <random>
 
 #include "harness.h"
@@ -13,24 +14,13 @@
 namespace viewtest {
 namespace {
 
-// Counts a top-level window and all its descendants.
-BOOL CALLBACK CountTop(HWND wnd, LPARAM counter) {
-  ++*reinterpret_cast<int*>(counter);
-  EnumChildWindows(wnd, [](HWND, LPARAM n) -> BOOL { return ++*reinterpret_cast<int*>(n), TRUE; },
-                   counter);
-  return TRUE;
-}
-
 constexpr UINT kReflect = view::kReflectOffset;
 
-const UINT kReflected[] = {
-    kReflect + WM_COMMAND,        kReflect + WM_NOTIFY,          kReflect + WM_PARENTNOTIFY,
-    kReflect + WM_DRAWITEM,       kReflect + WM_MEASUREITEM,     kReflect + WM_COMPAREITEM,
-    kReflect + WM_DELETEITEM,     kReflect + WM_VKEYTOITEM,      kReflect + WM_CHARTOITEM,
-    kReflect + WM_HSCROLL,        kReflect + WM_VSCROLL,         kReflect + WM_CTLCOLORMSGBOX,
-    kReflect + WM_CTLCOLOREDIT,   kReflect + WM_CTLCOLORLISTBOX, kReflect + WM_CTLCOLORBTN,
-    kReflect + WM_CTLCOLORDLG,    kReflect + WM_CTLCOLORSCROLLBAR, kReflect + WM_CTLCOLORSTATIC,
-};
+// Notifications a parent reflects back to the control that sent them.
+const UINT kReflected[] = {WM_COMMAND, WM_NOTIFY, WM_PARENTNOTIFY, WM_DRAWITEM, WM_MEASUREITEM,
+                           WM_COMPAREITEM, WM_DELETEITEM, WM_VKEYTOITEM, WM_CHARTOITEM, WM_HSCROLL,
+                           WM_VSCROLL, WM_CTLCOLORMSGBOX, WM_CTLCOLOREDIT, WM_CTLCOLORLISTBOX,
+                           WM_CTLCOLORBTN, WM_CTLCOLORDLG, WM_CTLCOLORSCROLLBAR, WM_CTLCOLORSTATIC};
 
 const UINT kMouse[] = {WM_MOUSEMOVE,   WM_LBUTTONDOWN, WM_LBUTTONUP,   WM_LBUTTONDBLCLK,
                        WM_MOUSEWHEEL,  WM_MOUSEHOVER,  WM_MOUSELEAVE,  WM_SETCURSOR,
@@ -56,7 +46,12 @@ const UINT kNotifyCodes[] = {
 ProcessCounters SnapshotCounters() {
   ProcessCounters c;
   c.gdi_objects = CountGdiObjects();
-  EnumThreadWindows(GetCurrentThreadId(), CountTop, reinterpret_cast<LPARAM>(&c.user_windows));
+  // This thread's top-level windows and all their descendants.
+  EnumThreadWindows(GetCurrentThreadId(), [](HWND top, LPARAM n) -> BOOL {
+    const WNDENUMPROC count = [](HWND, LPARAM n) -> BOOL { return ++*reinterpret_cast<int*>(n); };
+    count(top, n);
+    return EnumChildWindows(top, count, n), TRUE;
+  }, reinterpret_cast<LPARAM>(&c.user_windows));
   PROCESS_MEMORY_COUNTERS_EX pmc = {};
   pmc.cb = sizeof(pmc);
   if (GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc),
@@ -154,10 +149,10 @@ class Fuzzer {
         return;
       }
       case 2:  // a reflected notification
-        SendWithStruct(control, kReflected[rng_() % (sizeof(kReflected) / sizeof(kReflected[0]))]);
+        SendWithStruct(control, kReflect + kReflected[rng_() % std::size(kReflected)]);
         return;
       case 3: case 4: {  // the mouse
-        const UINT msg = kMouse[rng_() % (sizeof(kMouse) / sizeof(kMouse[0]))];
+        const UINT msg = kMouse[rng_() % std::size(kMouse)];
         WPARAM wparam = rng_() % 2 ? MK_LBUTTON : 0;
         if (msg == WM_MOUSEWHEEL) wparam = MAKEWPARAM(0, static_cast<short>((rng_() % 7) * 120 - 360));
         if (msg == WM_SETCURSOR) wparam = reinterpret_cast<WPARAM>(control);
@@ -170,8 +165,8 @@ class Fuzzer {
         return;
       }
       case 5: {  // the keyboard
-        const UINT msg = kKeyboard[rng_() % (sizeof(kKeyboard) / sizeof(kKeyboard[0]))];
-        const WPARAM key = kKeys[rng_() % (sizeof(kKeys) / sizeof(kKeys[0]))];
+        const UINT msg = kKeyboard[rng_() % std::size(kKeyboard)];
+        const WPARAM key = kKeys[rng_() % std::size(kKeys)];
         Send(control, msg, msg == WM_SETFOCUS || msg == WM_KILLFOCUS ? 0 : key,
                      static_cast<LPARAM>(rng_() % 2 ? 1 : 0x40000001));
         return;
@@ -234,7 +229,7 @@ class Fuzzer {
         auto* hdr = reinterpret_cast<NMHDR*>(buffer);
         hdr->hwndFrom = (child != nullptr && rng_() % 2 == 0) ? child : control;
         hdr->idFrom = rng_() % 4;
-        hdr->code = kNotifyCodes[rng_() % (sizeof(kNotifyCodes) / sizeof(kNotifyCodes[0]))];
+        hdr->code = kNotifyCodes[rng_() % std::size(kNotifyCodes)];
         switch (hdr->code) {
           case NM_CUSTOMDRAW: {
             auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(buffer);
