@@ -202,30 +202,47 @@ TEST(GraphicsHelper, StretchWidthImageSlices) {
 // ---------------------------------------------------------------------------
 // Background brushes
 
-TEST(BrushHelper, TextureOfTheParentBehindTheChild) {
+TEST(Backgrounds, BlockBehindEachChild) {
   // The parent paints a picture whose pixels tell where they are, and
   // records which background message asked for it.
   viewtest::HostWindow host(true, 300, 200);
+  auto picture = CoordinatePicture(256, 200), small_picture = CoordinatePicture(50, 40);
   std::vector<std::pair<UINT, LPARAM>> seen;
   host.on_message = [&](UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result) {
     if (msg != WM_ERASEBKGND && msg != WM_PRINTCLIENT && msg != WM_PAINT) return false;
     HDC dc = reinterpret_cast<HDC>(wparam);
     if (dc == nullptr || ::GetObjectType(dc) != OBJ_MEMDC) return false;  // real paints
     seen.push_back({msg, lparam});
-    for (int y = 0; y < 200; ++y) {
-      for (int x = 0; x < 256; ++x) ::SetPixelV(dc, x, y, RGB(x, y, 0x80));
-    }
+    Gdiplus::Graphics(dc).DrawImage(picture.get(), 0, 0, 256, 200);
     result = 1;
     return true;
   };
-  HWND child = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 30, 40, 50, 20, host,
+  HWND child = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 20, 100, 30, host,
                                  nullptr, nullptr, nullptr);
-  {
-    CBrushHelper warm_up;  // what the platform makes once for the first paint does not count
+  HWND other = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 150, 100, 40, 10,
+                                 host, nullptr, nullptr, nullptr);
+  // The same picture for the window background helper as a GDI bitmap.
+  HBITMAP gdi_picture = nullptr;
+  picture->GetHBITMAP(Gdiplus::Color(0, 0, 0), &gdi_picture);
+  ScopedGdiObject<HBITMAP> gdi_owner(gdi_picture);
+  // The pixels a brush paints into a 100 x 30 bitmap from (0, 0).
+  auto painted = [](HBRUSH brush) {
+    GdiCanvas canvas(100, 30);
+    RECT all = {0, 0, 100, 30};
+    ::FillRect(canvas.dc, &all, brush);
+    return canvas.Pixels();
+  };
+  {  // what the platform makes once for the first paint and pattern fill does not count
+    CBrushHelper warm_up;
     warm_up.GetBackGroundBrush(child, host.hwnd(), CBrushHelper::BRUSH_TYPE_PAINT);
+    ZuWindowBgBrushHelper bg_warm_up;
+    bg_warm_up.AddSubWindow(child, picture.get(), 5, 0);
+    painted(bg_warm_up.GetHBRUSH(child));
   }
   const int before = viewtest::CountGdiObjects();
   {
+    // The texture brush: the parent's block behind the child, asked for
+    // with the message the type names.
     CBrushHelper helper;
     EXPECT_EQ(helper.GetBackGroundBrush(nullptr, host.hwnd(), CBrushHelper::BRUSH_TYPE_ERASEBKGND),
               nullptr);
@@ -245,43 +262,15 @@ TEST(BrushHelper, TextureOfTheParentBehindTheChild) {
           child, host.hwnd(), static_cast<CBrushHelper::GET_BRUSH_TYPE>(c.type));
       ASSERT_NE(brush, nullptr);
       EXPECT_EQ(seen, (std::vector<std::pair<UINT, LPARAM>>{{c.message, c.flags}})) << c.type;
-      Canvas canvas(50, 20);
-      canvas.graphics.FillRectangle(brush, 0, 0, 50, 20);
+      Canvas canvas(100, 30);
+      canvas.graphics.FillRectangle(brush, 0, 0, 100, 30);
       const Image img = canvas.Pixels();
-      EXPECT_EQ(img.At(0, 0), At(30, 40)) << c.type;
-      EXPECT_EQ(img.At(49, 19), At(79, 59)) << c.type;
+      EXPECT_EQ(img.At(0, 0), At(10, 20)) << c.type;
+      EXPECT_EQ(img.At(99, 29), At(109, 49)) << c.type;
     }
     helper.DeleteOldBrush();
     helper.GetBackGroundBrush(child, host.hwnd(), CBrushHelper::BRUSH_TYPE_ERASEBKGND);
   }
-  EXPECT_EQ(viewtest::CountGdiObjects(), before) << "every DC and bitmap released";
-}
-
-TEST(WindowBgBrush, BlocksBehindEachChild) {
-  viewtest::HostWindow parent(true, 300, 200);
-  HWND child = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 20, 100, 30,
-                                 parent, nullptr, nullptr, nullptr);
-  HWND other = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 150, 100, 40, 10,
-                                 parent, nullptr, nullptr, nullptr);
-  // The background picture, as a GDI+ image and as a GDI bitmap.
-  auto picture = CoordinatePicture(256, 200), small_picture = CoordinatePicture(50, 40);
-  HBITMAP gdi_picture = nullptr;
-  picture->GetHBITMAP(Gdiplus::Color(0, 0, 0), &gdi_picture);
-  ScopedGdiObject<HBITMAP> gdi_owner(gdi_picture);
-  // The pixels a brush paints into a 100 x 30 bitmap from (0, 0).
-  auto painted = [](HBRUSH brush) {
-    GdiCanvas canvas(100, 30);
-    RECT all = {0, 0, 100, 30};
-    ::FillRect(canvas.dc, &all, brush);
-    return canvas.Pixels();
-  };
-
-  {  // what the platform makes once for the first pattern fill does not count
-    ZuWindowBgBrushHelper warm_up;
-    warm_up.AddSubWindow(child, picture.get(), 5, 0);
-    painted(warm_up.GetHBRUSH(child));
-  }
-  const int before = viewtest::CountGdiObjects();
   {
     ZuWindowBgBrushHelper helper;
     // Image form: the client origin lies at (5, 0) of the picture.
@@ -311,6 +300,7 @@ TEST(WindowBgBrush, BlocksBehindEachChild) {
     helper.AddSubWindow(nullptr, gdi_owner.get());
     EXPECT_EQ(helper.GetHBRUSH(nullptr), nullptr);
   }
-  // Destroying the helper deletes every brush, the replaced ones included.
+  // Every DC and bitmap released; destroying the window background helper
+  // deletes every brush, the replaced ones included.
   EXPECT_EQ(viewtest::CountGdiObjects(), before);
 }

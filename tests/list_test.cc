@@ -112,14 +112,6 @@ class ListApp {
                  RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     return Shot();
   }
-  // The x of a row's painted left frame line (the platforms differ in where
-  // a report row's owner-drawn rectangle starts).
-  int LeftEdge(const Image& image, int row) {
-    for (int x = 0; x < image.width; ++x) {
-      if (image.At(x, Mid(row)) == kFrame) return x;
-    }
-    return -1;
-  }
 
   std::unique_ptr<Gdiplus::Bitmap> checked_image = viewtest::SolidBitmap(16, 16, kRed);
   std::unique_ptr<Gdiplus::Bitmap> unchecked_image = viewtest::SolidBitmap(16, 16, kBlue);
@@ -145,9 +137,11 @@ TEST(ListView, RowsPaintBoxNumberTextPhotoStripesFrameAndHover) {
   app.refused.insert(6);
   Image image = app.Redraw();
   const RECT r4 = app.Row(4);
-  const int x = app.LeftEdge(image, 4);
-  ASSERT_GE(x, 0);
-  EXPECT_LE(x, 4);
+  // x: row 4's left frame line, within the first few columns (the platforms
+  // differ in where a report row's owner-drawn rectangle starts).
+  int x = 0;
+  while (x <= 4 && image.At(x, app.Mid(4)) != kFrame) ++x;
+  ASSERT_LE(x, 4);
   // The check box 16x16 at 5 from the row's left, centred; the checked and
   // the refused row show their images; the number 5 follows after the
   // indent, and column 2 shows the application's text, indented.
@@ -270,33 +264,7 @@ TEST(ListView, WithoutFunctionsOrReflectionNothingOfOursRuns) {
   EXPECT_EQ(viewtest::CaptureClient(app.header()).Count(kBlue), 0);
 }
 
-TEST(ListView, SelectItemAndCheckFollowsSelection) {
-  ListApp app(1.0f, 30);
-  app.SetRows(40);
-  // SelectItem selects, focuses, checks and shows the row.
-  EXPECT_EQ(app.list.SelectItem(30), 1);
-  EXPECT_EQ(app.Selected(), (std::set<int>{30}));
-  EXPECT_EQ(ListView_GetNextItem(app.list, -1, LVNI_FOCUSED), 30);
-  EXPECT_EQ(app.checked[30], 1);
-  EXPECT_LE(app.Row(30).bottom, viewtest::ClientSize(app.list).cy);
-  // Check states follow the selection; a refused row is skipped and keeps
-  // the header unchecked.
-  app.checked[10] = 1;
-  app.list.SetSelectedChecked();
-  EXPECT_EQ(std::count(app.checked.begin(), app.checked.end(), 1), 1);
-  ListView_SetItemState(app.list, -1, LVIS_SELECTED, LVIS_SELECTED);
-  app.refused.insert(5);
-  app.list.SetSelectedChecked();
-  std::vector<char> expected(40, 1);
-  expected[5] = 0;
-  EXPECT_EQ(app.checked, expected);
-  EXPECT_EQ(app.list.GetHeaderChecked(), 0);
-  app.refused.clear();
-  app.list.SetSelectedChecked();
-  EXPECT_EQ(app.list.GetHeaderChecked(), 1);
-}
-
-TEST(ListView, WheelAndScrollBarReportTheRowsAroundTheViewport) {
+TEST(ListView, WheelScrollBarAndSelectItemShowAndReportRows) {
   ListApp app(1.0f, 30);
   SetWindowPos(app.list, nullptr, 0, 0, 620, app.HeaderHeight() + 10 * 30 + 5,
                SWP_NOMOVE | SWP_NOZORDER);  // ten whole rows per page
@@ -321,6 +289,29 @@ TEST(ListView, WheelAndScrollBarReportTheRowsAroundTheViewport) {
   viewtest::PumpUntilIdle();
   ASSERT_EQ(app.scopes.size(), 1u);
   EXPECT_EQ(app.scopes[0], view::internal::ScrollScope(top, 10, 100));
+
+  // SelectItem selects, focuses, checks and shows the row.
+  EXPECT_EQ(app.list.SelectItem(30), 1);
+  EXPECT_EQ(app.Selected(), (std::set<int>{30}));
+  EXPECT_EQ(ListView_GetNextItem(app.list, -1, LVNI_FOCUSED), 30);
+  EXPECT_EQ(app.checked[30], 1);
+  EXPECT_GE(app.Row(30).top, 0);  // scrolled back up from row 90
+  EXPECT_LE(app.Row(30).bottom, viewtest::ClientSize(app.list).cy);
+  // Check states follow the selection; a refused row is skipped and keeps
+  // the header unchecked.
+  app.checked[10] = 1;
+  app.list.SetSelectedChecked();
+  EXPECT_EQ(std::count(app.checked.begin(), app.checked.end(), 1), 1);
+  ListView_SetItemState(app.list, -1, LVIS_SELECTED, LVIS_SELECTED);
+  app.refused.insert(5);
+  app.list.SetSelectedChecked();
+  std::vector<char> expected(100, 1);
+  expected[5] = 0;
+  EXPECT_EQ(app.checked, expected);
+  EXPECT_EQ(app.list.GetHeaderChecked(), 0);
+  app.refused.clear();
+  app.list.SetSelectedChecked();
+  EXPECT_EQ(app.list.GetHeaderChecked(), 1);
 }
 
 TEST(ListHeader, CheckBoxChecksAllRowsRepaintsThemAndAsksTheApplication) {
@@ -397,11 +388,9 @@ TEST(ListView, AMillionRowsAskOnlyForVisibleRows) {
   app.ClickRow(top + 1, 10);
   EXPECT_EQ(app.reports.back().second, top + 1);
   // Checking every row from the header goes through the application once
-  // per row; the last row shows it and is closed at the bottom.
+  // per row; the last row shows it.
   app.ClickHeader(10);
   EXPECT_EQ(std::count(app.checked.begin(), app.checked.end(), 1), 1000000);
   app.list.SelectItem(999999);
-  const Image image = app.Shot();
-  EXPECT_EQ(image.At(300, app.Row(999999).bottom - 1), kFrame);
-  EXPECT_EQ(image.At(12, app.Mid(999999)), kRed);
+  EXPECT_EQ(app.Shot().At(12, app.Mid(999999)), kRed);
 }
