@@ -321,9 +321,7 @@ TEST(Keyboard, FocusCueShowsOnlyWhileCuesAreOn) {
     SendMessageW(row.host, WM_CHANGEUISTATE, MAKEWPARAM(action, UISF_HIDEFOCUS), 0);
     viewtest::PumpUntilIdle();
   };
-  std::vector<HWND> all = row.coloured();
-  all.push_back(row.plain);
-  for (HWND wnd : all) {
+  for (HWND wnd : std::vector<HWND>{row.plain, row.radio, row.tile, row.tab}) {
     viewtest::PumpUntilIdle();
     const viewtest::Image unfocused = viewtest::CaptureClient(wnd);
     SetFocus(wnd);

@@ -294,7 +294,6 @@ TEST(Buttons, EveryChangeOfLookShowsAtTheNextRepaint) {
   ZuImgButton plain, check;
   plain.CreateButton(host, 10, true);
   plain.setFont(font.get());
-  plain.SetBkgColor(RGB(255, 255, 255));
   plain.Init(red.get(), 20, 20, green.get(), L"Plain", kBASImgButtonTextCenter, 4, 4, 0);
   check.CreateButton(host, 11, true);
   check.setFont(font.get());
