@@ -307,6 +307,7 @@ struct ButtonRow {
     tab.Create(host, &rect, L"Tab", 0, 0, 4);
     tab.SetFont(&font).SetColorOfNormalStatus(RGB(255, 0, 0), 0, 0).Load(true);
     viewtest::BringToFront(host);
+    viewtest::PumpUntilIdle();
   }
   // The kinds whose surface is a colour (the image button's is its image).
   std::vector<HWND> coloured() const { return {radio, tile, tab}; }
@@ -322,7 +323,6 @@ TEST(Keyboard, FocusCueShowsOnlyWhileCuesAreOn) {
     viewtest::PumpUntilIdle();
   };
   for (HWND wnd : std::vector<HWND>{row.plain, row.radio, row.tile, row.tab}) {
-    viewtest::PumpUntilIdle();
     const viewtest::Image unfocused = viewtest::CaptureClient(wnd);
     SetFocus(wnd);
     viewtest::PumpUntilIdle();
@@ -359,7 +359,6 @@ TEST(HighContrast, ButtonsRepaintInSystemColoursOnASettingChange) {
   const uint32_t face = viewtest::Rgb(GetSysColor(COLOR_BTNFACE));
   ASSERT_NE(face, 0xFF0000u);
   for (HWND wnd : row.coloured()) {
-    viewtest::PumpUntilIdle();
     const SIZE size = viewtest::ClientSize(wnd);
     auto fill = [&] { return viewtest::CaptureClient(wnd).At(3, size.cy - 3); };
     EXPECT_EQ(fill(), 0xFF0000u);

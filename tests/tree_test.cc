@@ -256,7 +256,9 @@ TEST_F(TreeFixture, DeletingAndDestroyingFreeRecordsAndImages) {
   HTREEITEM keep = tree->AppendItem(nullptr, 5, L"Keep", new CountedImage(), 0, 0, false, 7);
   // An item added past the tree has no record, and its lParam is never
   // taken for one.
-  TVINSERTSTRUCTW insert = {TVI_ROOT, TVI_LAST};
+  TVINSERTSTRUCTW insert = {};
+  insert.hParent = TVI_ROOT;
+  insert.hInsertAfter = TVI_LAST;
   insert.item.mask = TVIF_PARAM;
   insert.item.lParam = 0x12345678;
   HTREEITEM foreign = TreeView_InsertItem(wnd, &insert);
