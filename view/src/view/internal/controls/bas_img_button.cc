@@ -80,7 +80,7 @@ BASImgButton::~BASImgButton() = default;
 
 bool BASImgButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                         LRESULT& result, DWORD) {
-  if (HandleKeysAndSettings(msg, wparam, result)) return true;
+  if (HandleButtonMessages(msg, wparam, result)) return true;
   const bool check_box = check_box_mode_ == 1;
   if (msg == WM_LBUTTONDOWN && check_box) {
     // A check box flips on the press and repaints only its check image; the
@@ -91,10 +91,7 @@ bool BASImgButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARA
     UpdateWindow(wnd);
     return false;
   }
-  if (msg == WM_DESTROY) {
-    tooltip_.reset();
-    faces_.Clear();
-  }
+  if (msg == WM_DESTROY) tooltip_.reset();
   // In check-box mode hover and press do not change the picture.
   if (view::frame::HandleHoverPress(wnd, tooltip_.get(), *this, msg, wparam, lparam, result,
                                     !check_box)) {

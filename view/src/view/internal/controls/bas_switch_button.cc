@@ -39,14 +39,11 @@ view::frame::ClassRecord& BASSwitchButton::GetClassRecord() {
 
 bool BASSwitchButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                            LRESULT& result, DWORD) {
-  if (HandleKeysAndSettings(msg, wparam, result)) return true;
+  if (HandleButtonMessages(msg, wparam, result)) return true;
   switch (msg) {
     case WM_CREATE:
       result = 0;
       return true;
-    case WM_DESTROY:
-      faces_.Clear();
-      return false;
     case WM_LBUTTONUP:
       return OnLButtonUp(wnd, lparam, result);
     case WM_MOUSEHOVER:

@@ -300,14 +300,11 @@ bool BASSwitchImageButton::OnLButtonDown(HWND wnd, LPARAM lparam, LRESULT& resul
 
 bool BASSwitchImageButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                                 LRESULT& result, DWORD) {
-  if (HandleKeysAndSettings(msg, wparam, result)) return true;
+  if (HandleButtonMessages(msg, wparam, result)) return true;
   switch (msg) {
     case WM_CREATE:
       result = 0;
       return true;
-    case WM_DESTROY:
-      faces_.Clear();
-      return false;
     case WM_LBUTTONDOWN:
       return OnLButtonDown(wnd, lparam, result);
     case WM_LBUTTONUP: {

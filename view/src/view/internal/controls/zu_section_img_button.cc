@@ -396,7 +396,7 @@ void ZuSectionImgButton::HotFromPointer(UINT msg) {
 
 bool ZuSectionImgButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                               LRESULT& result, DWORD) {
-  if (HandleKeysAndSettings(msg, wparam, result)) return true;
+  if (HandleButtonMessages(msg, wparam, result)) return true;
   if (view::frame::HandlePaintMessage(wnd, msg, wparam, result,
                                       [this](HDC dc) { Paint(dc); })) {
     return true;
@@ -418,7 +418,6 @@ bool ZuSectionImgButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam,
       return true;
     case WM_DESTROY:
       tooltip_.reset();
-      faces_.Clear();
       return false;
     case view::frame::OCM_NOTIFY_: {
       const auto* header = reinterpret_cast<const NMHDR*>(lparam);

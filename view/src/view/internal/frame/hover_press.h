@@ -47,11 +47,16 @@ class ButtonControl : public HoverPressState {
                         rect->bottom - rect->top, repaint);
   }
 
-  // HandleButtonKeys, and a change of system colours or settings (which the
-  // application passes on to its controls) drops the faces painted with the
-  // old ones and repaints.
-  bool HandleKeysAndSettings(UINT msg, WPARAM wparam, LRESULT& result) {
+  // What every owner-drawn button does with a message before its own
+  // handling: HandleButtonKeys; a change of system colours or settings (which
+  // the application passes on to its controls) drops the faces painted with
+  // the old ones and repaints; destruction lets the faces go with the window.
+  bool HandleButtonMessages(UINT msg, WPARAM wparam, LRESULT& result) {
     HWND wnd = static_cast<T*>(this)->m_hWnd;
+    if (msg == WM_DESTROY) {
+      faces_.Clear();
+      return false;
+    }
     if (msg == WM_SETTINGCHANGE || msg == WM_SYSCOLORCHANGE) {
       faces_.Clear();
       ::InvalidateRect(wnd, nullptr, FALSE);
