@@ -10,7 +10,7 @@ struct ThemedShadowExample : example::Content {
 
   void Build(HWND wnd) {
     shadow.SetShadowSize(8);
-    shadow.Create(wnd);  // hooks the parent and keeps its link in GWLP_USERDATA
+    shadow.Create(wnd);  // hooks the parent's window procedure
     shadow.AdjustWindowPos();
   }
 };

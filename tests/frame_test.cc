@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <stdexcept>
+#include <thread>
 #include <vector>
 
 #include "harness.h"
@@ -16,6 +18,7 @@
 #include "view/internal/frame/paint_buffers.h"
 #include "view/internal/frame/window_impl.h"
 #include "view/internal/frame/window_ops.h"
+#include "view/exceptions.h"
 #include "view/reflect.h"
 
 using namespace view::frame;
@@ -347,4 +350,45 @@ TEST(Frame, HighContrastPaintsEachRoleInItsSystemColour) {
     EXPECT_EQ(view::frame::FaceRole(status), face);
     EXPECT_EQ(view::frame::TextRole(status), text);
   }
+}
+
+// Wrappers of one control copied and dropped on 4 threads at once share one
+// count; a handler that throws, also inside a nested message, is reported
+// once and leaves the dispatch's state and reference as they were: the
+// object goes exactly once, with its window.
+TEST(Frame, CountsSharedByThreadsAndDispatchKeptAcrossExceptions) {
+  HostWindow host;
+  g_destroyed_impls = 0;
+  Wrapper control;
+  TestButton* impl = control.impl;
+  HWND wnd = impl->Create(host);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&control] {
+      for (int i = 0; i < 100000; ++i) Wrapper copy(control);
+    });
+  }
+  for (auto& t : threads) t.join();
+  int reported = 0;
+  view::SetExceptionHandler([&reported](std::exception_ptr) { ++reported; });
+  UINT outer_msg = 0;
+  impl->handler = [&](UINT msg, WPARAM, LPARAM, LRESULT&) -> bool {
+    if (msg == WM_APP + 1) throw std::runtime_error("inner");
+    if (msg != WM_APP) return false;
+    impl->SetMsgHandled(true);
+    EXPECT_EQ(SendMessageW(wnd, WM_APP + 1, 0, 0), 0);  // the standard button's answer
+    outer_msg = impl->GetCurrentMessage()->message;
+    EXPECT_TRUE(impl->IsMsgHandled());
+    throw std::runtime_error("outer");
+  };
+  SendMessageW(wnd, WM_APP, 0, 0);
+  view::SetExceptionHandler(nullptr);
+  EXPECT_EQ(reported, 2);
+  EXPECT_EQ(outer_msg, static_cast<UINT>(WM_APP));
+  EXPECT_EQ(impl->GetCurrentMessage(), nullptr);
+  impl->handler = nullptr;
+  DestroyWindow(wnd);
+  EXPECT_EQ(g_destroyed_impls, 0);  // the wrapper still holds it
+  control = Wrapper();
+  EXPECT_EQ(g_destroyed_impls, 1);
 }

@@ -102,7 +102,15 @@ TEST(ThemedShadow, CreatesALayeredClickThroughWindowAndHooksTheParent) {
   ExpectShadowAt(wnd, parent, 2, 3);
   EXPECT_EQ(impl->image_builds(), 1);
   // The shadow is owned by the parent and goes with it; so does the record.
+  // It leaves the screen as the parent is hidden on its way out, not after.
+  int visible_as_parent_hid = -1;
+  parent.on_message = [&](UINT msg, WPARAM, LPARAM lparam, LRESULT&) {
+    if (msg == WM_WINDOWPOSCHANGED && (reinterpret_cast<WINDOWPOS*>(lparam)->flags & SWP_HIDEWINDOW))
+      visible_as_parent_hid = IsWindowVisible(wnd);
+    return false;
+  };
   DestroyWindow(parent);
+  EXPECT_EQ(visible_as_parent_hid, 0);
   viewtest::PumpUntilIdle();
   EXPECT_FALSE(IsWindow(wnd));
   EXPECT_EQ(LiveShadowHookRecords(), records);

@@ -118,6 +118,16 @@ TEST_F(TreeFixture, CreationFontAndCheckItemReportsEveryCall) {
   tree->CheckItem(a, 0);
   EXPECT_EQ(calls, (Calls{{a, true}, {a, true}, {a, false}}));
   EXPECT_EQ(tree->GetItemCheck(a), 0);
+  // UpdateItem repaints the row it changed, and only that row: the new
+  // badge shows without a forced redraw.
+  HTREEITEM b = Add(nullptr, L"Beta");
+  Paint();
+  tree->UpdateItem(b, nullptr, 1, 7, nullptr);
+  RECT update = {};
+  GetUpdateRect(wnd, &update, FALSE);
+  EXPECT_EQ(update, (RECT{0, 40, viewtest::ClientSize(wnd).cx, 80}));
+  viewtest::PumpUntilIdle();
+  EXPECT_NE(viewtest::CaptureClient(wnd).BoundsNot(kBackground, {300, 40, 400, 80}), RECT{});
   // Handles that name no item.
   tree->SetCheckItemCallback(nullptr);
   for (HTREEITEM none : {static_cast<HTREEITEM>(nullptr), TVI_ROOT}) {
@@ -127,7 +137,7 @@ TEST_F(TreeFixture, CreationFontAndCheckItemReportsEveryCall) {
     EXPECT_EQ(tree->UpdateItem(none, L"x", 1, 1, nullptr), 0);
   }
   EXPECT_EQ(tree->DeleteItem(nullptr), 0);
-  EXPECT_EQ(tree->record_count(), 1u);
+  EXPECT_EQ(tree->record_count(), 2u);
 }
 TEST_F(TreeFixture, ClicksToggleExpandAndSelect) {
   Create();

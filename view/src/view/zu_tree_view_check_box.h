@@ -40,7 +40,8 @@ class VIEW_API ZuTreeViewCheckBox {
                        int number);
   // Sets the item's user data, badge number and enabled flag (0: grey; a
   // disabled parent ignores row clicks) and, when `text` is not null, its
-  // text. Returns 0 for an item the tree did not add.
+  // text, and repaints its row when it is on screen. Returns 0 for an item
+  // the tree did not add.
   int UpdateItem(HTREEITEM item, const wchar_t* text, int enabled, int number, void* userData);
   // Deletes the item and its descendants with their images. Returns the
   // tree's result.
@@ -49,8 +50,8 @@ class VIEW_API ZuTreeViewCheckBox {
   int GetItemNumber(HTREEITEM item);
   // 1 checked, 0 unchecked, -1 no check state or no such item.
   int GetItemCheck(HTREEITEM item);
-  // Checks (nonzero) or unchecks the item and tells the check callback,
-  // even when the state does not change.
+  // Checks (nonzero) or unchecks the item, repaints its row when it is on
+  // screen, and tells the check callback, even when the state does not change.
   void CheckItem(HTREEITEM item, int check);
   // Replaces the callback told of every check change (empty: none).
   void SetCheckItemCallback(const std::function<void(HTREEITEM, bool)>& callback);

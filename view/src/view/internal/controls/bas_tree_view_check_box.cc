@@ -210,7 +210,19 @@ int BASTreeViewCheckBox::UpdateItem(HTREEITEM item, const wchar_t* text, int ena
     tv.pszText = const_cast<wchar_t*>(text);
     SendMessageW(m_hWnd, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
   }
+  // The badge and the disabled look come from the record, which the
+  // standard tree knows nothing of: repaint the row here.
+  InvalidateRow(item);
   return 1;
+}
+
+void BASTreeViewCheckBox::InvalidateRow(HTREEITEM item) {
+  RECT row = {};
+  std::memcpy(&row, &item, sizeof(item));  // the item goes in where the rectangle comes out
+  if (!SendMessageW(m_hWnd, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&row))) return;
+  const int row_height = static_cast<int>(SendMessageW(m_hWnd, TVM_GETITEMHEIGHT, 0, 0));
+  if (row_height > row.bottom - row.top) row.bottom = row.top + row_height;
+  InvalidateRect(m_hWnd, &row, FALSE);
 }
 
 int BASTreeViewCheckBox::DeleteItem(HTREEITEM item) {
@@ -241,6 +253,7 @@ void BASTreeViewCheckBox::CheckItem(HTREEITEM item, int check) {
   tv.state = INDEXTOSTATEIMAGEMASK(check != 0 ? 2 : 1);
   // An item the tree does not know has no check to report.
   if (!SendMessageW(m_hWnd, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tv))) return;
+  InvalidateRow(item);
   if (checkItemCallback_) {
     // A copy, so that a callback that replaces the callback runs to its end.
     const CheckCallback callback = checkItemCallback_;

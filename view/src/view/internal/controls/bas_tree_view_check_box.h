@@ -135,6 +135,8 @@ class BASTreeViewCheckBox : public BASTreeViewSection {
   bool HandleMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result,
                        DWORD map_id);
   bool OnLButtonDown(LPARAM lparam, LRESULT& result);
+  // Repaints the row of `item` when it is on screen.
+  void InvalidateRow(HTREEITEM item);
   // Deletes `item` (TVI_ROOT or null: every item) from the standard tree and
   // frees the records of the items that went with it.
   LRESULT DeleteWithRecords(WPARAM wparam, LPARAM lparam);

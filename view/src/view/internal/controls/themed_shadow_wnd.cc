@@ -67,7 +67,8 @@ HWND CThemedShadowWnd::Create(HWND parent) {
                                                nullptr);
 }
 
-bool CThemedShadowWnd::ProcessParentMessage(HWND parent, UINT msg, WPARAM wparam) {
+bool CThemedShadowWnd::ProcessParentMessage(HWND parent, UINT msg, WPARAM wparam,
+                                            LPARAM lparam) {
   switch (msg) {
     case WM_MOVE:
     case WM_SIZE:
@@ -78,6 +79,15 @@ bool CThemedShadowWnd::ProcessParentMessage(HWND parent, UINT msg, WPARAM wparam
       break;
     case WM_SHOWWINDOW:
       if (m_hWnd != nullptr) ShowWindow(m_hWnd, wparam != 0 ? SW_SHOW : SW_HIDE);
+      break;
+    case WM_WINDOWPOSCHANGING:
+      // DestroyWindow hides a top-level window this way (no WM_SHOWWINDOW)
+      // before it destroys the windows it owns: the shadow leaves the
+      // screen with its parent, not after it.
+      if ((reinterpret_cast<const WINDOWPOS*>(lparam)->flags & SWP_HIDEWINDOW) != 0) Hide();
+      break;
+    case WM_DESTROY:
+      Hide();
       break;
     case WM_NCDESTROY:
       hook_.reset();  // the frame gives the parent its procedure back
@@ -90,7 +100,7 @@ bool CThemedShadowWnd::ProcessParentMessage(HWND parent, UINT msg, WPARAM wparam
 
 bool CThemedShadowWnd::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                             LRESULT& result, DWORD map_id) {
-  if (map_id == kParentMap) return ProcessParentMessage(wnd, msg, wparam);
+  if (map_id == kParentMap) return ProcessParentMessage(wnd, msg, wparam, lparam);
   switch (msg) {
     case WM_CREATE:
       result = OnCreate();
@@ -139,6 +149,13 @@ void CThemedShadowWnd::UnhookParent() {
 }
 
 void CThemedShadowWnd::OnFinalMessage(HWND) { UnhookParent(); }
+
+void CThemedShadowWnd::Hide() {
+  if (m_hWnd == nullptr || !IsWindowVisible(m_hWnd)) return;
+  SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+               SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER |
+                   SWP_NOOWNERZORDER);
+}
 
 void CThemedShadowWnd::OnLastWrapperReleased() {
   // The shadow window is the shadow's own: it goes with the last wrapper.

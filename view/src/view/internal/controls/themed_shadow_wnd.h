@@ -103,7 +103,9 @@ class CThemedShadowWnd : public view::frame::WindowImpl {
  private:
   // The parent's messages, which reach the shadow through its hook.
   static constexpr DWORD kParentMap = 1;
-  bool ProcessParentMessage(HWND parent, UINT msg, WPARAM wparam);
+  bool ProcessParentMessage(HWND parent, UINT msg, WPARAM wparam, LPARAM lparam);
+  // Takes the shadow off the screen at once (the parent is hiding or going).
+  void Hide();
   LRESULT OnCreate();
   void BuildShadowImage();
   // Fills the band of the shadow image along `path`, and shows the image's

@@ -2,6 +2,8 @@
 
 #include <cwchar>
 
+#include "view/internal/frame/exceptions.h"
+
 namespace view::frame {
 namespace {
 
@@ -258,7 +260,13 @@ class AccessibleObject final : public IAccessible, public IOleWindow {
       // The action may destroy the window and with it this object's source:
       // keep the object alive and report success either way.
       AddRef();
-      const bool done = source_->DoAccessibleDefaultAction(ChildOf(child));
+      bool done = true;
+      try {
+        done = source_->DoAccessibleDefaultAction(ChildOf(child));
+      } catch (...) {
+        // No exception crosses into the client's COM call.
+        ReportCurrentException();
+      }
       const bool standard = !done && kind == kSelf && standard_ != nullptr;
       HRESULT hr = done ? S_OK : DISP_E_MEMBERNOTFOUND;
       if (standard) hr = standard_->accDoDefaultAction(child);

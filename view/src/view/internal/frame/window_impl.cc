@@ -4,6 +4,7 @@
 
 #include "view/internal/frame/accessible.h"
 #include "view/internal/frame/creating.h"
+#include "view/internal/frame/exceptions.h"
 
 namespace view::frame {
 namespace {
@@ -122,7 +123,7 @@ void WindowImpl::AfterMessageAccessible(HWND wnd, UINT msg) {
 }
 
 void WindowImpl::WrapperRelease() {
-  if (--wrappers_ == 0) OnLastWrapperReleased();
+  if (wrappers_.fetch_sub(1, std::memory_order_acq_rel) == 1) OnLastWrapperReleased();
   Release();
 }
 
@@ -188,7 +189,10 @@ LRESULT WindowImpl::Bound(ClassRecord& record, HWND wnd, UINT msg, WPARAM wparam
   try {
     return self->Dispatch(msg, wparam, lparam);
   } catch (...) {
-    // No exception may unwind through the system's window procedure caller.
+    // No exception may unwind through the system's window procedure caller
+    // (the message handlers' own are caught inside Dispatch; this is the
+    // frame's last line).
+    ReportCurrentException();
     return 0;
   }
 }
@@ -199,6 +203,7 @@ LRESULT CALLBACK WindowImpl::SubclassProc(HWND wnd, UINT msg, WPARAM wparam, LPA
   try {
     return self->Dispatch(msg, wparam, lparam);
   } catch (...) {
+    ReportCurrentException();
     return 0;
   }
 }
@@ -268,9 +273,19 @@ LRESULT WindowImpl::Dispatch(UINT msg, WPARAM wparam, LPARAM lparam) {
 
   LRESULT result = 0;
   handled_ = true;
-  bool handled = msg == WM_GETOBJECT && accessible() != nullptr &&
-                 accessible()->AnswerGetObject(wnd, wparam, lparam, result);
-  if (!handled) handled = ProcessWindowMessage(wnd, msg, wparam, lparam, result, 0);
+  bool handled = false;
+  try {
+    handled = msg == WM_GETOBJECT && accessible() != nullptr &&
+              accessible()->AnswerGetObject(wnd, wparam, lparam, result);
+    if (!handled) handled = ProcessWindowMessage(wnd, msg, wparam, lparam, result, 0);
+  } catch (...) {
+    // An application callback threw: the application hears of it once, and
+    // the message gets the standard class's answer below, as if no handler
+    // had taken it; the rest of this dispatch runs as on every other path.
+    ReportCurrentException();
+    handled = false;
+    result = 0;
+  }
   handled_ = outer_handled;
   AfterMessageAccessible(wnd, msg);
 

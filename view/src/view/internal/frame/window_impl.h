@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cwchar>
 #include <utility>
 
@@ -95,12 +96,15 @@ class WindowImpl {
   // Raises the accessibility events for what a setter changed.
   void ReportAccessibleChanges();
 
-  void AddRef() { ++refs_; }
+  // The counts are atomic: wrappers of one control may be copied and dropped
+  // on several threads at once (calls that touch the window still belong on
+  // its thread).
+  void AddRef() { refs_.fetch_add(1, std::memory_order_relaxed); }
   void Release() {
-    if (--refs_ == 0) delete this;
+    if (refs_.fetch_sub(1, std::memory_order_acq_rel) == 1) delete this;
   }
   void WrapperAcquire() {
-    ++wrappers_;
+    wrappers_.fetch_add(1, std::memory_order_relaxed);
     AddRef();
   }
   void WrapperRelease();
@@ -167,8 +171,8 @@ class WindowImpl {
   WNDPROC bound_proc_ = nullptr;
   bool handled_ = true;
   bool subclassed_ = false;
-  long refs_ = 0;
-  long wrappers_ = 0;
+  std::atomic<long> refs_{0};
+  std::atomic<long> wrappers_{0};
 };
 
 // A counted reference to a frame object: the object lives while it is held.
