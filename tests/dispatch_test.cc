@@ -92,7 +92,8 @@ TEST(DispatchQueue, PostToUiDestroysWorkThatCannotRun) {
   DispatchQueue::DispatchQueueInit(host);
   for (int i = 0; i < 10; ++i) EXPECT_TRUE(view::PostToUi(work));
   EXPECT_EQ(token.use_count(), held + 10);
-  DispatchQueue::FreeDispatchMainQueue(nullptr);  // ends the owned queue
+  // Ended (here from another thread), the queue destroys what waits at once.
+  std::thread([] { DispatchQueue::FreeDispatchMainQueue(nullptr); }).join();
   EXPECT_EQ(token.use_count(), held);
   const int blocks = HeapBlocksInUse();
   for (int i = 0; i < 10000; ++i) EXPECT_FALSE(view::PostToUi(work));

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <functional>
 #include <stdexcept>
 #include <thread>
@@ -363,8 +364,11 @@ TEST(Frame, CountsSharedByThreadsAndDispatchKeptAcrossExceptions) {
   TestButton* impl = control.impl;
   HWND wnd = impl->Create(host);
   std::vector<std::thread> threads;
+  std::atomic<int> started{0};
   for (int t = 0; t < 4; ++t) {
-    threads.emplace_back([&control] {
+    threads.emplace_back([&control, &started] {
+      // All four start copying together, or one may finish before the next starts.
+      for (++started; started < 4;) std::this_thread::yield();
       for (int i = 0; i < 100000; ++i) Wrapper copy(control);
     });
   }

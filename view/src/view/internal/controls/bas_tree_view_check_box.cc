@@ -48,6 +48,20 @@ bool OnExpanderColumn(int x, int indent_x, int collapsed_width) {
   return distance <= static_cast<UINT>(collapsed_width);
 }
 
+bool MovesOnlyTheSelection(WPARAM key) {
+  switch (key) {
+    case VK_UP:
+    case VK_DOWN:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_HOME:
+    case VK_END:
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool MayChangeItems(UINT msg) {
   switch (msg) {
     case WM_PAINT:
@@ -301,6 +315,15 @@ void BASTreeViewCheckBox::OnFinalMessage(HWND) {
 bool BASTreeViewCheckBox::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                                LRESULT& result, DWORD map_id) {
   if (!MayChangeItems(msg)) return HandleMessage(wnd, msg, wparam, lparam, result, map_id);
+  if (msg == WM_KEYDOWN && view::tree::MovesOnlyTheSelection(wparam)) {
+    // The row facts stay: the paint takes the selection afresh (the tree's
+    // answers about single items can cost time in proportion to the item
+    // count, so a step of the selection must not ask about every row).
+    if (!HandleMessage(wnd, msg, wparam, lparam, result, map_id)) {
+      result = DefWindowProc(msg, wparam, lparam);
+    }
+    return true;
+  }
   // Forget the row facts before the change, and again after it: a paint
   // that runs inside the change (a notification handler may update the
   // window) sees a half-made change.
@@ -412,6 +435,14 @@ const RowInfo* BASTreeViewCheckBox::Row(HTREEITEM item) {
   return &rows_.emplace(item, std::move(info)).first->second;
 }
 
+void BASTreeViewCheckBox::SyncSelection() {
+  // The tree answers this without looking the item up.
+  const HTREEITEM selected = NextItem(m_hWnd, nullptr, TVGN_CARET);
+  for (auto& [item, info] : rows_) {
+    info.state = item == selected ? info.state | TVIS_SELECTED : info.state & ~TVIS_SELECTED;
+  }
+}
+
 void BASTreeViewCheckBox::Paint(HDC target) {
   if (target == nullptr) return;
   GetClientRect(m_hWnd, &clientRect_);
@@ -430,6 +461,7 @@ void BASTreeViewCheckBox::Paint(HDC target) {
     int row_height = static_cast<int>(SendMessageW(m_hWnd, TVM_GETITEMHEIGHT, 0, 0));
     if (row_height <= 0) row_height = kRowHeight;
     const bool focused = GetFocus() == m_hWnd;
+    SyncSelection();
     // The tree gives the first row's rectangle (which takes in the
     // horizontal scrolling); every row below follows at the fixed height.
     HTREEITEM item = NextItem(m_hWnd, nullptr, TVGN_FIRSTVISIBLE);

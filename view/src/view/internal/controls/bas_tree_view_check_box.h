@@ -67,6 +67,9 @@ bool OnExpanderColumn(int x, int indent_x, int collapsed_width);
 // states, texts or the selection while it handles `msg`. Queries, painting,
 // scrolling, sizing and pointer moves cannot; anything else is assumed to.
 bool MayChangeItems(UINT msg);
+// Whether a key down only moves the selection (and scrolls): the standard
+// tree's items, their expansion and checks stay as they were.
+bool MovesOnlyTheSelection(WPARAM key);
 
 // What painting needs of one item, as the standard tree last reported it.
 struct RowInfo {
@@ -135,6 +138,8 @@ class BASTreeViewCheckBox : public BASTreeViewSection {
   bool HandleMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result,
                        DWORD map_id);
   bool OnLButtonDown(LPARAM lparam, LRESULT& result);
+  // Marks the remembered rows selected or not as the tree's selection is now.
+  void SyncSelection();
   // Repaints the row of `item` when it is on screen.
   void InvalidateRow(HTREEITEM item);
   // Deletes `item` (TVI_ROOT or null: every item) from the standard tree and
