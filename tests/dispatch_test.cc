@@ -44,8 +44,9 @@ TEST(DispatchQueue, WorkFromManyThreadsRunsOnTheUiThreadInOrder) {
     for (int t = 0; t < kThreads; ++t) {
       workers.emplace_back([&, t] {
         for (int i = 0; i < kItems; ++i) {
-          std::function<void()> work = [&, t, i] {
-            wrong_thread += GetCurrentThreadId() != ui;
+          const DWORD main_seen = DispatchQueue::GetMainThreadId();  // as the poster sees it
+          std::function<void()> work = [&, t, i, main_seen] {
+            wrong_thread += GetCurrentThreadId() != ui || main_seen != ui;
             order[t].push_back(i);
             ++ran;
           };
@@ -219,6 +220,7 @@ TEST(DispatchQueue, ThreadTargetsAndFailedPosts) {
   DispatchQueue::DispatchQueueInit(gone);
   const int blocks = HeapBlocksInUse();
   for (int i = 0; i < 100; ++i) DispatchQueue::DispatchAsync(DispatchQueue::DispatchGetMainQueue(), &work);
+  for (int i = 0; i < 100; ++i) DispatchQueue::FreeDispatchMainQueue(DispatchQueue::DispatchGetMainQueue());
   EXPECT_LT(HeapBlocksInUse() - blocks, 10);
   DispatchQueue::DispatchAsync(nullptr, &work);  // no record: nothing happens
 }

@@ -146,10 +146,18 @@ TEST(Frame, BindDispatchLifetimeAndResize) {
   auto* w = new Wrapper;
   HWND wnd = w->impl->Create(host);
   delete w;
+  // Freed too early: cut the window off from it, so the test fails instead of hanging.
+  if (g_destroyed_impls != 2) SetWindowLongPtrW(wnd, TestButton::GetClassRecord().object_offset, 0);
   SendMessageW(wnd, BM_SETSTATE, TRUE, 0);
   EXPECT_EQ(g_destroyed_impls, 2);
   DestroyWindow(wnd);
   EXPECT_EQ(g_destroyed_impls, 3);
+
+  // A creation that fails before its window exists (the parent is gone)
+  // leaves no pending entry that a later window would bind to.
+  Wrapper failed;
+  EXPECT_EQ(failed.impl->Create(wnd), nullptr);
+  EXPECT_EQ(Module::Get().pending_count(), 0u);
 
   // A subclassed standard window is dispatched and released with its window.
   Wrapper other;
