@@ -24,6 +24,10 @@ class Page {
 
 using PageFactory = std::unique_ptr<Page> (*)();
 bool RegisterPage(int order, const wchar_t* title, PageFactory make);
+// A figure for the documentation: built like a page, but shown only in
+// screenshot mode, and saved as DIR/<file>.png cut to the top-left
+// width x height of its panel.
+bool RegisterFigure(const wchar_t* file, int width, int height, PageFactory make);
 
 // A panel-sized child window that reflects its children's notifications.
 HWND CreatePanel(HWND parent, int x, int y, int width, int height);
@@ -37,3 +41,8 @@ HFONT LabelFont();
 #define VIEW_GALLERY_PAGE(order, title, Class)                                          \
   static const bool registered_##Class = ::gallery::RegisterPage(                       \
       order, title, []() -> std::unique_ptr<::gallery::Page> { return std::make_unique<Class>(); })
+
+#define VIEW_GALLERY_FIGURE(file, width, height, Class)                                 \
+  static const bool registered_##Class = ::gallery::RegisterFigure(                     \
+      file, width, height,                                                              \
+      []() -> std::unique_ptr<::gallery::Page> { return std::make_unique<Class>(); })

@@ -1,5 +1,6 @@
 // The gallery: a window that shows view's controls page by page. With
-// --screenshots DIR it shows each page in turn, writes DIR/NN-name.png and exits.
+// --screenshots DIR it shows each page in turn, writes DIR/NN-name.png, then
+// the documentation's figures as DIR/<figure>.png, and exits.
 
 #include <cstdio>
 #include <cwchar>
@@ -21,6 +22,17 @@ struct PageEntry {
 std::vector<PageEntry>& Pages() {
   static std::vector<PageEntry> pages;
   return pages;
+}
+
+struct FigureEntry {
+  const wchar_t* file;
+  int width, height;
+  PageFactory make;
+};
+
+std::vector<FigureEntry>& Figures() {
+  static std::vector<FigureEntry> figures;
+  return figures;
 }
 
 constexpr int kWidth = 960;
@@ -189,13 +201,14 @@ class Gallery {
   explicit Gallery(HWND main) : main_(main) {}
   ~Gallery() { Close(); }
 
-  void Show(size_t index) {
+  void Show(size_t index) { Show(Pages()[index].title, Pages()[index].make); }
+
+  void Show(const wchar_t* title, PageFactory make) {
     Close();
-    const PageEntry& entry = Pages()[index];
-    g_title = std::wstring(L"view gallery \x2014 ") + entry.title;
+    g_title = std::wstring(L"view gallery \x2014 ") + title;
     InvalidateRect(main_, nullptr, TRUE);
     panel_ = CreatePanel(main_, 0, kTitleHeight, kWidth, kHeight - kTitleHeight);
-    page_ = entry.make();
+    page_ = make();
     page_->Build(panel_);
     ShowWindow(panel_, SW_SHOW);
     UpdateWindow(main_);
@@ -220,6 +233,11 @@ class Gallery {
 
 bool RegisterPage(int order, const wchar_t* title, PageFactory make) {
   Pages().push_back({order, title, make});
+  return true;
+}
+
+bool RegisterFigure(const wchar_t* file, int width, int height, PageFactory make) {
+  Figures().push_back({file, width, height, make});
   return true;
 }
 
@@ -305,6 +323,19 @@ int wmain(int argc, wchar_t** argv) {
         }
       }
       if (!SaveContactSheet(shots_taken, titles, shots + L"\\contact-sheet.png")) status = 1;
+      for (const FigureEntry& figure : Figures()) {
+        gallery.Show(figure.file, figure.make);
+        const std::unique_ptr<Gdiplus::Bitmap> client = CaptureClient(main);
+        std::unique_ptr<Gdiplus::Bitmap> cut(
+            client ? client->Clone(0, kTitleHeight, figure.width, figure.height,
+                                   PixelFormat32bppARGB)
+                   : nullptr);
+        const std::wstring path = shots + L"\\" + figure.file + L".png";
+        if (!SavePng(cut.get(), path)) {
+          std::fwprintf(stderr, L"could not write %ls\n", path.c_str());
+          status = 1;
+        }
+      }
       gallery.Close();
       DestroyWindow(main);
     } else {

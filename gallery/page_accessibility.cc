@@ -134,14 +134,22 @@ class AccessibilityPage : public gallery::Page {
     Watch(tab_, 0, L"section tab: ");
     Watch(plain_, 0, L"section button: ", kPitch / 2);
 
-    RECT list_rect = {kControlX, Row(7), kControlX + 250, Row(7) + 80};
-    list_.SetCheckBoxImage(pressed_.get(), normal_.get(), normal_.get());
-    list_.SetItemHeight(24);
+    // Column 0 shows the check box and the row number; a row's name is its
+    // text in column 0, which the list paints in no column: column 1 shows
+    // the same text (the panel answers every column with the row's name).
+    RECT list_rect = {kControlX, Row(7), kControlX + 250, Row(9) - 4};
+    list_checked_ = view::MakeStockImage(view::StockImage::kCheckBoxChecked);
+    list_unchecked_ = view::MakeStockImage(view::StockImage::kCheckBoxUnchecked);
+    list_.SetCheckBoxImage(list_checked_.get(), list_unchecked_.get(), list_unchecked_.get());
+    list_.SetItemHeight(22);
     list_.CreateListView(panel, list_rect, 8, false, true, false);
-    LVCOLUMNW column = {};
-    column.mask = LVCF_WIDTH;
-    column.cx = 230;
-    SendMessageW(list_, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+    SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(gallery::LabelFont()), FALSE);
+    for (int c = 0; c < 2; ++c) {
+      LVCOLUMNW column = {};
+      column.mask = LVCF_WIDTH;
+      column.cx = c == 0 ? 56 : 170;
+      SendMessageW(list_, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
+    }
     list_.SetFuncGetCheckState([this](int row) { return row >= 0 && row < 3 && checked_[row]; });
     list_.SetFuncSetCheckState([this](int row, bool on) {
       if (row >= 0 && row < 3) checked_[row] = on;
@@ -234,7 +242,7 @@ class AccessibilityPage : public gallery::Page {
   bool com_ok_ = false;
   HWND panel_ = nullptr;
   std::unique_ptr<Gdiplus::Font> font_;
-  std::unique_ptr<Gdiplus::Bitmap> normal_, pressed_;
+  std::unique_ptr<Gdiplus::Bitmap> normal_, pressed_, list_checked_, list_unchecked_;
   ZuImgButton icon_, check_;
   ZuSwitchButton day_, night_, focused_;
   ZuSwitchImageButton tile_;

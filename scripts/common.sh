@@ -8,6 +8,8 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${VIEW_BUILD_DIR:-$ROOT/build}
 PACKAGES=(g++-mingw-w64-x86-64-posix wine64 xvfb xauth xcompmgr fonts-dejavu-core
           fonts-liberation fonts-wine cmake googletest)
+# scripts/check-guide needs a python3, any one on PATH.
+command -v python3 >/dev/null 2>&1 || PACKAGES+=(python3-minimal)
 
 log() { printf '== %s\n' "$*" >&2; }
 

@@ -8,12 +8,13 @@ class BASImgButton;
 
 // How an image button lays out its image and caption.
 enum BASImgButtonTextAlign {
-  // The image is stretched over the content box as a background and the
-  // caption is centred on it.
+  // The image is stretched between the two paddings as a background and
+  // the caption is centred on it.
   kBASImgButtonTextCenter = 0,
-  // The image (or check box) at the left, vertically centred, then the
-  // optional logo, then the caption, left-aligned and vertically centred.
-  // Any non-zero alignment behaves like this one.
+  // The image (or check box) at the left edge, vertically centred, then the
+  // optional logo, then the caption, left-aligned and vertically centred;
+  // the paddings are room after the caption. Any non-zero alignment
+  // behaves like this one.
   kBASImgButtonTextRight = 1,
 };
 
@@ -38,6 +39,18 @@ class VIEW_API ZuImgButton {
   // (x, y). `normal` must not be null. With a null text the control is the
   // scaled normal image and the earlier caption settings stay. `check_box`
   // 1 selects check-box mode. Returns 0.
+  //
+  // `left_padding` and `right_padding` are pixels (not scaled: pass
+  // DpiScale(n)) of room inside the control, painted only in the SetBkgColor
+  // colour (otherwise what is behind shows):
+  //   centred:  |left_padding|image, as wide as max(image, caption)|right_padding|
+  //     the image starts at x + left_padding, stretched to the wider of the
+  //     image and the caption, so a 150-pixel image with paddings 16, 16
+  //     makes a 182-pixel control; pass 0, 0 for one exactly the image.
+  //   caption right:  |image|gaps, logo|caption|left_padding + right_padding|
+  //     the image starts at x; both paddings only add room after the
+  //     caption, so left_padding moves nothing.
+  // The guide's ZuImgButton section has a picture of both.
   int Init(Gdiplus::Bitmap* normal, int x, int y, Gdiplus::Bitmap* pressed, const wchar_t* text,
            int align, int left_padding, int right_padding, int check_box);
   // Replaces the caption (null keeps it), recomputes the width and sets the
@@ -67,8 +80,9 @@ class VIEW_API ZuImgButton {
                             int height);
   // Adds a tooltip tool with `text` over the whole button.
   void SetTooltip(const wchar_t* text);
-  // Fits the caption into `width`: never widens, grows taller when the
-  // caption wraps into more lines.
+  // Fits the caption into `width` less the image, the gaps, the logo and
+  // both paddings: never widens, grows taller when the caption wraps into
+  // more lines.
   void resizeWithFixWidth(int width);
 
  private:
