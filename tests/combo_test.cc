@@ -144,7 +144,7 @@ TEST(ComboBox, JoinedTextFollowsChecksAndTheListSeparatorClicksAndSpaceToggleThe
   SendMessageW(combo, WM_CTLCOLORLISTBOX, 0, 0);
   EXPECT_EQ(impl->list_box(), nullptr);
 
-  for (int i = 3; i < 30; ++i)  // more rows than the open list shows
+  for (int i = 3; i < 60; ++i)  // more rows than the open list shows
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"More"));
   // Open the list with a click on the closed box, as a user does.
   viewtest::BringToFront(f.host);

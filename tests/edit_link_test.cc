@@ -77,6 +77,7 @@ TEST(Edit, TipShowsWhileEmptyWithAndWithoutFocus) {
   RECT rect = {20, 20, 280, 50};
   HWND wnd = edit.Create(host, rect, L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL);
   edit.SetFont(font.get());
+  EXPECT_EQ(SendMessageW(wnd, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(font.get()));
   edit.setTipValue(L"Search the library");
   edit.setTipValue(nullptr);  // refused, as the platform refuses it: the tip stays
   InvalidateRect(wnd, nullptr, TRUE);

@@ -227,6 +227,10 @@ TEST(ListView, ScaleSizesTheRowsAndBothCheckBoxes) {
   EXPECT_GE(image.Count(kBlue, box.left, box.top, box.right, box.bottom), 20 * 20);
   EXPECT_NEAR(box.top + box.bottom, 2 * r1.top + 90, 2);
   EXPECT_GE(viewtest::CaptureClient(app.header()).Count(kBlue), 16 * 16 + 100);
+  EXPECT_EQ(app.list.DpiScale(60), 90);
+  // A height set on a list with rows is not scaled, and the rows take it at once.
+  app.list.SetItemHeight(30);
+  EXPECT_EQ(app.Row(1).bottom - app.Row(1).top, 30);
 }
 
 TEST(ListView, CheckBoxClicksCheckSelectAndReport) {

@@ -158,15 +158,16 @@ TEST(ThemedShadow, CreatesALayeredClickThroughWindowThatFollowsTheParent) {
   EXPECT_EQ(g_activations, 0);
   UnhookWindowsHookEx(hook);
   // Other offsets move the shadow and reuse its image; another window to
-  // follow takes it there at the next adjustment.
+  // follow and another size take it there at the next adjustment.
   shadow.SetRoundOffset(2, 3);
   shadow.AdjustWindowPos();
   ExpectShadowAt(wnd, parent, 2, 3);
   EXPECT_EQ(impl->image_builds(), 2);
   HostWindow other(true, 200, 100, 500, 400);
   shadow.SetThemeParent(other);
+  shadow.SetShadowSize(7);
   shadow.AdjustWindowPos();
-  ExpectShadowAt(wnd, other, 2, 3);
+  ExpectShadowAt(wnd, other, 4, 5);
   // The shadow is owned by the parent and goes with it; so does the record.
   DestroyWindow(parent);
   viewtest::PumpUntilIdle();
