@@ -5,9 +5,9 @@
 // activated, has the parent's size, lies a few pixels right of and below the
 // parent and follows it as it moves, resizes, shows and hides.
 //
-// The shadow hooks the parent's window procedure and keeps its link in the
-// parent's GWLP_USERDATA, which the parent must leave to it; a parent
-// carries at most one shadow. The shadow window is the shadow's own: it is
+// The shadow hooks the parent's window procedure and keeps its link in a
+// window property, so the parent's GWLP_USERDATA stays the application's; a
+// parent carries at most one shadow. The shadow window is the shadow's own: it is
 // destroyed, and the parent's procedure given back, when the last wrapper of
 // the shadow goes.
 //
