@@ -249,22 +249,26 @@ TEST(Accessibility, ListHeaderComboAndEditExposeTheirItems) {
   // Each row the check-all changed (all on screen), then the box itself.
   EXPECT_EQ(session.Events(),
             (std::vector<Event>{{kState, list, 3}, {kState, list, 4}, {kState, header, 1}}));
+  // Unchecking a row clears the box and checking the last row ticks it:
+  // the row's event, then the box's.
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(rows->accDoDefaultAction(Child(2)), S_OK);
+    EXPECT_EQ(session.Events(), (std::vector<Event>{{kState, list, 2}, {kState, header, 1}}));
+  }
   list.SetHeaderCheck(1);
   EXPECT_EQ(session.Events(), std::vector<Event>{});
 
   ZuComboBox combo;
   RECT rect = {420, 10, 620, 200};
   combo.Create(host, rect, nullptr,
-               WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, 0,
-               8);
+               WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, 0, 8);
   for (const wchar_t* item : {L"Apple", L"Pear", L"Plum"})
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
   combo.SetCheck(0, 1);
   combo.SetCheck(2, 1);
   SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
   session.Events();
-  COMBOBOXINFO info = {};
-  info.cbSize = sizeof(info);
+  COMBOBOXINFO info = {sizeof(info), {}, {}, 0, nullptr, nullptr, nullptr};
   GetComboBoxInfo(combo, &info);
   HWND drop = info.hwndList;
   EXPECT_EQ(Read(drop, 2), Look(ROLE_SYSTEM_LISTITEM, 0, L"Pear"));

@@ -8,6 +8,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -129,10 +130,36 @@ class ListApp {
 
 }  // namespace
 
-TEST(ListView, RowsPaintBoxNumberTextPhotoStripesFrameAndHover) {
+TEST(ListView, RowsPaintBoxNumberTextPhotoStripesFrameHoverAndRefreshes) {
   ListApp app(1.0f, 50, true);
   app.photo_text = L"Photo text";
   app.SetRows(10);
+  viewtest::MoveMouseTo(app.host, POINT{690, 550});  // no hover repaints yet
+  // The refresh calls repaint the cells they name and no others: the
+  // application's render function paints a band across each row in the
+  // grey of the current step, and each cell of rows 0-4 shows the step
+  // that last painted it.
+  int step = 0;  // WHITE_BRUSH, LTGRAY_BRUSH, GRAY_BRUSH, DKGRAY_BRUSH, BLACK_BRUSH
+  const RECT band = {0, 4, 600, 8};
+  app.list.SetRenderFunc([&](auto& dc, int) { FillRect(dc, &band, HBRUSH(GetStockObject(step))); });
+  const std::pair<std::function<void()>, std::string> refreshes[] = {
+      {[&] { app.list.RefreshCell(2, 3); }, "000" "000" "000" "001" "000"},
+      {[&] { app.list.RefreshRangeCell(1, 2, 4); }, "000" "000" "000" "001" "022"},
+      {[&] { app.list.RefreshColumn(1); }, "030" "030" "030" "031" "032"},
+      {[&] { app.list.RefreshColumn(2); }, "034" "034" "034" "034" "034"},
+  };
+  for (const auto& [refresh, expected] : refreshes) {
+    ++step;
+    refresh();
+    const Image image = app.Shot();
+    std::string steps;
+    for (int c = 0; c < 15; ++c) {  // row by row, three cells each
+      const uint32_t grey = image.At(60 + c % 3 * 180, app.Row(c / 3).top + 5) & 0xFF;
+      steps += static_cast<char>('0' + (256 - grey) / 64);
+    }
+    EXPECT_EQ(steps, expected);
+  }
+  step = 0;
   app.checked[2] = 1;
   app.refused.insert(6);
   Image image = app.Redraw();
@@ -146,30 +173,32 @@ TEST(ListView, RowsPaintBoxNumberTextPhotoStripesFrameAndHover) {
   // the refused row show their images; the number 5 follows after the
   // indent, and column 2 shows the application's text, indented.
   EXPECT_EQ(BoundsOf(image, kBlue, r4), (RECT{x + 5, r4.top + 17, x + 21, r4.top + 33}));
-  EXPECT_EQ(image.At(x + 12, app.Mid(2)), kRed);
-  EXPECT_EQ(image.At(x + 12, app.Mid(6)), kGrey);
   const int number = BoundsOf(image, kDark, {x + 22, r4.top + 1, x + 120, r4.bottom - 1}).left;
-  EXPECT_GE(number, x + 31);
-  EXPECT_LE(number, x + 34);
+  EXPECT_NEAR(number, x + 32.5, 1.5);
   EXPECT_GE(BoundsOf(image, kDark, {x + 320, r4.top + 1, x + 519, r4.bottom - 1}).left, x + 330);
   // Odd rows striped, even white; each row's top and right line in the
   // frame colour; only the last row closed at the bottom.
-  EXPECT_EQ(image.At(x + 500, app.Mid(3)), kStripe);
-  EXPECT_EQ(image.At(x + 500, app.Mid(4)), kWhite);
-  EXPECT_EQ(image.At(x + 300, r4.top), kFrame);
-  EXPECT_EQ(image.At(x + 300, r4.bottom - 1), kWhite);
-  EXPECT_EQ(image.At(x + 519, app.Mid(4)), kFrame);
-  EXPECT_EQ(image.At(x + 300, app.Row(9).bottom - 1), kFrame);
+  const std::tuple<int, int, uint32_t> pixels[] = {
+      {12, app.Mid(2), kRed}, {12, app.Mid(6), kGrey}, {500, app.Mid(3), kStripe},
+      {500, app.Mid(4), kWhite}, {300, r4.top, kFrame}, {300, r4.bottom - 1, kWhite},
+      {519, app.Mid(4), kFrame}, {300, app.Row(9).bottom - 1, kFrame}};
+  for (const auto& [px, py, rgb] : pixels) EXPECT_EQ(image.At(x + px, py), rgb) << px << ", " << py;
   // The photo column: 200x100 in a 50-high cell is 92x46 at (2, 2), the
   // text from 104; in an 80-wide cell the photo is shown square, 46x46.
   const int cell = x + 120;
   EXPECT_EQ(BoundsOf(image, kGreen, r4), (RECT{cell + 2, r4.top + 2, cell + 94, r4.top + 48}));
   const int text = BoundsOf(image, kDark, {cell + 95, r4.top + 1, cell + 200, r4.bottom - 1}).left;
-  EXPECT_GE(text, cell + 104);
-  EXPECT_LE(text, cell + 107);
+  EXPECT_NEAR(text, cell + 105.5, 1.5);
   SendMessageW(app.list, LVM_SETCOLUMNWIDTH, 1, 80);
   EXPECT_EQ(app.Redraw().Count(kGreen, cell, r4.top, cell + 80, r4.bottom), 46 * 46);
   SendMessageW(app.list, LVM_SETCOLUMNWIDTH, 1, 200);
+  // The application's function paints the photo column in place of the list.
+  app.list.setFuncDrawPhotoColumn([](WTL::CDC& dc, DRAWITEMSTRUCT*, WTL::CRect& cell, int column) {
+    PatBlt(dc, cell.left + 10, 10, 5 * column, 5, BLACKNESS);
+  });
+  image = app.Redraw();
+  EXPECT_EQ(std::make_pair(image.Count(kGreen), image.Count(0, cell, r4.top, cell + 200, r4.bottom)),
+            std::make_pair(0, 25));
 
   // The pointer over row 3, then row 4: row 4 takes the hover colour, and
   // row 3, which it has just left, is repainted plain white although odd.
@@ -198,6 +227,10 @@ TEST(ListView, ScaleSizesTheRowsAndBothCheckBoxes) {
   EXPECT_GE(image.Count(kBlue, box.left, box.top, box.right, box.bottom), 20 * 20);
   EXPECT_NEAR(box.top + box.bottom, 2 * r1.top + 90, 2);
   EXPECT_GE(viewtest::CaptureClient(app.header()).Count(kBlue), 16 * 16 + 100);
+  EXPECT_EQ(app.list.DpiScale(60), 90);
+  // A height set on a list with rows is not scaled, and the rows take it at once.
+  app.list.SetItemHeight(30);
+  EXPECT_EQ(app.Row(1).bottom - app.Row(1).top, 30);
 }
 
 TEST(ListView, CheckBoxClicksCheckSelectAndReport) {
@@ -369,6 +402,10 @@ TEST(ListHeader, CheckBoxChecksAllRowsRepaintsThemAndAsksTheApplication) {
   viewtest::PumpUntilIdle();
   app.ClickHeader(16);
   EXPECT_EQ(asked.size(), 3u);
+  // The unchecked image redrawn in place shows after RefreshHeaderCheck.
+  Gdiplus::Graphics(app.unchecked_image.get()).Clear(Gdiplus::Color(0xFF00C000));
+  app.list.RefreshHeaderCheck();
+  EXPECT_EQ(header_box(), kGreen);
 }
 
 TEST(ListView, AMillionRowsAskOnlyForVisibleRows) {
@@ -394,3 +431,4 @@ TEST(ListView, AMillionRowsAskOnlyForVisibleRows) {
   app.list.SelectItem(999999);
   EXPECT_EQ(app.Shot().At(12, app.Mid(999999)), kRed);
 }
+
