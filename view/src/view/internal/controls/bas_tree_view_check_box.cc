@@ -63,6 +63,10 @@ bool MovesOnlyTheSelection(WPARAM key) {
 }
 
 bool MayChangeItems(UINT msg) {
+  // A notification reflected back gets only its default answer here; a
+  // parent that changes items while it handles one does so by messages to
+  // the tree, which count on their own.
+  if (view::frame::IsReflectedMessage(msg)) return false;
   switch (msg) {
     case WM_PAINT:
     case WM_PRINTCLIENT:

@@ -65,7 +65,8 @@ bool OnExpanderColumn(int x, int indent_x, int collapsed_width);
 
 // Whether the standard tree may change its items, their order, expansion,
 // states, texts or the selection while it handles `msg`. Queries, painting,
-// scrolling, sizing and pointer moves cannot; anything else is assumed to.
+// scrolling, sizing, pointer moves and reflected notifications cannot;
+// anything else is assumed to.
 bool MayChangeItems(UINT msg);
 // Whether a key down only moves the selection (and scrolls): the standard
 // tree's items, their expansion and checks stay as they were.
