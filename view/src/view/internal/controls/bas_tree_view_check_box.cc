@@ -319,7 +319,7 @@ void BASTreeViewCheckBox::OnFinalMessage(HWND) {
 bool BASTreeViewCheckBox::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                                LRESULT& result, DWORD map_id) {
   if (!MayChangeItems(msg)) return HandleMessage(wnd, msg, wparam, lparam, result, map_id);
-  if (msg == WM_KEYDOWN && view::tree::MovesOnlyTheSelection(wparam)) {
+  if ((msg == WM_KEYDOWN || msg == WM_KEYUP) && view::tree::MovesOnlyTheSelection(wparam)) {
     // The row facts stay: the paint takes the selection afresh (the tree's
     // answers about single items can cost time in proportion to the item
     // count, so a step of the selection must not ask about every row).

@@ -68,8 +68,9 @@ bool OnExpanderColumn(int x, int indent_x, int collapsed_width);
 // scrolling, sizing, pointer moves and reflected notifications cannot;
 // anything else is assumed to.
 bool MayChangeItems(UINT msg);
-// Whether a key down only moves the selection (and scrolls): the standard
-// tree's items, their expansion and checks stay as they were.
+// Whether a key (pressed or released) only moves the selection (and
+// scrolls): the standard tree's items, their expansion and checks stay as
+// they were.
 bool MovesOnlyTheSelection(WPARAM key);
 
 // What painting needs of one item, as the standard tree last reported it.
