@@ -242,6 +242,12 @@ TEST(Frame, PaintBuffersCopyWhatWasDrawnAndFreeTheirObjects) {
   EXPECT_EQ(image.Count(0xFF0000), 20 * 10);
   EXPECT_EQ(image.BoundsNot(0xFFFFFF, RECT{25, 15, 60, 40}), (RECT{30, 20, 35, 25}));
   EXPECT_EQ(image.Count(0x0000FF), 5 * 5);
+  // Kept faces are stored as runs of one colour, (count, colour) pairs.
+  const std::vector<Gdiplus::ARGB> face = {1, 1, 1, 2, 3, 3}, runs = {3, 1, 1, 2, 2, 3};
+  EXPECT_EQ(EncodeRuns(face), runs);
+  std::vector<Gdiplus::ARGB> back = {9};
+  DecodeRuns(runs, back);
+  EXPECT_EQ(back, face);
 }
 
 TEST(Frame, ReusableBufferServesPiecesInTurn) {

@@ -88,11 +88,36 @@ int FaceCache::size() const {
   return kept;
 }
 
+std::vector<Gdiplus::ARGB> EncodeRuns(const std::vector<Gdiplus::ARGB>& pixels) {
+  std::vector<Gdiplus::ARGB> runs;
+  for (size_t i = 0; i < pixels.size();) {
+    size_t end = i + 1;
+    while (end < pixels.size() && pixels[end] == pixels[i]) ++end;
+    runs.push_back(static_cast<Gdiplus::ARGB>(end - i));
+    runs.push_back(pixels[i]);
+    i = end;
+  }
+  return runs;
+}
+
+void DecodeRuns(const std::vector<Gdiplus::ARGB>& runs, std::vector<Gdiplus::ARGB>& pixels) {
+  pixels.clear();
+  for (size_t i = 0; i + 1 < runs.size(); i += 2) pixels.insert(pixels.end(), runs[i], runs[i + 1]);
+}
+
 void FaceCache::Keep(ArgbBuffer& buffer, HDC target, int state) {
   auto face = std::make_unique<Face>();
   face->blended = buffer.Present(target);
   if (face->blended == nullptr) return;
-  if (buffer.CopyOpaquePixels(face->opaque)) face->blended.reset();
+  if (buffer.CopyOpaquePixels(face->opaque)) {
+    face->blended.reset();
+    std::vector<Gdiplus::ARGB> runs = EncodeRuns(face->opaque);
+    if (runs.size() < face->opaque.size()) {
+      face->opaque = std::move(runs);
+      face->runs = true;
+    }
+    face->opaque.shrink_to_fit();
+  }
   faces_[state] = std::move(face);
   width_ = buffer.width();
   height_ = buffer.height();
@@ -112,8 +137,14 @@ bool FaceCache::CopyKept(HDC target, int state) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    if (SetDIBitsToDevice(target, 0, 0, static_cast<DWORD>(width_), static_cast<DWORD>(height_),
-                          0, 0, 0, static_cast<UINT>(height_), face->opaque.data(), &info,
+    // Faces are painted on the UI thread, one at a time: one buffer serves
+    // every control's runs.
+    thread_local std::vector<Gdiplus::ARGB> decoded;
+    if (face->runs) DecodeRuns(face->opaque, decoded);
+    const std::vector<Gdiplus::ARGB>& pixels = face->runs ? decoded : face->opaque;
+    if (pixels.size() == static_cast<size_t>(width_) * static_cast<size_t>(height_) &&
+        SetDIBitsToDevice(target, 0, 0, static_cast<DWORD>(width_), static_cast<DWORD>(height_),
+                          0, 0, 0, static_cast<UINT>(height_), pixels.data(), &info,
                           DIB_RGB_COLORS) != 0) {
       return true;
     }

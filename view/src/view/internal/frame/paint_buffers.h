@@ -46,6 +46,13 @@ bool ShowsFocusCue(HWND wnd);
 // drawn onto the button's painted face when ShowsFocusCue.
 void DrawFocusCue(HWND wnd, HDC dc);
 
+// Opaque pixels kept compactly: runs of one colour as (count, colour) pairs.
+// A control's face is mostly flat fills, so its runs take a small part of
+// its pixels' room. Pure functions, so that both directions are tested by
+// value. DecodeRuns fills `pixels` (resized to the runs' total).
+std::vector<Gdiplus::ARGB> EncodeRuns(const std::vector<Gdiplus::ARGB>& pixels);
+void DecodeRuns(const std::vector<Gdiplus::ARGB>& runs, std::vector<Gdiplus::ARGB>& pixels);
+
 // The rendered faces of an owner-drawn control, so that repainting a face
 // already drawn costs one copy rather than a fresh drawing. A face is kept
 // for each state the control has shown (normal, hover, pressed, checked...;
@@ -93,11 +100,13 @@ class FaceCache {
   int size() const;
 
  private:
-  // A face without a single translucent pixel is kept as its pixels and
-  // copied as they are; any other is blended over the target through the
-  // cached bitmap its first paint made, exactly as that paint did.
+  // A face without a single translucent pixel is kept as its pixels (as
+  // runs when those take less room) and copied as they are; any other is
+  // blended over the target through the cached bitmap its first paint made,
+  // exactly as that paint did.
   struct Face {
     std::vector<Gdiplus::ARGB> opaque;
+    bool runs = false;  // `opaque` holds EncodeRuns of the pixels
     std::unique_ptr<Gdiplus::CachedBitmap> blended;
   };
 
