@@ -65,11 +65,11 @@ TEST(SwitchImageButton, PaintsEachStatusLatchesAndTellsTheDeleteMark) {
   const int width = static_cast<int>(tile.GetWidth()), height = static_cast<int>(tile.GetHeight());
   const int image_x = static_cast<int>((std::max(tile.GetWidth() - 20, 32.0f) - 32) * 0.5f + 10);
   const POINT image_centre = {image_x + 16, 26}, fill_point = {3, height - 3};
-  const POINT mark_centre = {width - 16 + 6, 8}, away = {600, 400};
   // Consecutive presses land on different points: a second press on the
   // same spot soon after is a double click, which an owner-drawn button
   // reports as BN_DOUBLECLICKED without pressing.
-  const POINT body = {4, height - 4}, body2 = {12, height - 4};
+  const POINT mark_centre = {width - 16 + 6, 8}, away = {600, 400}, body = {4, height - 4},
+              body2 = {12, height - 4};
   const RECT caption = {0, 46, width - 3, height};
   viewtest::MoveMouseTo(host, away);
 
@@ -196,13 +196,14 @@ TEST(SectionButton, CheckStyleHoverAndNotifications) {
   tab.SetCheckStyle(true).SetTooltip(L"First").SetTooltip(L"Tab tip");  // the second replaces
   EXPECT_EQ(view::frame::TooltipText(view::frame::BoundObject<ZuSectionImgButton>(wnd)->tooltip(), wnd),
             L"Tab tip");
-  plain.SetFixWidth(true).SetFixHeight(true).Load(true);
+  plain.SetFixWidth(true).SetFixHeight(true).Center(true).Load(true);
   const POINT corner = {2, 2}, away = {600, 400};
   viewtest::MoveMouseTo(host, away);
   ASSERT_TRUE(ShowsColor(other, corner, kNormal));
-  // The caption is centred in the fixed width.
+  // Centred in the fixed size: as far from each edge as from the opposite one.
   const RECT ink = viewtest::CaptureClient(other).Bounds([](uint32_t c) { return c < 0x800000; }, {0, 0, 120, 40});
-  EXPECT_NEAR(ink.left, 120 - ink.right, 2);
+  EXPECT_NEAR(ink.left + ink.right, 120, 2);
+  EXPECT_NEAR(ink.top + ink.bottom, 40, 2);
 
   // Hot enter and leave from real pointer moves; without the check style a
   // click ends in the normal status again.
