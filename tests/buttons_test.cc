@@ -298,6 +298,7 @@ TEST(Buttons, EveryChangeOfLookShowsAtTheNextRepaint) {
   plain.Init(red.get(), 20, 20, green.get(), L"Plain", kBASImgButtonTextCenter, 4, 4, 0);
   check.CreateButton(host, 11, true);
   check.setFont(font.get());
+  check.SetBkgColor(RGB(255, 255, 255));  // opaque, so that a repaint does not blend over the last
   check.Init(red.get(), 20, 80, green.get(), L"Check", kBASImgButtonTextRight, 0, 0, 1);
   check.SetCheckBoxLogoImage(logo.get(), logo.get(), 8, 8);
   sw.CreateButton(host, font.get(), 12);
