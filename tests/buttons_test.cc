@@ -158,6 +158,7 @@ TEST(ImgButton, PlainButtonHoverPressAndDisable) {
   viewtest::MouseDown(wnd, inside);
   EXPECT_EQ(colour(), kGreen);
   viewtest::MouseUp(wnd, inside);
+  EXPECT_EQ(colour(), kRed);  // released: the pressed look goes
   viewtest::MouseDown(wnd, {inside.x + 20, inside.y + 10});  // not a double-click
   viewtest::MouseUp(host, {5, 5});
   EXPECT_NE(GetCapture(), wnd);
@@ -174,26 +175,15 @@ TEST(ImgButton, PlainButtonHoverPressAndDisable) {
   button.EnableWindow(TRUE);
   InvalidateRect(wnd, nullptr, FALSE);
   EXPECT_EQ(colour(), kRed);
+  // Moved where asked; fitted into a width that leaves the caption 12 pixels
+  // (less the image and paddings), it wraps and the button grows taller.
+  const RECT moved = {20, 30, 20 + width, 70};
+  EXPECT_TRUE(button.MoveWindow(&moved, TRUE));
+  EXPECT_EQ(RectInParent(wnd), moved);
+  button.resizeWithFixWidth(60);
+  EXPECT_EQ(viewtest::ClientSize(wnd).cx, 60);
+  EXPECT_GT(viewtest::ClientSize(wnd).cy, 100);
   DestroyWindow(wnd);
-}
-
-TEST(Buttons, SettersBeforeTheWindowExistDoNotCrash) {
-  auto normal = SolidBitmap(10, 10, kRed);
-  ZuImgButton image;
-  image.SetText(nullptr);
-  image.SetTooltip(L"tip");
-  image.RefreshCheckRect();
-  image.resizeWithFixWidth(10);
-  EXPECT_EQ(image.Init(normal.get(), -5, -5, nullptr, L"x", 1, 0, 0, 1), 0);
-  image.SetCheckBoxLogoImage(nullptr, nullptr, 0, 0);
-  EXPECT_FALSE(image.MoveWindow(nullptr, TRUE));
-  EXPECT_FALSE(image.EnableWindow(FALSE));
-  ZuSwitchButton sw;
-  sw.SetRadio(false).SetRoundRect(true).SetColorBorder(0);
-  EXPECT_EQ(sw.Init(-5, -5, L"x", 0, 0, 0, 0), 0);
-  sw.SetText(nullptr);
-  sw.SetPressedStatus();
-  EXPECT_FALSE(sw.EnableWindow(TRUE));
 }
 
 namespace {
@@ -256,31 +246,28 @@ TEST(SwitchButton, RadioModeLatchesAndPushModeReturnsOnLeave) {
   EXPECT_EQ(radio.Fill(), 0x7F7F7Fu);
 
   // A push button returns to normal on its own once the pointer leaves.
-  SwitchFixture push(false, 20, 120);
+  SwitchFixture push(false, -20, -30);
   push.HoverClickTwiceAndLeave({5, 5}, {25, 12});
   EXPECT_TRUE(push.Becomes(kRed));
   viewtest::MouseDown(push.wnd, {5, 5});
   EXPECT_EQ(GetCapture(), push.wnd);
   viewtest::MouseUp(push.host, {300, 300});  // outside: no click, capture released
+  EXPECT_NE(GetCapture(), push.wnd);
+  // Pressed the moment the pointer arrives, the hover report comes while the
+  // button is held and turns it to hover: the release then reports nothing
+  // and leaves neither the capture nor the pushed state behind.
+  viewtest::MouseDown(push.wnd, {5, 5});
+  const auto* held = view::frame::BoundObject<BASSwitchButton>(push.wnd);
+  EXPECT_TRUE(viewtest::PumpUntil([&] { return held->status() == kStatusHover; }));
+  viewtest::MouseUp(push.wnd, {5, 5});
   EXPECT_EQ(push.host.CountCommands(push.wnd, BN_CLICKED), 2);
   EXPECT_NE(GetCapture(), push.wnd);
-}
-
-TEST(SwitchButton, PushButtonHoveredWhileHeldReportsNoClick) {
-  // Pressed the moment the pointer arrives, the hover report comes while
-  // the button is held and turns the status to hover; the release then
-  // reports nothing and the capture is not left behind.
-  SwitchFixture push(false);
-  const auto* button = view::frame::BoundObject<BASSwitchButton>(push.wnd);
-  ASSERT_NE(button, nullptr);
-  push.host.ClearSeen();
-  viewtest::MouseDown(push.wnd, {5, 5});
-  EXPECT_EQ(GetCapture(), push.wnd);
-  EXPECT_TRUE(viewtest::PumpUntil([&] { return button->status() == kStatusHover; }));
-  viewtest::MouseUp(push.wnd, {5, 5});
-  EXPECT_EQ(push.host.CountCommands(push.wnd, BN_CLICKED), 0);
-  EXPECT_NE(GetCapture(), push.wnd);
   EXPECT_EQ(SendMessageW(push.wnd, BM_GETSTATE, 0, 0) & BST_PUSHED, 0);
+  // New margins and caption: resized and put back at the anchor, which
+  // counts from the parent's right and bottom edges.
+  push.button.SetHMargin(5).SetVMargin(2).SetText(L"Switch");
+  const SIZE fitted = {static_cast<int>(10 + caption.Width), static_cast<int>(4 + caption.Height)};
+  EXPECT_EQ(RectInParent(push.wnd), (RECT{620 - fitted.cx, 450 - fitted.cy, 620, 450}));
 }
 
 TEST(Buttons, EveryChangeOfLookShowsAtTheNextRepaint) {
@@ -292,14 +279,28 @@ TEST(Buttons, EveryChangeOfLookShowsAtTheNextRepaint) {
   auto red = SolidBitmap(40, 20, kRed), green = SolidBitmap(40, 20, kGreen),
        blue = SolidBitmap(40, 20, kBlue), logo = SolidBitmap(8, 8, kYellow);
   ZuImgButton plain, check;
+  ZuSwitchButton sw;
+  // Before the window exists the setters talk to none and nothing crashes.
+  plain.SetText(nullptr);
+  plain.SetTooltip(L"tip");
+  plain.RefreshCheckRect();
+  plain.resizeWithFixWidth(10);
+  EXPECT_EQ(plain.Init(red.get(), -5, -5, nullptr, L"x", 1, 0, 0, 1), 0);
+  plain.SetCheckBoxLogoImage(nullptr, nullptr, 0, 0);
+  EXPECT_FALSE(plain.MoveWindow(nullptr, TRUE));
+  EXPECT_FALSE(plain.EnableWindow(TRUE));
+  EXPECT_EQ(sw.SetRadio(false).Init(-5, -5, L"x", 0, 0, 0, 0), 0);
+  sw.SetText(nullptr);
+  sw.SetPressedStatus();
+  EXPECT_FALSE(sw.EnableWindow(TRUE));
   plain.CreateButton(host, 10, true);
   plain.setFont(font.get());
   plain.Init(red.get(), 20, 20, green.get(), L"Plain", kBASImgButtonTextCenter, 4, 4, 0);
   check.CreateButton(host, 11, true);
   check.setFont(font.get());
+  check.SetBkgColor(RGB(255, 255, 255));  // opaque, so that a repaint does not blend over the last
   check.Init(red.get(), 20, 80, green.get(), L"Check", kBASImgButtonTextRight, 0, 0, 1);
   check.SetCheckBoxLogoImage(logo.get(), logo.get(), 8, 8);
-  ZuSwitchButton sw;
   sw.CreateButton(host, font.get(), 12);
   sw.Init(20, 140, L"Switch", RGB(255, 0, 0), 0, RGB(0, 255, 0), 0);
   EXPECT_EQ(viewtest::ChangesNotRepainted(
