@@ -72,10 +72,6 @@ ImgButtonLook ChooseImgButtonLook(bool check_box_mode, ButtonStatus status, bool
 using view::internal::ImgChoice;
 using view::internal::LogoChoice;
 
-view::frame::ClassRecord& BASImgButton::GetClassRecord() {
-  return view::frame::SuperclassRecord<BASImgButton>(L"BUTTON");
-}
-
 BASImgButton::~BASImgButton() = default;
 
 bool BASImgButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
@@ -237,11 +233,6 @@ bool BASImgButton::DescribeAccessible(long child, view::frame::AccessibleInfo& i
     }
   }
   return true;
-}
-
-bool BASImgButton::DoAccessibleDefaultAction(long child) {
-  // A click toggles a check box: the same path as the user's.
-  return child == CHILDID_SELF && view::frame::PressButton(m_hWnd);
 }
 
 void BASImgButton::resizeWithFixWidth(int width) {

@@ -55,12 +55,8 @@ ImgButtonLook ChooseImgButtonLook(bool check_box_mode, ButtonStatus status, bool
 
 // The implementation behind ZuImgButton: an owner-drawn standard button that
 // paints its images and caption into one off-screen ARGB bitmap per paint.
-class BASImgButton : public view::frame::WindowImpl,
-                     public view::frame::OwnerDraw<BASImgButton>,
-                     public view::frame::ButtonControl<BASImgButton>,
-                     public view::frame::Accessible {
+class BASImgButton : public view::frame::OwnerDrawnButton<BASImgButton> {
  public:
-  static view::frame::ClassRecord& GetClassRecord();
 
   BASImgButton() = default;
   ~BASImgButton() override;
@@ -69,9 +65,7 @@ class BASImgButton : public view::frame::WindowImpl,
                             DWORD map_id) override;
   void DrawItem(LPDRAWITEMSTRUCT dis);
 
-  view::frame::Accessible* accessible() override { return this; }
   bool DescribeAccessible(long child, view::frame::AccessibleInfo& info) override;
-  bool DoAccessibleDefaultAction(long child) override;
 
   HWND CreateButton(HWND parent, HMENU id, bool visible);
   int Init(Gdiplus::Bitmap* normal, int x, int y, Gdiplus::Bitmap* pressed, const wchar_t* text,

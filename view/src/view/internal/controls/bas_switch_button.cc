@@ -33,10 +33,6 @@ bool SwitchResetsOnLeave(bool radio, ButtonStatus status) {
 
 }  // namespace view::internal
 
-view::frame::ClassRecord& BASSwitchButton::GetClassRecord() {
-  return view::frame::SuperclassRecord<BASSwitchButton>(L"BUTTON");
-}
-
 bool BASSwitchButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                            LRESULT& result, DWORD) {
   if (HandleButtonMessages(msg, wparam, result)) return true;
@@ -154,18 +150,9 @@ void BASSwitchButton::SetPressedStatus() {
 }
 
 bool BASSwitchButton::DescribeAccessible(long child, view::frame::AccessibleInfo& info) {
-  if (child != CHILDID_SELF) return false;
-  info.role = radio_ ? ROLE_SYSTEM_RADIOBUTTON : ROLE_SYSTEM_PUSHBUTTON;
+  if (!DescribeButton(child, info, radio_, ROLE_SYSTEM_RADIOBUTTON, text_)) return false;
   if (radio_ && status_ == kStatusPressed) info.state = STATE_SYSTEM_CHECKED;
-  info.latching = radio_;
-  info.action = L"Press";
-  info.has_name = true;
-  if (info.want_name) info.name = text_;
   return true;
-}
-
-bool BASSwitchButton::DoAccessibleDefaultAction(long child) {
-  return child == CHILDID_SELF && view::frame::PressButton(m_hWnd);
 }
 
 void BASSwitchButton::DrawItem(LPDRAWITEMSTRUCT dis) {

@@ -30,12 +30,8 @@ bool SwitchResetsOnLeave(bool radio, ButtonStatus status);
 
 // The implementation behind ZuSwitchButton: an owner-drawn standard button
 // that paints its shape and caption into one off-screen ARGB bitmap.
-class BASSwitchButton : public view::frame::WindowImpl,
-                        public view::frame::OwnerDraw<BASSwitchButton>,
-                        public view::frame::ButtonControl<BASSwitchButton>,
-                        public view::frame::Accessible {
+class BASSwitchButton : public view::frame::OwnerDrawnButton<BASSwitchButton> {
  public:
-  static view::frame::ClassRecord& GetClassRecord();
 
   BASSwitchButton() = default;
 
@@ -43,9 +39,7 @@ class BASSwitchButton : public view::frame::WindowImpl,
                             DWORD map_id) override;
   void DrawItem(LPDRAWITEMSTRUCT dis);
 
-  view::frame::Accessible* accessible() override { return this; }
   bool DescribeAccessible(long child, view::frame::AccessibleInfo& info) override;
-  bool DoAccessibleDefaultAction(long child) override;
 
   void SetDpiScale(float scale) {
     scale_ = scale;

@@ -90,10 +90,6 @@ std::unique_ptr<Gdiplus::Bitmap> MakeGreyCopy(Gdiplus::Bitmap* image) {
 
 using view::internal::ColorFromColorRef;
 
-view::frame::ClassRecord& BASSwitchImageButton::GetClassRecord() {
-  return view::frame::SuperclassRecord<BASSwitchImageButton>(L"BUTTON");
-}
-
 HWND BASSwitchImageButton::CreateButton(HWND parent, Gdiplus::Font* font, HMENU id) {
   font_ = font;
   text_align_ = 1;
@@ -186,19 +182,10 @@ void BASSwitchImageButton::SetPressedStatus() {
 }
 
 bool BASSwitchImageButton::DescribeAccessible(long child, view::frame::AccessibleInfo& info) {
-  if (child != CHILDID_SELF) return false;
-  info.role = radio_ ? ROLE_SYSTEM_RADIOBUTTON : ROLE_SYSTEM_PUSHBUTTON;
+  if (!DescribeButton(child, info, radio_, ROLE_SYSTEM_RADIOBUTTON, text_)) return false;
   // Selected once the press is released (a held press is not yet a choice).
   if (radio_ && latched_ && status_ == kStatusPressed) info.state = STATE_SYSTEM_CHECKED;
-  info.latching = radio_;
-  info.action = L"Press";
-  info.has_name = true;
-  if (info.want_name) info.name = text_;
   return true;
-}
-
-bool BASSwitchImageButton::DoAccessibleDefaultAction(long child) {
-  return child == CHILDID_SELF && view::frame::PressButton(m_hWnd);
 }
 
 void BASSwitchImageButton::DrawItem(LPDRAWITEMSTRUCT dis) {

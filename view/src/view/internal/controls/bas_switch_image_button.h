@@ -45,12 +45,8 @@ std::unique_ptr<Gdiplus::Bitmap> MakeGreyCopy(Gdiplus::Bitmap* image);
 
 // status_ and tracking_mouse_ come from HoverPressState, so that the shared
 // hover/press handling works on them directly.
-class BASSwitchImageButton : public view::frame::WindowImpl,
-                             public view::frame::OwnerDraw<BASSwitchImageButton>,
-                             public view::frame::ButtonControl<BASSwitchImageButton>,
-                             public view::frame::Accessible {
+class BASSwitchImageButton : public view::frame::OwnerDrawnButton<BASSwitchImageButton> {
  public:
-  static view::frame::ClassRecord& GetClassRecord();
 
   BASSwitchImageButton() = default;
   ~BASSwitchImageButton() override = default;
@@ -59,9 +55,7 @@ class BASSwitchImageButton : public view::frame::WindowImpl,
                             DWORD map_id = 0) override;
   void DrawItem(LPDRAWITEMSTRUCT dis);
 
-  view::frame::Accessible* accessible() override { return this; }
   bool DescribeAccessible(long child, view::frame::AccessibleInfo& info) override;
-  bool DoAccessibleDefaultAction(long child) override;
 
   HWND CreateButton(HWND parent, Gdiplus::Font* font, HMENU id);
   int Init(int x, int y, const wchar_t* text, COLORREF normal_color, COLORREF normal_text_color,

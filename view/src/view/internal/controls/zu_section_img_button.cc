@@ -291,21 +291,12 @@ void ZuSectionImgButton::SetTooltip(const wchar_t* text) {
 }
 
 bool ZuSectionImgButton::DescribeAccessible(long child, view::frame::AccessibleInfo& info) {
-  if (child != CHILDID_SELF) return false;
-  info.role = check_style_ ? ROLE_SYSTEM_PAGETAB : ROLE_SYSTEM_PUSHBUTTON;
+  if (!DescribeButton(child, info, check_style_, ROLE_SYSTEM_PAGETAB, text_)) return false;
   if (check_style_) {
     info.state = STATE_SYSTEM_SELECTABLE;
     if (status_ == kStatusPressed) info.state |= STATE_SYSTEM_SELECTED;
   }
-  info.latching = check_style_;
-  info.action = L"Press";
-  info.has_name = true;
-  if (info.want_name) info.name = text_;
   return true;
-}
-
-bool ZuSectionImgButton::DoAccessibleDefaultAction(long child) {
-  return child == CHILDID_SELF && view::frame::PressButton(m_hWnd);
 }
 
 void ZuSectionImgButton::Paint(HDC dc) {

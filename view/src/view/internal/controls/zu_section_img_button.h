@@ -57,8 +57,7 @@ SectionPlacement SectionReloadPlace(const SectionMetrics& m, float text_width, f
 }  // namespace view::internal
 
 class ZuSectionImgButton : public view::frame::StandardControl<ZuSectionImgButton>,
-                           public view::frame::ButtonControl<ZuSectionImgButton>,
-                           public view::frame::Accessible {
+                           public view::frame::ButtonControl<ZuSectionImgButton> {
  public:
   using DrawFunc = std::function<void(HWND, Gdiplus::Graphics&, RECT&, int)>;
 
@@ -78,7 +77,6 @@ class ZuSectionImgButton : public view::frame::StandardControl<ZuSectionImgButto
 
   view::frame::Accessible* accessible() override { return this; }
   bool DescribeAccessible(long child, view::frame::AccessibleInfo& info) override;
-  bool DoAccessibleDefaultAction(long child) override;
 
   // Paints the button as it looks now into `dc` (client coordinates).
   void Paint(HDC dc);

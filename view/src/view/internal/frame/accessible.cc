@@ -119,11 +119,8 @@ class AccessibleObject final : public IAccessible, public IOleWindow {
     }
   }
   STDMETHODIMP get_accName(VARIANT child, BSTR* name) override {
-    if (source_ == nullptr) return RPC_E_DISCONNECTED;
-    if (name == nullptr) return E_POINTER;
-    *name = nullptr;
-    const Kind kind = Classify(child);
-    if (kind == kInvalid) return E_INVALIDARG;
+    Kind kind = kInvalid;
+    if (const HRESULT refused = Begin(child, name, kind); refused != S_OK) return refused;
     AccessibleInfo info;
     if (kind == kPlatform || !Describe(child, info) || !info.has_name) {
       return kind == kOwnChild ? S_FALSE : standard_->get_accName(child, name);
@@ -138,11 +135,8 @@ class AccessibleObject final : public IAccessible, public IOleWindow {
     return ReturnString(info.name, name);
   }
   STDMETHODIMP get_accValue(VARIANT child, BSTR* value) override {
-    if (source_ == nullptr) return RPC_E_DISCONNECTED;
-    if (value == nullptr) return E_POINTER;
-    *value = nullptr;
-    const Kind kind = Classify(child);
-    if (kind == kInvalid) return E_INVALIDARG;
+    Kind kind = kInvalid;
+    if (const HRESULT refused = Begin(child, value, kind); refused != S_OK) return refused;
     std::wstring text;
     if (kind != kPlatform && source_->AccessibleValue(ChildOf(child), text)) {
       return ReturnString(text, value);
@@ -153,11 +147,8 @@ class AccessibleObject final : public IAccessible, public IOleWindow {
     return Simple(child, text, &IAccessible::get_accDescription);
   }
   STDMETHODIMP get_accRole(VARIANT child, VARIANT* role) override {
-    if (source_ == nullptr) return RPC_E_DISCONNECTED;
-    if (role == nullptr) return E_POINTER;
-    ::VariantInit(role);
-    const Kind kind = Classify(child);
-    if (kind == kInvalid) return E_INVALIDARG;
+    Kind kind = kInvalid;
+    if (const HRESULT refused = Begin(child, role, kind); refused != S_OK) return refused;
     AccessibleInfo info;
     info.want_name = false;
     if (kind == kPlatform || !Describe(child, info) || info.role == 0) {
@@ -168,11 +159,8 @@ class AccessibleObject final : public IAccessible, public IOleWindow {
     return S_OK;
   }
   STDMETHODIMP get_accState(VARIANT child, VARIANT* state) override {
-    if (source_ == nullptr) return RPC_E_DISCONNECTED;
-    if (state == nullptr) return E_POINTER;
-    ::VariantInit(state);
-    const Kind kind = Classify(child);
-    if (kind == kInvalid) return E_INVALIDARG;
+    Kind kind = kInvalid;
+    if (const HRESULT refused = Begin(child, state, kind); refused != S_OK) return refused;
     if (kind == kPlatform) return standard_->get_accState(child, state);
     AccessibleInfo info;
     info.want_name = false;
@@ -207,11 +195,8 @@ class AccessibleObject final : public IAccessible, public IOleWindow {
     return standard_ != nullptr ? standard_->get_accSelection(selection) : RPC_E_DISCONNECTED;
   }
   STDMETHODIMP get_accDefaultAction(VARIANT child, BSTR* action) override {
-    if (source_ == nullptr) return RPC_E_DISCONNECTED;
-    if (action == nullptr) return E_POINTER;
-    *action = nullptr;
-    const Kind kind = Classify(child);
-    if (kind == kInvalid) return E_INVALIDARG;
+    Kind kind = kInvalid;
+    if (const HRESULT refused = Begin(child, action, kind); refused != S_OK) return refused;
     AccessibleInfo info;
     info.want_name = false;
     if (kind == kPlatform || !Describe(child, info) || info.action == nullptr) {
@@ -294,20 +279,25 @@ class AccessibleObject final : public IAccessible, public IOleWindow {
   bool Describe(const VARIANT& child, AccessibleInfo& info) {
     return source_->DescribeAccessible(ChildOf(child), info);
   }
+  // The checks every property of a child starts with: a live object, a
+  // place for the answer (emptied), and a child that exists. S_OK to go on,
+  // with the child's kind; else the answer to give.
+  static void Empty(BSTR* out) { *out = nullptr; }
+  static void Empty(VARIANT* out) { ::VariantInit(out); }
+  template <class Out>
+  HRESULT Begin(const VARIANT& child, Out* out, Kind& kind) {
+    if (source_ == nullptr) return RPC_E_DISCONNECTED;
+    if (out == nullptr) return E_POINTER;
+    Empty(out);
+    kind = Classify(child);
+    return kind == kInvalid ? E_INVALIDARG : S_OK;
+  }
   // Texts the control leaves to the platform; its own children have none.
   HRESULT Simple(VARIANT child, BSTR* text,
                  HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) {
-    if (source_ == nullptr) return RPC_E_DISCONNECTED;
-    if (text == nullptr) return E_POINTER;
-    *text = nullptr;
-    switch (Classify(child)) {
-      case kOwnChild:
-        return S_FALSE;
-      case kInvalid:
-        return E_INVALIDARG;
-      default:
-        return (standard_->*get)(child, text);
-    }
+    Kind kind = kInvalid;
+    if (const HRESULT refused = Begin(child, text, kind); refused != S_OK) return refused;
+    return kind == kOwnChild ? S_FALSE : (standard_->*get)(child, text);
   }
 
   LONG refs_ = 1;

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <string>
+
 #include "view/button_status.h"
+#include "view/internal/frame/accessible.h"
+#include "view/internal/frame/owner_draw.h"
 #include "view/internal/frame/paint_buffers.h"
 #include "view/internal/frame/window_impl.h"
 
@@ -31,10 +35,17 @@ bool HandleButtonKeys(HWND wnd, UINT msg, WPARAM wparam, LRESULT& result);
 
 // What every owner-drawn button offers besides its status: enabling, which
 // sets the status to normal or disabled (even before the window exists),
-// moving, and the faces it has rendered. T is the control, a WindowImpl.
+// moving, the faces it has rendered, and what it tells assistive tools (a
+// button whose default action is a click). T is the control, a WindowImpl.
 template <class T>
-class ButtonControl : public HoverPressState {
+class ButtonControl : public HoverPressState, public Accessible {
  public:
+  // A click, the same path as the user's (a check box toggles, a radio
+  // latches, the parent hears BN_CLICKED).
+  bool DoAccessibleDefaultAction(long child) override {
+    return child == CHILDID_SELF && PressButton(static_cast<T*>(this)->m_hWnd);
+  }
+
   BOOL EnableWindow(BOOL enable) {
     status_ = enable ? kStatusNormal : kStatusDisable;
     HWND wnd = static_cast<T*>(this)->m_hWnd;
@@ -67,6 +78,31 @@ class ButtonControl : public HoverPressState {
 
   // The faces painted so far; every setter that changes the look clears it.
   FaceCache faces_;
+
+ protected:
+  // The description every button starts from: the button itself only, a
+  // push button unless it latches (then `latching_role`), pressed by its
+  // default action, named by its caption.
+  static bool DescribeButton(long child, AccessibleInfo& info, bool latching, LONG latching_role,
+                             const std::wstring& caption) {
+    if (child != CHILDID_SELF) return false;
+    info.role = latching ? latching_role : ROLE_SYSTEM_PUSHBUTTON;
+    info.latching = latching;
+    info.action = L"Press";
+    info.has_name = true;
+    if (info.want_name) info.name = caption;
+    return true;
+  }
+};
+
+// The scaffold of an owner-drawn button T: a window over the standard button
+// class whose owner-draw requests go to T::DrawItem, with the shared button
+// handling above, described to assistive tools by T::DescribeAccessible.
+template <class T>
+class OwnerDrawnButton : public WindowImpl, public OwnerDraw<T>, public ButtonControl<T> {
+ public:
+  static ClassRecord& GetClassRecord() { return SuperclassRecord<T>(L"BUTTON"); }
+  Accessible* accessible() override { return this; }
 };
 
 // The shared hover/press handling of the owner-drawn buttons: moves request
