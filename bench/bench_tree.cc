@@ -1,9 +1,11 @@
 // The check-box tree with 100,000 items, every parent expanded, against the
 // same tree with 100 items: a full paint of the window should cost the same,
 // since only the rows on screen are drawn and a repaint without changes asks
-// the platform tree nothing per row. After a change the paint asks again;
-// that row is reported, not targeted, since the platform's per-item queries
-// are what it measures.
+// the platform tree nothing per row. A step of the selection by an arrow key
+// changes no item, so the paint after it asks nothing per row either, and
+// costs the same too. (After other changes the paint asks again, and the
+// platform's per-item queries, which grow with the item count, are what the
+// first row reports.)
 
 #include <cstdio>
 #include <memory>
@@ -82,7 +84,6 @@ void TreeBenchmark(std::vector<bench::Row>& rows) {
   const bench::Ratio ratio = bench::PairedRatio([&] { large.Paint(); }, [&] { small.Paint(); });
   rows.push_back({"tree 100,000 expanded items: full paint", "the same with 100 items", ratio,
                   bench::Target::kAtMost, 1.2});
-  // A change makes the next paint ask the platform tree about every row again.
   bool down = true;
   // The selection moves down and up by turns from the first visible row; the
   // whole window is painted after each key.
@@ -96,7 +97,7 @@ void TreeBenchmark(std::vector<bench::Row>& rows) {
   };
   rows.push_back({"tree 100,000 expanded items: arrow key and paint", "the same with 100 items",
                   bench::PairedRatio([&] { key_and_paint(large); }, [&] { key_and_paint(small); }),
-                  bench::Target::kReport, 0});
+                  bench::Target::kAtMost, 1.2});
 }
 
 }  // namespace

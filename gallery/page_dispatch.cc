@@ -1,5 +1,5 @@
-// Work posted from worker threads runs on the UI thread through the main
-// dispatch queue; the page counts what arrived and on which thread.
+// Work posted from worker threads runs on the UI thread through
+// view::PostToUi; the page counts what arrived and on which thread.
 
 #include <string>
 #include <thread>
@@ -14,8 +14,8 @@ class DispatchPage : public gallery::Page {
   void Build(HWND panel) override {
     gallery::AddLabel(panel,
                       L"Four worker threads each post 25 work items through "
-                      L"DispatchQueue::DispatchAsync. Every item runs on the UI thread, "
-                      L"in the order its thread posted it.",
+                      L"view::PostToUi. Every item runs once on the UI thread, in the "
+                      L"order its thread posted it.",
                       24, 24, 900, 40);
     status_ = gallery::AddLabel(panel, L"", 24, 80, 900, 24);
     const DWORD ui = GetCurrentThreadId();
@@ -23,12 +23,11 @@ class DispatchPage : public gallery::Page {
     for (int t = 0; t < 4; ++t) {
       workers.emplace_back([this, ui] {
         for (int i = 0; i < 25; ++i) {
-          DispatchQueue::DispatchAsync(DispatchQueue::DispatchGetMainQueue(),
-                                       new std::function<void()>([this, ui] {
-                                         ++ran_;
-                                         if (GetCurrentThreadId() == ui) ++on_ui_;
-                                         Update();
-                                       }));
+          view::PostToUi([this, ui] {
+            ++ran_;
+            if (GetCurrentThreadId() == ui) ++on_ui_;
+            Update();
+          });
         }
       });
     }
