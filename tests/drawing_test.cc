@@ -165,6 +165,11 @@ TEST(Text, FitWidthExtentAndWrapping) {
   ::GetObjectW(cut.get(), sizeof(f), &f);
   EXPECT_EQ(std::tuple(f.lfHeight, f.lfWeight, f.lfCharSet, std::wstring(f.lfFaceName, wcsnlen(f.lfFaceName, 32))),
             std::tuple(20L, 700L, BYTE{0xEE}, L"ABCDEFGHIJKLMNOPQRSTUVWXYZ01234"));
+  // The font helper: no font before one is loaded, nor from a missing
+  // resource, and no GDI form of none.
+  CFontHelper fonts;
+  EXPECT_EQ(std::tuple(fonts.SetFontStyle(Gdiplus::FontStyleBold, 20.0f), fonts.LoadFont(999, L"TTF", kTests),
+                       fonts.FontToHFONT_W(::GetDesktopWindow())), std::tuple(0, 0, HFONT{}));
 
   // GDI+ text in a rectangle: the third of its width and of its height
   // (column, row) that the red ink's centre falls in. No colour, no ink.
@@ -189,15 +194,17 @@ TEST(Images, FittedLoadedDrawnAndStepped) {
   for (auto& c : cases) EXPECT_EQ(Utils::CalculateDrawSize(c[0], c[1], c[2], c[3]), std::make_pair(c[4], c[5])) << c[0];
 
   // gradient.png (40 x 20, left half red, right half blue) from its
-  // resource and from a file, drawn at its own size at (5, 5) and halved at
-  // (50, 0).
+  // resource and from a file, and copies of both, drawn at its own size at
+  // (5, 5) and halved at (50, 0).
   HRSRC png = ::FindResourceW(kTests, MAKEINTRESOURCEW(101), L"PNG");
   std::ofstream("gradient-copy.png", std::ios::binary)
       .write(static_cast<const char*>(::LockResource(::LoadResource(kTests, png))), ::SizeofResource(kTests, png));
   CImageHelper resource, file;
   resource.Load_Image(101, L"PNG", kTests);
   file.Load_Image(L"gradient-copy.png", L"");
-  for (CImageHelper* h : {&resource, &file}) {
+  CImageHelper copy(file), assigned;
+  assigned = resource;
+  for (CImageHelper* h : {&resource, &file, &copy, &assigned}) {
     Canvas canvas(100, 30, true);
     Utils::DrawImage(canvas.graphics, nullptr, 0, 0);
     Utils::DrawImage(canvas.graphics, h->image_, 5, 5);
@@ -219,8 +226,7 @@ TEST(Images, FittedLoadedDrawnAndStepped) {
   EXPECT_TRUE(unreadable != nullptr && unreadable->GetLastStatus() != Gdiplus::Ok);
   // three.gif: 4 x 4 frames red, green and blue, shown for 10, 20 and 30
   // hundredths of a second. Stepping from frame 0 shows 1, 2, then 0 again.
-  CImageHelper gif;
-  auto* frames = static_cast<Gdiplus::Bitmap*>(gif.Load_Image(102, L"GIF", kTests));
+  auto* frames = static_cast<Gdiplus::Bitmap*>(resource.Load_Image(102, L"GIF", kTests));
   std::vector<long> delays;
   ASSERT_TRUE(Utils::StoreGifInternal(frames, delays) && delays == (std::vector<long>{100, 200, 300}));
   int index = 0;
@@ -232,9 +238,8 @@ TEST(Images, FittedLoadedDrawnAndStepped) {
   // A 30 x 4 strip: left cap red (columns 0-9), middle green with a black
   // first column (10-19), right cap blue (20-29).
   Gdiplus::Bitmap strip(30, 4, PixelFormat32bppARGB);
-  for (int i = 0, x = 0; i < 120; x = ++i % 30) {
+  for (int i = 0, x = 0; i < 120; x = ++i % 30)
     strip.SetPixel(x, i / 30, x < 10 ? 0xFFFF0000 : x == 10 ? 0xFF000000 : x < 20 ? 0xFF00FF00 : 0xFF0000FF);
-  }
   CGraphicsHelper helper;
   // Middle pieces start at x + 10, + 20, + 30 (black at 15, 25, 35); the
   // right cap at x + 40, or at x + 35 after the last middle piece is
@@ -273,9 +278,11 @@ TEST(Backgrounds, BlockBehindEachChild) {
   };
   HWND child = ::CreateWindowExW(0, L"STATIC", L"abc", WS_CHILD | WS_VISIBLE, 10, 20, 100, 30, host, 0, 0, 0);
   HWND other = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 150, 100, 40, 10, host, 0, 0, 0);
-  // The window helpers: where the child is and its text; no window, nothing.
+  // The window helpers: where the child is and its text; no window, nothing;
+  // the folder of the program, where the program is.
   EXPECT_EQ(std::tuple(Utils::GetWindowRelativeRect(child), Utils::GetEditValue(child) + Utils::GetEditValue(nullptr),
                        Utils::GetWindowScrollBarThumbWidth(nullptr)), std::tuple(RECT{10, 20, 110, 50}, L"abc", 0));
+  EXPECT_NE(GetFileAttributesW((Utils::GetDllModuleDir(0) + L"drawing_test.exe").c_str()), INVALID_FILE_ATTRIBUTES);
   // The same picture as a GDI bitmap, and the pixels a brush paints into a
   // 100 x 30 bitmap from (0, 0).
   HBITMAP gdi_picture = nullptr;
