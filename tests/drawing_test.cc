@@ -35,10 +35,9 @@ struct Canvas {
   Gdiplus::Graphics graphics;
 };
 
-// A memory canvas with text drawn transparently, for the GDI forms (which
-// take the DC as a WTL object).
+// A memory canvas whose DC is also a WTL object, for the GDI forms.
 struct GdiCanvas : viewtest::MemoryCanvas {
-  GdiCanvas(int width, int height) : MemoryCanvas(width, height), cdc(dc) { cdc.SetBkMode(TRANSPARENT); }
+  GdiCanvas(int width, int height) : MemoryCanvas(width, height), cdc(dc) {}
   ~GdiCanvas() { cdc.Detach(); }
   WTL::CDCT<true> cdc;
 };
@@ -101,9 +100,9 @@ TEST(Primitives, RoundRectsGlyphsAndStockImages) {
   auto reddish = [](uint32_t p) { return (p >> 16) > (p & 0xFF); };
   auto bluish = [](uint32_t p) { return (p & 0xFF) > (p >> 16); };
   // The arrow: a downward V from (2, 4) and (14, 4) to (8, 8) on a
-  // transparent ground.
+  // transparent ground; (5, 6) lies on its left stroke.
   const Image v = viewtest::FromBitmap(*std::unique_ptr<Gdiplus::Bitmap>(Utils::CreateDropDown(255, 16, 12)));
-  EXPECT_EQ(std::tuple(v.Bounds(reddish, kAll), v.Bounds(bluish, kAll), v.ArgbAt(8, 4), v.ArgbAt(8, 8)),
+  EXPECT_EQ(std::tuple(v.Bounds(reddish, kAll), v.Bounds(bluish, kAll), v.ArgbAt(8, 4), v.ArgbAt(5, 6)),
             std::tuple(v.Bounds(reddish, {1, 3, 15, 10}), RECT{}, 0u, 0xFFFF0000u));
   // The tick: from x = 4 whatever the rectangle's left (50), within its
   // height; the graphics keep their quality settings.
