@@ -40,15 +40,12 @@ struct Fixture {
     };
     RECT rect = {20, 20, 220, 220};
     combo.Create(host, rect, nullptr, kStyle, 0, 100);
-    SendMessageW(combo, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                 TRUE);
+    SendMessageW(combo, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
     for (const wchar_t* item : {L"Apple", L"Pear", L"Plum"})
       SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
     viewtest::PumpUntilIdle();
   }
-  ~Fixture() {
-    if (IsWindow(combo)) DestroyWindow(combo);
-  }
+  ~Fixture() { if (IsWindow(combo)) DestroyWindow(combo); }
 
   viewtest::HostWindow host;
   ZuComboBox combo;
@@ -87,9 +84,7 @@ TEST(ComboBox, JoinedTextFollowsChecksAndTheListSeparatorClicksAndSpaceToggleThe
   Fixture f;
   HWND combo = f.combo;
   // The closed box shows the joined text as it repaints by itself.
-  const auto shows = [&](const wchar_t* text) {
-    EXPECT_NEAR(FieldInk(combo), Measure(text), 3) << text;
-  };
+  const auto shows = [&](const wchar_t* text) { EXPECT_NEAR(FieldInk(combo), Measure(text), 3) << text; };
   EXPECT_EQ(TextOf(combo), L"");
   EXPECT_EQ(f.combo.GetCheck(0), 0);  // new items start unchecked
   EXPECT_GE(f.combo.SetCheck(0, 1), 0);
@@ -150,8 +145,7 @@ TEST(ComboBox, JoinedTextFollowsChecksAndTheListSeparatorClicksAndSpaceToggleThe
   viewtest::BringToFront(f.host);
   const SIZE box = viewtest::ClientSize(combo);
   viewtest::Click(combo, {box.cx - 8, box.cy / 2});
-  ASSERT_TRUE(
-      viewtest::PumpUntil([&] { return SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; }));
+  ASSERT_TRUE(viewtest::PumpUntil([&] { return SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; }));
   HWND list = impl->list_box();
   ASSERT_NE(list, nullptr) << "the list was not taken over";
 
@@ -172,9 +166,8 @@ TEST(ComboBox, JoinedTextFollowsChecksAndTheListSeparatorClicksAndSpaceToggleThe
     viewtest::PumpUntilIdle();
     const Image image = viewtest::CaptureClient(list);
     std::vector<uint32_t> pixels;
-    for (int y = r.top + 1; y < r.bottom - 1; ++y) {
+    for (int y = r.top + 1; y < r.bottom - 1; ++y)
       for (int x = 0; x < column; ++x) pixels.push_back(image.At(x, y));
-    }
     return pixels;
   };
   const auto unchecked = check_box_of(1);
@@ -230,8 +223,7 @@ TEST(ComboBox, JoinedTextFollowsChecksAndTheListSeparatorClicksAndSpaceToggleThe
   EXPECT_EQ(f.field_item, -1);
   EXPECT_EQ(TextOf(combo), L"Pear, More");
   // The list procedure does nothing for a list it does not know.
-  HWND other = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD, 0, 0, 99, 99, f.host, nullptr, nullptr,
-                               nullptr);
+  HWND other = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD, 0, 0, 99, 99, f.host, nullptr, nullptr, nullptr);
   SendMessageW(other, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"x"));
   EXPECT_EQ(view::frame::WindowImpl::SubclassProc(other, LB_GETCOUNT, 0, 0), 0);
   EXPECT_EQ(view::frame::WindowImpl::SubclassProc(nullptr, WM_LBUTTONDOWN, 0, 0), 0);

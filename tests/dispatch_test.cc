@@ -26,6 +26,13 @@ static int HeapBlocksInUse() {
   return used;
 }
 
+// An exception handler that records what each exception says.
+static std::function<void(std::exception_ptr)> Recorder(std::vector<std::string>& caught) {
+  return [&caught](std::exception_ptr e) {
+    try { std::rethrow_exception(e); } catch (const std::exception& x) { caught.push_back(x.what()); }
+  };
+}
+
 // Runs first: nothing is stored before the queue is initialised.
 // Both queues, raw and owned: 4 threads post 500 items each; every item runs
 // once on the UI thread, in each thread's order, and is freed.
@@ -40,6 +47,8 @@ TEST(DispatchQueue, WorkFromManyThreadsRunsOnTheUiThreadInOrder) {
   int wrong_thread = 0;
   int ran = 0;
   auto post_all = [&](bool owned) {
+    for (auto& o : order) o.clear();
+    ran = 0;
     std::vector<std::thread> workers;
     for (int t = 0; t < kThreads; ++t) {
       workers.emplace_back([&, t] {
@@ -65,8 +74,6 @@ TEST(DispatchQueue, WorkFromManyThreadsRunsOnTheUiThreadInOrder) {
   for (bool owned : {false, true}) {
     SCOPED_TRACE(owned ? "PostToUi" : "DispatchAsync");
     post_all(owned);  // warm-up: the heap and the queue reach their working size
-    for (auto& o : order) o.clear();
-    ran = 0;
     const int blocks = HeapBlocksInUse();
     post_all(owned);
     // Every record and work item was freed (a leak would leave 2000 blocks).
@@ -75,8 +82,6 @@ TEST(DispatchQueue, WorkFromManyThreadsRunsOnTheUiThreadInOrder) {
     std::vector<int> expected(kItems);
     for (int i = 0; i < kItems; ++i) expected[i] = i;
     for (int t = 0; t < kThreads; ++t) EXPECT_TRUE(order[t] == expected) << "thread " << t;
-    for (auto& o : order) o.clear();
-    ran = 0;
   }
 }
 
@@ -107,13 +112,7 @@ TEST(DispatchQueue, PostToUiDestroysWorkThatCannotRun) {
   // An exception from posted work goes to the handler; the work after it runs.
   DispatchQueue::DispatchQueueInit(host);
   std::vector<std::string> caught;
-  view::SetExceptionHandler([&](std::exception_ptr e) {
-    try {
-      std::rethrow_exception(e);
-    } catch (const std::exception& x) {
-      caught.push_back(x.what());
-    }
-  });
+  view::SetExceptionHandler(Recorder(caught));
   view::PostToUi([] { throw std::runtime_error("work"); });
   view::PostToUi(work);
   EXPECT_TRUE(viewtest::PumpUntil([&] { return ran == 1; }));
@@ -171,13 +170,7 @@ TEST(Exceptions, CallbacksThatThrowReachTheHandlerOnce) {
     viewtest::Click(wnd, {18, 14});
     EXPECT_EQ(checks, 3);
   };
-  auto record = [&caught](std::exception_ptr e) {
-    try {
-      std::rethrow_exception(e);
-    } catch (const std::exception& x) {
-      caught.push_back(x.what());
-    }
-  };
+  const auto record = Recorder(caught);
   view::SetExceptionHandler(record);
   life(true);  // warm-up: shared drawing objects are made on first use
   const int gdi = viewtest::CountGdiObjects();

@@ -36,8 +36,7 @@ class StandardEditSpy {
   ~StandardEditSpy() { BASEdit::GetClassRecord().std_proc = real_; }
   // How many `message`s for `key` arrived since the last call.
   static int Take(UINT message, WPARAM key) {
-    const int n = static_cast<int>(
-        std::count(reached_.begin(), reached_.end(), std::make_pair(message, key)));
+    const int n = static_cast<int>(std::count(reached_.begin(), reached_.end(), std::make_pair(message, key)));
     reached_.clear();
     return n;
   }

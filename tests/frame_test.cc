@@ -39,9 +39,8 @@ class TestButton : public WindowImpl, public OwnerDraw<TestButton> {
   }
   ~TestButton() override { ++g_destroyed_impls; }
   HWND Create(HWND parent, RECT* rect = nullptr, DWORD style = 0, HMENU id = nullptr) {
-    return CreateWindowOfClass<TestButton>(parent, rect, L"BUTTON",
-                                           style != 0 ? style : kDefaultControlStyle, 0, id,
-                                           nullptr);
+    return CreateWindowOfClass<TestButton>(parent, rect, L"BUTTON", style != 0 ? style : kDefaultControlStyle,
+                                           0, id, nullptr);
   }
   bool ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result,
                             DWORD) override {
@@ -52,9 +51,7 @@ class TestButton : public WindowImpl, public OwnerDraw<TestButton> {
     return DefaultReflectionHandler(wnd, msg, wparam, lparam, result);
   }
   void OnFinalMessage(HWND wnd) override { final_handles.push_back(wnd); }
-  void DrawItem(LPDRAWITEMSTRUCT dis) {
-    FillRect(dis->hDC, &dis->rcItem, red.get());
-  }
+  void DrawItem(LPDRAWITEMSTRUCT dis) { FillRect(dis->hDC, &dis->rcItem, red.get()); }
 
   std::vector<UINT> seen;
   std::vector<HWND> final_handles;
@@ -319,9 +316,7 @@ TEST(Frame, ReflectNotificationAnswersOnlyForTheLibrarysControls) {
       result = TRUE;
       return true;
     }
-    if (msg != view::kReflectOffset + WM_COMMAND && msg != view::kReflectOffset + WM_NOTIFY) {
-      return false;
-    }
+    if (msg != view::kReflectOffset + WM_COMMAND && msg != view::kReflectOffset + WM_NOTIFY) return false;
     result = 0x55;
     return true;
   };

@@ -43,13 +43,9 @@ class ListApp {
     host.on_message = [this](UINT msg, WPARAM, LPARAM lparam, LRESULT& result) {
       auto* info = reinterpret_cast<NMLVDISPINFOW*>(lparam);
       if (msg != WM_NOTIFY || info->hdr.code != LVN_GETDISPINFOW) return false;
-      const std::wstring text = info->item.iSubItem == 1
-                                    ? photo_text
-                                    : L"r" + std::to_wstring(info->item.iItem) + L"c" +
-                                          std::to_wstring(info->item.iSubItem);
-      if ((info->item.mask & LVIF_TEXT) != 0) {
-        lstrcpynW(info->item.pszText, text.c_str(), info->item.cchTextMax);
-      }
+      const std::wstring text = info->item.iSubItem == 1 ? photo_text
+          : L"r" + std::to_wstring(info->item.iItem) + L"c" + std::to_wstring(info->item.iSubItem);
+      if ((info->item.mask & LVIF_TEXT) != 0) lstrcpynW(info->item.pszText, text.c_str(), info->item.cchTextMax);
       result = 0;
       return true;
     };
@@ -92,14 +88,10 @@ class ListApp {
   }
   int Mid(int row) { return (Row(row).top + Row(row).bottom) / 2; }
   void ClickRow(int row, int x) { viewtest::Click(list, POINT{x, Mid(row)}); }
-  void ClickHeader(int x, int dy = 0) {
-    viewtest::Click(header(), POINT{x, HeaderHeight() / 2 + dy});
-  }
+  void ClickHeader(int x, int dy = 0) { viewtest::Click(header(), POINT{x, HeaderHeight() / 2 + dy}); }
   std::set<int> Selected() {
     std::set<int> rows;
-    for (int r = -1; (r = static_cast<int>(ListView_GetNextItem(list, r, LVNI_SELECTED))) >= 0;) {
-      rows.insert(r);
-    }
+    for (int r = -1; (r = static_cast<int>(ListView_GetNextItem(list, r, LVNI_SELECTED))) >= 0;) rows.insert(r);
     return rows;
   }
   // What the list shows now, as it painted it by itself.
@@ -109,15 +101,13 @@ class ListApp {
   }
   // After the application changed what its functions answer: repaint all.
   Image Redraw() {
-    RedrawWindow(list, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     return Shot();
   }
 
-  std::unique_ptr<Gdiplus::Bitmap> checked_image = viewtest::SolidBitmap(16, 16, kRed);
-  std::unique_ptr<Gdiplus::Bitmap> unchecked_image = viewtest::SolidBitmap(16, 16, kBlue);
-  std::unique_ptr<Gdiplus::Bitmap> grey_image = viewtest::SolidBitmap(16, 16, kGrey);
-  std::unique_ptr<Gdiplus::Bitmap> photo = viewtest::SolidBitmap(200, 100, kGreen);
+  std::unique_ptr<Gdiplus::Bitmap> checked_image = viewtest::SolidBitmap(16, 16, kRed),
+      unchecked_image = viewtest::SolidBitmap(16, 16, kBlue), grey_image = viewtest::SolidBitmap(16, 16, kGrey),
+      photo = viewtest::SolidBitmap(200, 100, kGreen);
   viewtest::HostWindow host;
   ZuListView list;
   std::vector<char> checked;
@@ -386,10 +376,7 @@ TEST(ListHeader, CheckBoxChecksAllRowsRepaintsThemAndAsksTheApplication) {
   // A function that refuses reverts the click; a double click flips twice.
   std::vector<bool> asked;
   bool allow = false;
-  app.list.setFuncHeaderCheck([&](bool checked) {
-    asked.push_back(checked);
-    return allow;
-  });
+  app.list.setFuncHeaderCheck([&](bool checked) { return asked.push_back(checked), allow; });
   app.ClickHeader(10);
   EXPECT_EQ(app.list.GetHeaderChecked(), 0);
   EXPECT_EQ(header_box(), kBlue);

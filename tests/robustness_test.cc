@@ -72,14 +72,10 @@ ControlDriver Driver(const std::string& name, std::function<void(W&, HWND)> make
                                                                     BS_OWNERDRAW)) {
   auto holder = std::make_shared<std::unique_ptr<W>>();
   const auto create = [holder, make](HWND host) {
-    *holder = std::make_unique<W>();
-    make(**holder, host);
+    make(*(*holder = std::make_unique<W>()), host);
     return static_cast<HWND>(**holder);
   };
-  const auto destroy = [holder](HWND wnd) {
-    DestroyWindow(wnd);
-    holder->reset();
-  };
+  const auto destroy = [holder](HWND wnd) { DestroyWindow(wnd); holder->reset(); };
   return {name, create, destroy, std::move(handled), true, std::move(baseline)};
 }
 
@@ -183,9 +179,7 @@ std::vector<ControlDriver> Drivers() {
   drivers.push_back(Driver<ZuListView>("ListView", [](auto& list, HWND host) {
         static std::vector<bool> checks(200, false);
         list.SetFuncGetCheckState([](int row) { return row >= 0 && row < 200 && checks[row]; });
-        list.SetFuncSetCheckState([](int row, bool on) {
-          if (row >= 0 && row < 200) checks[row] = on;
-        });
+        list.SetFuncSetCheckState([](int row, bool on) { if (row >= 0 && row < 200) checks[row] = on; });
         RECT rect = kPlace;
         list.CreateListView(host, rect, 0, true, true, false);
         AddColumns(list);
@@ -281,8 +275,7 @@ std::pair<viewtest::ProcessCounters, viewtest::ProcessCounters> RunSoak(const Co
 }
 
 long long Growth(const std::pair<viewtest::ProcessCounters, viewtest::ProcessCounters>& soak) {
-  return static_cast<long long>(soak.second.private_bytes) -
-         static_cast<long long>(soak.first.private_bytes);
+  return static_cast<long long>(soak.second.private_bytes) - static_cast<long long>(soak.first.private_bytes);
 }
 
 }  // namespace

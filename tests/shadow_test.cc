@@ -21,10 +21,7 @@ namespace {
 // Records every message that `host`'s own procedure gets in `seen`, which
 // must outlive the host.
 void Record(HostWindow& host, std::vector<UINT>& seen) {
-  host.on_message = [&seen](UINT msg, WPARAM, LPARAM, LRESULT&) {
-    seen.push_back(msg);
-    return false;
-  };
+  host.on_message = [&seen](UINT msg, WPARAM, LPARAM, LRESULT&) { return seen.push_back(msg), false; };
 }
 int Count(const std::vector<UINT>& seen, UINT msg) {
   return static_cast<int>(std::count(seen.begin(), seen.end(), msg));
@@ -111,9 +108,8 @@ TEST(ThemedShadow, CreatesALayeredClickThroughWindowThatFollowsTheParent) {
   const int w = p.right - p.left, h = p.bottom - p.top;
   ASSERT_EQ(SIZE({image.width, image.height}), SIZE({w, h}));
   int under = 0;
-  for (int y = 0; y < h - 8; ++y) {
+  for (int y = 0; y < h - 8; ++y)
     for (int x = 0; x < w - 8; ++x) under += Alpha(image, x, y) != 0;
-  }
   EXPECT_EQ(under, 0);
   // Across the band the shadow fades out towards its outer edge, pixel by
   // pixel, from a visible shade. (Windows honours the preset blend, full

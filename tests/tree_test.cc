@@ -51,8 +51,7 @@ class TreeFixture : public ::testing::Test {
     wnd = tree->CreateTree(*host, nullptr, RECT{10, 10, 10 + width, 10 + height}, Ref(kBackground),
                            expanded.get(), collapsed.get(), checked.get(), unchecked.get());
     ASSERT_NE(wnd, nullptr);
-    tree->SetCheckItemCallback(
-        [this](HTREEITEM item, bool check) { calls.emplace_back(item, check); });
+    tree->SetCheckItemCallback([this](HTREEITEM item, bool check) { calls.emplace_back(item, check); });
     SendMessageW(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
   }
   void TearDown() override {
@@ -87,13 +86,11 @@ class TreeFixture : public ::testing::Test {
     return (TreeView_GetItemState(wnd, item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
   }
 
-  std::unique_ptr<Gdiplus::Bitmap> expanded = viewtest::SolidBitmap(16, 16, kExpanded);
-  std::unique_ptr<Gdiplus::Bitmap> collapsed = viewtest::SolidBitmap(16, 16, kCollapsed);
-  std::unique_ptr<Gdiplus::Bitmap> checked = viewtest::SolidBitmap(16, 16, kChecked);
-  std::unique_ptr<Gdiplus::Bitmap> unchecked = viewtest::SolidBitmap(16, 16, kUnchecked);
-  HFONT font =
-      CreateFontW(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                  CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Arial");
+  std::unique_ptr<Gdiplus::Bitmap> expanded = viewtest::SolidBitmap(16, 16, kExpanded),
+      collapsed = viewtest::SolidBitmap(16, 16, kCollapsed), checked = viewtest::SolidBitmap(16, 16, kChecked),
+      unchecked = viewtest::SolidBitmap(16, 16, kUnchecked);
+  HFONT font = CreateFontW(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Arial");
   BASTreeViewCheckBox* tree = view::frame::NewImpl<BASTreeViewCheckBox>();
   std::unique_ptr<viewtest::HostWindow> host;
   HWND wnd = nullptr;
@@ -271,9 +268,7 @@ TEST_F(TreeFixture, DeletingAndDestroyingFreeRecordsAndImages) {
   HTREEITEM keep = tree->AppendItem(nullptr, 5, L"Keep", new CountedImage(), 0, 0, false, 7);
   // An item added past the tree has no record, and its lParam is never
   // taken for one.
-  TVINSERTSTRUCTW insert = {};
-  insert.hParent = TVI_ROOT;
-  insert.hInsertAfter = TVI_LAST;
+  TVINSERTSTRUCTW insert = {TVI_ROOT, TVI_LAST, {}};
   insert.item.mask = TVIF_PARAM;
   insert.item.lParam = 0x12345678;
   HTREEITEM foreign = TreeView_InsertItem(wnd, &insert);
@@ -328,8 +323,7 @@ TEST_F(TreeFixture, PaintFollowsChangesByKeysAndByTheApplication) {
                                                                         : kCollapsed;
       EXPECT_EQ(Block(image, indent, row * 40 + 12), expander) << row;
       EXPECT_EQ(Block(image, indent + 16, row * 40 + 12),
-                tree->GetItemCheck(item) == 1 ? kChecked : kUnchecked)
-          << row;
+                tree->GetItemCheck(item) == 1 ? kChecked : kUnchecked) << row;
       EXPECT_EQ(image.At(390, row * 40 + 12), back) << row;
     }
     EXPECT_EQ(image.Count(kBackground, 0, row * 40, 400, 300), 400 * (300 - row * 40));

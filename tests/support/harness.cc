@@ -15,13 +15,10 @@ namespace viewtest {
 HostWindow::HostWindow(bool reflect, int client_width, int client_height, int x, int y)
     : reflect_(reflect) {
   static const ATOM atom = [] {
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = DefWindowProcW;  // replaced once the window exists
-    wc.cbWndExtra = sizeof(LONG_PTR);  // the HostWindow; GWLP_USERDATA stays free
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = L"ViewTestHost";
+    // DefWindowProc until the window exists; the extra bytes hold the
+    // HostWindow, so GWLP_USERDATA stays free.
+    WNDCLASSEXW wc = {sizeof(wc), 0, DefWindowProcW, 0, sizeof(LONG_PTR), GetModuleHandleW(nullptr),
+                      nullptr, LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr, L"ViewTestHost", nullptr};
     return RegisterClassExW(&wc);
   }();
   RECT rect = {0, 0, client_width, client_height};
@@ -143,16 +140,12 @@ void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }
 namespace {
 
 INPUT MouseInput(POINT screen, DWORD flags, DWORD data = 0) {
-  INPUT in = {};
-  in.type = INPUT_MOUSE;
-  const int w = GetSystemMetrics(SM_CXSCREEN);
-  const int h = GetSystemMetrics(SM_CYSCREEN);
+  INPUT in = {INPUT_MOUSE, {}};
   // Absolute coordinates are 0..65535 across the primary screen; round to
   // the centre of the target pixel.
-  in.mi.dx = static_cast<LONG>((screen.x * 65536LL + 32768) / w);
-  in.mi.dy = static_cast<LONG>((screen.y * 65536LL + 32768) / h);
-  in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-  in.mi.mouseData = data;
+  in.mi = {static_cast<LONG>((screen.x * 65536LL + 32768) / GetSystemMetrics(SM_CXSCREEN)),
+           static_cast<LONG>((screen.y * 65536LL + 32768) / GetSystemMetrics(SM_CYSCREEN)), data,
+           flags | MOUSEEVENTF_ABSOLUTE, 0, 0};
   return in;
 }
 
@@ -186,12 +179,10 @@ void Wheel(HWND wnd, POINT pt, int delta) {
 }
 
 namespace {
-INPUT KeyInput(WORD vk, DWORD flags) {
-  INPUT in = {};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = vk;
-  in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-  in.ki.dwFlags = flags;
+// A key of virtual key `vk`, or (vk 0) the character `scan`.
+INPUT KeyInput(WORD vk, DWORD flags, WORD scan = 0) {
+  INPUT in = {INPUT_KEYBOARD, {}};
+  in.ki = {vk, vk != 0 ? static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) : scan, flags, 0, 0};
   return in;
 }
 }  // namespace
@@ -203,13 +194,8 @@ void PressKey(WORD vk) { Send({KeyInput(vk, 0), KeyInput(vk, KEYEVENTF_KEYUP)});
 void TypeText(const std::wstring& text) {
   std::vector<INPUT> inputs;
   for (wchar_t ch : text) {
-    INPUT in = {};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wScan = ch;
-    in.ki.dwFlags = KEYEVENTF_UNICODE;
-    inputs.push_back(in);
-    in.ki.dwFlags |= KEYEVENTF_KEYUP;
-    inputs.push_back(in);
+    inputs.push_back(KeyInput(0, KEYEVENTF_UNICODE, ch));
+    inputs.push_back(KeyInput(0, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP, ch));
   }
   Send(inputs);
 }
@@ -248,11 +234,8 @@ RECT Image::Bounds(const std::function<bool(uint32_t)>& match, const RECT& area)
   RECT r = {area.right, area.bottom, area.left, area.top};
   for (int y = std::max<LONG>(0, area.top); y < std::min<LONG>(height, area.bottom); ++y) {
     for (int x = std::max<LONG>(0, area.left); x < std::min<LONG>(width, area.right); ++x) {
-      if (!match(At(x, y))) continue;
-      r.left = std::min<LONG>(r.left, x);
-      r.top = std::min<LONG>(r.top, y);
-      r.right = std::max<LONG>(r.right, x + 1);
-      r.bottom = std::max<LONG>(r.bottom, y + 1);
+      if (match(At(x, y))) r = {std::min<LONG>(r.left, x), std::min<LONG>(r.top, y),
+                                std::max<LONG>(r.right, x + 1), std::max<LONG>(r.bottom, y + 1)};
     }
   }
   if (r.right <= r.left) r = {0, 0, 0, 0};
@@ -262,13 +245,7 @@ RECT Image::Bounds(const std::function<bool(uint32_t)>& match, const RECT& area)
 Image FromDc(HDC src, int width, int height) {
   Image image;
   if (width <= 0 || height <= 0) return image;
-  BITMAPINFO bmi = {};
-  bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-  bmi.bmiHeader.biWidth = width;
-  bmi.bmiHeader.biHeight = -height;  // top-down
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
-  bmi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bmi = {{sizeof(bmi.bmiHeader), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};  // top-down
   void* bits = nullptr;
   HDC mem = CreateCompatibleDC(src);
   HBITMAP dib = CreateDIBSection(src, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -276,8 +253,7 @@ Image FromDc(HDC src, int width, int height) {
     HGDIOBJ old = SelectObject(mem, dib);
     BitBlt(mem, 0, 0, width, height, src, 0, 0, SRCCOPY);
     GdiFlush();
-    image.width = width;
-    image.height = height;
+    image = {width, height, {}};
     const auto* p = static_cast<const uint32_t*>(bits);
     image.pixels.assign(p, p + static_cast<size_t>(width) * height);
     for (auto& px : image.pixels) px |= 0xFF000000u;  // screen pixels are opaque
@@ -298,9 +274,7 @@ Image CaptureClient(HWND wnd) {
 }
 
 Image FromBitmap(Gdiplus::Bitmap& bitmap) {
-  Image image;
-  image.width = static_cast<int>(bitmap.GetWidth());
-  image.height = static_cast<int>(bitmap.GetHeight());
+  Image image = {static_cast<int>(bitmap.GetWidth()), static_cast<int>(bitmap.GetHeight()), {}};
   Gdiplus::BitmapData data = {};
   Gdiplus::Rect rect(0, 0, image.width, image.height);
   if (bitmap.LockBits(&rect, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) !=
@@ -349,8 +323,7 @@ int CountGdiObjects() {
     UINT64 object;
     ULONG owner;  // low 16 bits: process id
     USHORT unique;
-    UCHAR type;
-    UCHAR flags;
+    UCHAR type, flags;
     UINT64 user;
   };
   static_assert(sizeof(Entry) == 24, "GDI handle table entry");
@@ -400,16 +373,12 @@ SIZE ClientSize(HWND wnd) {
 }
 
 void FillStockTree(HWND tree, int children) {
-  TVINSERTSTRUCTW insert = {};
-  insert.hParent = TVI_ROOT;
-  insert.hInsertAfter = TVI_LAST;
+  TVINSERTSTRUCTW insert = {TVI_ROOT, TVI_LAST, {}};
   insert.item.mask = TVIF_TEXT;
   insert.item.pszText = const_cast<wchar_t*>(L"Root");
-  auto root = reinterpret_cast<HTREEITEM>(
-      SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
-  insert.hParent = root;
+  HTREEITEM root = insert.hParent = TreeView_InsertItem(tree, &insert);
   insert.item.pszText = const_cast<wchar_t*>(L"Child");
-  for (int i = 0; i < children; ++i) SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert));
+  for (int i = 0; i < children; ++i) TreeView_InsertItem(tree, &insert);
   TreeView_Expand(tree, root, TVE_EXPAND);
 }
 

@@ -167,8 +167,7 @@ class Fuzzer {
       case 5: {  // the keyboard
         const UINT msg = kKeyboard[rng_() % std::size(kKeyboard)];
         const WPARAM key = kKeys[rng_() % std::size(kKeys)];
-        Send(control, msg, msg == WM_SETFOCUS || msg == WM_KILLFOCUS ? 0 : key,
-                     static_cast<LPARAM>(rng_() % 2 ? 1 : 0x40000001));
+        Send(control, msg, msg == WM_SETFOCUS || msg == WM_KILLFOCUS ? 0 : key, rng_() % 2 ? 1 : 0x40000001);
         return;
       }
       default:
@@ -176,9 +175,7 @@ class Fuzzer {
     }
     // Any message number whose parameters are plain numbers.
     UINT msg = 0;
-    do {
-      msg = rng_() % 0x10000;
-    } while (IsUnsafeForRandomParameters(msg));
+    do msg = rng_() % 0x10000; while (IsUnsafeForRandomParameters(msg));
     SendWithStruct(control, msg);
   }
 
@@ -202,8 +199,7 @@ class Fuzzer {
   LPARAM RandomPoint(HWND control) {
     RECT rc = {};
     GetClientRect(control, &rc);
-    const int w = std::max<int>(rc.right, 1);
-    const int h = std::max<int>(rc.bottom, 1);
+    const int w = std::max<int>(rc.right, 1), h = std::max<int>(rc.bottom, 1);
     const int x = static_cast<int>(rng_() % (2 * w)) - w / 2;
     const int y = static_cast<int>(rng_() % (2 * h)) - h / 2;
     return MAKELPARAM(static_cast<short>(x), static_cast<short>(y));
@@ -254,10 +250,8 @@ class Fuzzer {
             // Item handles are the tree's own pointers; a notification names
             // either one of them or none.
             auto* tv = reinterpret_cast<NMTREEVIEWW*>(buffer);
-            tv->itemOld.hItem = nullptr;
-            tv->itemNew.hItem = nullptr;
-            tv->itemOld.pszText = text;
-            tv->itemNew.pszText = text;
+            tv->itemOld.hItem = tv->itemNew.hItem = nullptr;
+            tv->itemOld.pszText = tv->itemNew.pszText = text;
             tv->itemOld.cchTextMax = tv->itemNew.cchTextMax = 512;
             break;
           }
@@ -304,13 +298,11 @@ class Fuzzer {
       }
       case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
       case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC:
-        Send(control, msg, reinterpret_cast<WPARAM>(dc_),
-                     reinterpret_cast<LPARAM>(rng_() % 2 ? control : child));
+        Send(control, msg, WPARAM(dc_), LPARAM(rng_() % 2 ? control : child));
         return;
       case WM_COMMAND: case WM_HSCROLL: case WM_VSCROLL: case WM_VKEYTOITEM: case WM_CHARTOITEM:
       case WM_PARENTNOTIFY:
-        Send(control, msg, RandomParam(),
-                     reinterpret_cast<LPARAM>(rng_() % 2 ? control : child));
+        Send(control, msg, RandomParam(), reinterpret_cast<LPARAM>(rng_() % 2 ? control : child));
         return;
       case WM_SETTEXT:
         text[rng_() % 512] = 0;
@@ -321,16 +313,13 @@ class Fuzzer {
         return;
       case WM_WINDOWPOSCHANGING: case WM_WINDOWPOSCHANGED: {
         auto* pos = reinterpret_cast<WINDOWPOS*>(buffer);
-        pos->hwnd = control;
-        pos->hwndInsertAfter = nullptr;
-        pos->cx = static_cast<int>(rng_() % 1200);
-        pos->cy = static_cast<int>(rng_() % 900);
+        *pos = {control, nullptr, pos->x, pos->y, static_cast<int>(rng_() % 1200),
+                static_cast<int>(rng_() % 900), pos->flags};
         Send(control, msg, 0, reinterpret_cast<LPARAM>(pos));
         return;
       }
       case WM_PAINT: case WM_PRINTCLIENT: case WM_PRINT: case WM_ERASEBKGND:
-        Send(control, msg, base == WM_PAINT && rng_() % 2 ? 0 : reinterpret_cast<WPARAM>(dc_),
-                     static_cast<LPARAM>(rng_() % 64));
+        Send(control, msg, base == WM_PAINT && rng_() % 2 ? 0 : reinterpret_cast<WPARAM>(dc_), rng_() % 64);
         return;
       case WM_GETMINMAXINFO: case WM_NCCALCSIZE: case WM_SIZING: case WM_MOVING:
       case WM_STYLECHANGING: case WM_STYLECHANGED: case WM_GETDLGCODE:
