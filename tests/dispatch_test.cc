@@ -113,7 +113,9 @@ TEST(DispatchQueue, PostToUiDestroysWorkThatCannotRun) {
   DispatchQueue::DispatchQueueInit(host);
   std::vector<std::string> caught;
   view::SetExceptionHandler(Recorder(caught));
+  // Each posted alone: a lone post must wake the queue.
   view::PostToUi([] { throw std::runtime_error("work"); });
+  EXPECT_TRUE(viewtest::PumpUntil([&] { return !caught.empty(); }));
   view::PostToUi(work);
   EXPECT_TRUE(viewtest::PumpUntil([&] { return ran == 1; }));
   EXPECT_EQ(caught, std::vector<std::string>{"work"});
