@@ -35,26 +35,28 @@ class PaddingsFigure : public gallery::Page {
                       L"Init(face 120\x00D7" L"32, x, y, pressed, L\"Save\", "
                       L"kBASImgButtonTextCenter, 24, 16, 0)",
                       kX, 12, 620, 20);
-    center_.CreateButton(panel, 1, true);
-    center_.setFont(&font_);
-    center_.SetBkgColor(kPaddingColor);
-    center_.SetTextColor(RGB(255, 255, 255), RGB(255, 255, 255), RGB(160, 160, 160));
+    Prepare(center_, 1, RGB(255, 255, 255));
     center_.Init(face_.get(), kX, 44, face_.get(), L"Save", kBASImgButtonTextCenter, 24, 16, 0);
 
     gallery::AddLabel(panel,
                       L"SetCheckBoxCheckLogoGapAndLogoTextGap(0, 6);\nInit(box 20\x00D7" L"20, "
                       L"x, y, checked, L\"Remember me\", kBASImgButtonTextRight, 8, 12, 1)",
                       kX, 164, 620, 40);
-    right_.CreateButton(panel, 2, true);
-    right_.setFont(&font_);
-    right_.SetBkgColor(kPaddingColor);
-    right_.SetTextColor(RGB(30, 30, 30), RGB(30, 30, 30), RGB(160, 160, 160));
+    Prepare(right_, 2, RGB(30, 30, 30));
     right_.SetCheckBoxCheckLogoGapAndLogoTextGap(0, 6);
     right_.Init(box_.get(), kX, 212, box_.get(), L"Remember me", kBASImgButtonTextRight, 8, 12, 1);
     right_.SetChecked(true);
   }
 
  private:
+  // A button of the figure: its font, the padding colour behind it (which
+  // shows the paddings), and its caption colour.
+  void Prepare(ZuImgButton& button, int id, COLORREF text) {
+    button.CreateButton(panel_, id, true);
+    button.setFont(&font_);
+    button.SetBkgColor(kPaddingColor);
+    button.SetTextColor(text, text, RGB(160, 160, 160));
+  }
   RECT Bounds(HWND wnd) const {
     RECT rect = {};
     GetWindowRect(wnd, &rect);

@@ -41,7 +41,9 @@ void SetExceptionHandler(std::function<void(std::exception_ptr)> handler) {
   if (handler) next = std::make_shared<const Handler>(std::move(handler));
   std::lock_guard<std::mutex> guard(g_handler_lock);
   g_handler.swap(next);
-  // The old handler goes here, outside no lock the caller could need.
+  // `next` now holds the old handler; it is destroyed after the lock is
+  // released (locals go in reverse order), so its captures' destructors may
+  // set a handler again.
 }
 
 namespace frame {

@@ -138,6 +138,15 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
   SetBkColor(dc, old);
 }
 
+// The whole row of `item` (TVM_GETITEMRECT: the item goes in where the
+// rectangle comes out); false when the row is not on screen.
+bool ItemRowRect(HWND tree, HTREEITEM item, RECT& row) {
+  if (item == nullptr) return false;
+  row = {};
+  std::memcpy(&row, &item, sizeof(item));
+  return SendMessageW(tree, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&row)) != 0;
+}
+
 HTREEITEM NextItem(HWND tree, HTREEITEM item, UINT relation) {
   return reinterpret_cast<HTREEITEM>(
       SendMessageW(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
@@ -236,8 +245,7 @@ int BASTreeViewCheckBox::UpdateItem(HTREEITEM item, const wchar_t* text, int ena
 
 void BASTreeViewCheckBox::InvalidateRow(HTREEITEM item) {
   RECT row = {};
-  std::memcpy(&row, &item, sizeof(item));  // the item goes in where the rectangle comes out
-  if (!SendMessageW(m_hWnd, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&row))) return;
+  if (!ItemRowRect(m_hWnd, item, row)) return;
   const int row_height = static_cast<int>(SendMessageW(m_hWnd, TVM_GETITEMHEIGHT, 0, 0));
   if (row_height > row.bottom - row.top) row.bottom = row.top + row_height;
   InvalidateRect(m_hWnd, &row, FALSE);
@@ -470,11 +478,7 @@ void BASTreeViewCheckBox::Paint(HDC target) {
     // horizontal scrolling); every row below follows at the fixed height.
     HTREEITEM item = NextItem(m_hWnd, nullptr, TVGN_FIRSTVISIBLE);
     RECT row = {};
-    std::memcpy(&row, &item, sizeof(item));  // the item goes in where the rectangle comes out
-    if (item != nullptr &&
-        !SendMessageW(m_hWnd, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&row))) {
-      item = nullptr;
-    }
+    if (!ItemRowRect(m_hWnd, item, row)) item = nullptr;
     // Rows below the client area cannot be seen: a paint costs the same
     // however many items are expanded.
     while (item != nullptr && row.top < clientRect_.bottom) {
