@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
 #include <fstream>
 
 #include "harness.h"  // and <memory>, <string>, <vector>
+#include "robust.h"
 #include "view/graphics_helpers.h"
 #include "view/internal/frame/scoped.h"
 #include "view/stock_images.h"
@@ -157,6 +160,9 @@ TEST(Text, FitWidthExtentAndWrapping) {
   EXPECT_EQ(extent(L"Alpha Beta", 1000), std::make_pair(width(L"Alpha Beta"), line));
   EXPECT_EQ(extent(L"Alpha Beta", word + 2), std::make_pair(word, 2 * line));
   EXPECT_EQ(std::make_pair(extent(L"WWW", 5).first, extent(nullptr, 100).first), std::make_pair(5, 0));
+  // Drawn, it wraps the same way.
+  const RECT wrapped = (Utils::DrawTextInRect(gdi.cdc, L"Alpha Beta", -1, {0, 0, word + 2, 100}), gdi.Pixels().BoundsNot(kWhite));
+  EXPECT_EQ(std::pair(wrapped.right <= word, wrapped.bottom > line), std::pair(true, true));
   // A face name keeps 31 characters: the 32nd would leave the terminator
   // no room.
   view::frame::ScopedGdiObject<HFONT> cut(Utils::GetHFONT(20, 0x1EE, true, L"ABCDEFGHIJKLMNOPQRSTUVWXYZ012345"));
@@ -164,15 +170,14 @@ TEST(Text, FitWidthExtentAndWrapping) {
   ::GetObjectW(cut.get(), sizeof(f), &f);
   EXPECT_EQ(std::tuple(f.lfHeight, f.lfWeight, f.lfCharSet, std::wstring(f.lfFaceName, wcsnlen(f.lfFaceName, 32))),
             std::tuple(20L, 700L, BYTE{0xEE}, L"ABCDEFGHIJKLMNOPQRSTUVWXYZ01234"));
-  // The font helper: no font before one is loaded, nor from a missing
-  // resource, and no GDI form of none.
-  CFontHelper fonts;
-  EXPECT_EQ(std::tuple(fonts.SetFontStyle(Gdiplus::FontStyleBold, 20.0f), fonts.LoadFont(999, L"TTF", kTests),
-                       fonts.FontToHFONT_W(::GetDesktopWindow())), std::tuple(0, 0, HFONT{}));
 
   // GDI+ text in a rectangle: the third of its width and of its height
   // (column, row) that the red ink's centre falls in. No colour, no ink.
   std::unique_ptr<Gdiplus::Font> font(Utils::GetFont(gdi.dc, -16, DEFAULT_CHARSET, false, L"Arial"));
+  // GDI+ fitting: as many characters as the measured width holds.
+  Gdiplus::Graphics plus(gdi.dc); Gdiplus::RectF box; plus.MeasureString(L"WWW", 3, font.get(), {0, 0, 0, 0}, 0, &box);
+  auto fit = [&](int width) { return Utils::numberOfGdiplusCharactersThatFitWidth(plus, width, text, font.get()); };
+  EXPECT_EQ(std::tuple(fit(1000), fit(int(std::ceil(box.Width))), fit(int(box.Width) - 1)), std::tuple(8, 3, 2));
   const struct { decltype(&Utils::DrawTextCenter) draw; long column, row; } aligned[] = {{Utils::DrawTextInRect, 0, 0},
       {Utils::DrawTextCenter, 1, 1}, {Utils::DrawTextRightAlign, 2, 0}, {Utils::DrawTextInRectVerticalCenter, 0, 1}};
   Gdiplus::Color red(255, 255, 0, 0);
@@ -258,6 +263,44 @@ TEST(Images, FittedLoadedDrawnAndStepped) {
   }
 }
 
+// A helper built over bytes of 0xAB, so that a member left unset shows.
+template <class H>
+struct OverGarbage {
+  alignas(H) unsigned char raw[sizeof(H)];
+  H* h = (std::memset(raw, 0xAB, sizeof(raw)), new (raw) H);
+  ~OverGarbage() { h->~H(); }
+};
+
+TEST(Helpers, StartEmptyShareWhenAssignedAndLeaveNothingBehind) {
+  OverGarbage<CBrushHelper> brush; OverGarbage<CPathHelper> path;
+  OverGarbage<CImageHelper> image; OverGarbage<CFontHelper> font;
+  CFontHelper& f = *font.h; const HWND desktop = ::GetDesktopWindow();
+  // Nothing held at first: no font before one is loaded, nor from a missing
+  // resource, and no GDI form of none.
+  EXPECT_EQ(std::tuple(!brush.h->brush_, !brush.h->bitmap_, !path.h->path_, !image.h->image_, !f.font_,
+                       f.SetFontStyle(Gdiplus::FontStyleBold, 20.0f), f.LoadFont(999, L"TTF", kTests),
+                       f.FontToHFONT_W(desktop)), std::tuple(true, true, true, true, true, 0, 0, HFONT{}));
+  // The loaded face as GDI fonts, 14 pixels high; none once deleted.
+  ASSERT_EQ(f.LoadFont(103, L"TTF", kTests), 1);
+  view::frame::ScopedGdiObject<HFONT> wide(f.FontToHFONT_W(desktop)), narrow(f.FontToHFONT_A(desktop));
+  LOGFONTW w = {}; LOGFONTA a = {};
+  ::GetObjectW(wide.get(), sizeof(w), &w), ::GetObjectA(narrow.get(), sizeof(a), &a), f.DeleteOldFont();
+  EXPECT_EQ(std::tuple(w.lfHeight, std::wstring(w.lfFaceName), a.lfHeight, std::string(a.lfFaceName), a.lfQuality,
+                       f.font_, f.FontToHFONT_W(desktop)),
+            std::tuple(-14L, L"DejaVu Serif", -14L, "DejaVu Serif", BYTE{CLEARTYPE_QUALITY}, nullptr, HFONT{}));
+  // Lives of the helpers, an assigned one sharing (and the source letting
+  // go), give back every GDI object and heap byte.
+  auto life = [] {
+    CFontHelper font, shared; CPathHelper path, other; CImageHelper image; font.LoadFont(104, L"TTF", kTests);
+    shared = font, font.font_ = nullptr, font.collection_ = nullptr, font.family_ = nullptr;
+    path.CreateRoundRect(Gdiplus::Rect(0, 0, 40, 20), 5), other.CreateRoundRect(Gdiplus::Rect(0, 0, 9, 9), 2);
+    other = path, path.path_ = nullptr, image.Load_Image(101, L"PNG", kTests);
+  };
+  auto counts = [] { const auto c = viewtest::SnapshotCounters(); return std::pair(c.gdi_objects, c.private_bytes); };
+  const auto before = (life(), counts());
+  EXPECT_EQ((life(), life(), life(), counts()), before);
+}
+
 // ---------------------------------------------------------------------------
 // Background brushes and the window helpers
 
@@ -277,10 +320,15 @@ TEST(Backgrounds, BlockBehindEachChild) {
   };
   HWND child = ::CreateWindowExW(0, L"STATIC", L"abc", WS_CHILD | WS_VISIBLE, 10, 20, 100, 30, host, 0, 0, 0);
   HWND other = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 150, 100, 40, 10, host, 0, 0, 0);
+  // The thumb of a shown bar; a hidden bar is shown to be measured, then
+  // hidden again (Wine measures nothing on it: only its hiding is checked).
+  HWND bar = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 200, 60, 60, 100, host, 0, 0, 0);
+  const int shown = (Utils::GetWindowScrollBarThumbWidth(child), Utils::GetWindowScrollBarThumbWidth(bar));
   // The window helpers: where the child is and its text; no window, nothing;
   // the folder of the program, where the program is.
   EXPECT_EQ(std::tuple(Utils::GetWindowRelativeRect(child), Utils::GetEditValue(child) + Utils::GetEditValue(nullptr),
-                       Utils::GetWindowScrollBarThumbWidth(nullptr)), std::tuple(RECT{10, 20, 110, 50}, L"abc", 0));
+                       Utils::GetWindowScrollBarThumbWidth(nullptr), shown > 0, viewtest::ClientSize(child).cx),
+            std::tuple(RECT{10, 20, 110, 50}, L"abc", 0, true, 100L));
   EXPECT_NE(GetFileAttributesW((Utils::GetDllModuleDir(0) + L"drawing_test.exe").c_str()), INVALID_FILE_ATTRIBUTES);
   // The same picture as a GDI bitmap, and the pixels a brush paints into a
   // 100 x 30 bitmap from (0, 0).

@@ -283,6 +283,9 @@ TEST(ListView, WithoutFunctionsOrReflectionNothingOfOursRuns) {
   }
   ListApp app(1.0f, 0, false, false);  // a parent that does not reflect
   app.SetRows(3);
+  // Rows added by their texts: an owner-data list only counts them.
+  EXPECT_EQ((app.list.AppendItemTexts(L"a", L"b", L"c"), app.list.InsertItemTexts(1, L"x", L"y", L"z"),
+             ListView_GetItemCount(app.list)), 5);
   EXPECT_EQ(app.Redraw().Count(kBlue), 0);
   EXPECT_EQ(viewtest::CaptureClient(app.header()).Count(kBlue), 0);
 }
