@@ -58,6 +58,7 @@ TEST(ImgButton, CheckBoxWithLogoLaysOutPaintsAndToggles) {
   button.Init(unchecked.get(), 20, 20, checked.get(), L"Caption", kBASImgButtonTextRight, 0, 0, 1);
   button.SetCheckBoxCheckLogoGapAndLogoTextGap(4, 6);
   button.SetCheckBoxLogoImage(logo.get(), logo_checked.get(), 12, 12);
+  EXPECT_EQ(button.DpiScale(15), 22);  // 22.5 truncated
   const Gdiplus::SizeF caption = Measure(wnd, L"Caption", font.get());
   EXPECT_EQ(RectInParent(wnd), (RECT{20, 20, 20 + 52 + static_cast<int>(caption.Width), 50}));
 
@@ -228,6 +229,7 @@ TEST(SwitchButton, RadioModeLatchesAndPushModeReturnsOnLeave) {
   EXPECT_EQ(viewtest::ClientSize(radio.wnd),  // margins 15
             (SIZE{static_cast<int>(30 + caption.Width), static_cast<int>(30 + caption.Height)}));
   EXPECT_EQ(radio.Fill(), kRed);
+  EXPECT_EQ(radio.button.DpiScale(15), 22);  // 22.5 truncated
   radio.HoverClickTwiceAndLeave({5, 5}, {25, 12});
   viewtest::PumpFor(100);
   EXPECT_EQ(radio.Fill(), kGreen);  // still latched after leaving
@@ -279,7 +281,9 @@ TEST(Buttons, EveryChangeOfLookShowsAtTheNextRepaint) {
   auto red = SolidBitmap(40, 20, kRed), green = SolidBitmap(40, 20, kGreen),
        blue = SolidBitmap(40, 20, kBlue), logo = SolidBitmap(8, 8, kYellow);
   ZuImgButton plain, check;
-  ZuSwitchButton sw;
+  ZuSwitchButton sw, hidden;
+  hidden.SetInitVisible(false);
+  EXPECT_FALSE(IsWindowVisible(hidden.CreateButton(host, font.get(), 13)));
   // Before the window exists the setters talk to none and nothing crashes.
   plain.SetText(nullptr);
   plain.SetTooltip(L"tip");
@@ -304,7 +308,8 @@ TEST(Buttons, EveryChangeOfLookShowsAtTheNextRepaint) {
   sw.CreateButton(host, font.get(), 12);
   sw.Init(20, 140, L"Switch", RGB(255, 0, 0), 0, RGB(0, 255, 0), 0);
   EXPECT_EQ(viewtest::ChangesNotRepainted(
-                plain, {{"font", [&] { plain.setFont(other_font.get()); }},
+                plain, {{"text", [&] { plain.SetText(L"Other"); }},  // as wide as before
+                        {"font", [&] { plain.setFont(other_font.get()); }},
                         {"text colour", [&] { plain.SetTextColor(RGB(255, 0, 255), 0, 0); }},
                         {"background", [&] { plain.SetBkgColor(RGB(0, 0, 255)); }},
                         {"normal image", [&] { plain.SetNormalImage(blue.get()); }},

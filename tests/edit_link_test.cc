@@ -117,8 +117,7 @@ TEST(Edit, EnterCallsTheCallbackAndIsConsumed) {
   viewtest::TypeText(L"a");  // at the caret, before the text the box was made with
   EXPECT_EQ(TextOf(wnd), L"astart");
   // An empty function clears the callback; Enter is still consumed.
-  std::function<void()> none;
-  edit.setFuncEnterCallback(none);
+  edit.setFuncEnterCallback(nullptr);
   viewtest::PressKey(VK_RETURN);
   EXPECT_EQ(calls, 3);
   EXPECT_EQ(StandardEditSpy::Take(WM_KEYDOWN, VK_RETURN), 0);
@@ -148,6 +147,7 @@ TEST(Link, PaintsItsClientAreaBlackAtAnySizeAndWhenPrinted) {
   ASSERT_NE(wnd, nullptr);
   SetWindowPos(wnd, nullptr, 0, 0, 340, 70, SWP_NOMOVE | SWP_NOZORDER);
   viewtest::PumpUntilIdle();
+  EXPECT_EQ(viewtest::RectInParent(wnd), (RECT{10, 10, 350, 80}));
   EXPECT_EQ(viewtest::CaptureClient(wnd).Count(0), 340 * 70);
   // Printing shows the same, onto a white page.
   viewtest::MemoryCanvas page(340, 70);

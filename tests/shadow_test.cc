@@ -207,9 +207,13 @@ TEST(ThemedShadow, GoingAwayGivesTheParentItsProcedureBack) {
   {
     ZuThemedShadowWnd shadow;
     wnd = shadow.Create(parent);
-    ZuThemedShadowWnd copy(shadow);
-    ZuThemedShadowWnd assigned;
+    { ZuThemedShadowWnd gone(shadow); }
+    EXPECT_TRUE(IsWindow(wnd));  // a copy that goes leaves the shadow to the others
+    HostWindow other(true, 100, 80, 600, 150);
+    ZuThemedShadowWnd copy(shadow), assigned;
+    const HWND replaced = assigned.Create(other);
     assigned = copy;
+    EXPECT_FALSE(IsWindow(replaced));  // its last wrapper was assigned over
     EXPECT_EQ(static_cast<HWND>(assigned), wnd);
     // The application's value stays its own while the shadow follows.
     EXPECT_EQ(GetWindowLongPtrW(parent, GWLP_USERDATA), user_data);

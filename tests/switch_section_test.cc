@@ -118,6 +118,9 @@ TEST(SwitchImageButton, PaintsEachStatusLatchesAndTellsTheDeleteMark) {
   viewtest::Click(wnd, mark_centre);
   EXPECT_EQ(host.CountCommands(wnd, BN_CLICKED), 2);
   EXPECT_TRUE(LeftShows(host, wnd, fill_point, kNormal));
+  tile.SetDoHover(false);  // resting on it then shows no hover look
+  SendMessageW(wnd, WM_MOUSEHOVER, 0, MAKELPARAM(body.x, body.y));
+  EXPECT_EQ(viewtest::CaptureClient(wnd).At(fill_point.x, fill_point.y), kNormal);
 
   tile.SetPressedStatus();
   ASSERT_TRUE(ShowsColor(wnd, fill_point, kPressed));
@@ -268,14 +271,17 @@ TEST(SwitchSection, BadInputBeforeAndAfterTheWindow) {
     // which without a font measures as nothing. The section's image box
     // follows the DPI factor.
     tile.SetDpiScale(1.5f);
+    tile.SetInitVisible(false);
     HWND wnd = tile.CreateButton(host, nullptr, 3);
+    EXPECT_FALSE(IsWindowVisible(wnd));
     tile.Init(-10, -20, nullptr, kNormalFill, kText, nullptr, kPressedFill, kText, nullptr);
     EXPECT_EQ(viewtest::RectInParent(wnd), (RECT{600, 424, 630, 460}));
     tile.SetHMargin(3).SetVMargin(5).SetImageAndTextGap(7).SetText(L"x");
     EXPECT_EQ(viewtest::RectInParent(wnd), (RECT{600, 424, 606, 441}));
     tile.SetTextAlign(2).SetText(L"y");  // the caption right of the (empty) image
-    EXPECT_EQ(std::make_tuple(tile.GetText(), tile.GetTextX(), tile.GetWidth(), tile.GetHeight()),
-              std::make_tuple(std::wstring(L"y"), 10, 13.0f, 10.0f));
+    EXPECT_EQ(std::make_tuple(tile.GetText(), tile.GetTextX(), tile.GetWidth(), tile.GetHeight(),
+                              tile.DpiScale(15)),
+              std::make_tuple(std::wstring(L"y"), 10, 13.0f, 10.0f, 22.5f));
     auto image = SolidBitmap(16, 16, 0xFF0000FF);
     HWND sec = section.Create(host, nullptr, L"");
     section.SetDpiScale(2.0f).SetImages(image.get(), nullptr, nullptr, nullptr);
@@ -313,6 +319,7 @@ TEST(SwitchSection, EveryChangeOfLookShowsAtTheNextRepaint) {
             std::vector<std::string>{});
   ZuSectionButton section;
   int paints = 0;
+  std::function<void(HWND, Gdiplus::Graphics&, RECT&, int)> none;
   RECT rect = {20, 100, 140, 140};
   section.Create(host, &rect, L"Section", 0, 0, 8);
   section.SetFont(font.get()).SetColorOfNormalStatus(kNormalFill, kText, kNormalFill);
@@ -333,6 +340,9 @@ TEST(SwitchSection, EveryChangeOfLookShowsAtTheNextRepaint) {
                       g.Clear(Gdiplus::Color(255, 0, 0, static_cast<BYTE>(++paints)));
                     });
                   }},
-                 {"nothing", [] {}}}),
-            std::vector<std::string>{});
+                 {"nothing", [] {}},
+                 // Without it again, the kept face is back.
+                 {"own drawing", [&] { section.setFuncDrawTextAndImage(none); }},
+                 {"kept", [] {}}}),
+            std::vector<std::string>{"kept"});
 }
