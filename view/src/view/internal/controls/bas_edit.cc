@@ -30,11 +30,26 @@ bool BASEdit::DescribeAccessible(long child, view::frame::AccessibleInfo& info) 
   return true;
 }
 
-bool BASEdit::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
-                                   LRESULT& result, DWORD) {
-  if (msg == view::frame::OCM_CTLCOLOREDIT_) {
+bool BASEdit::AnswerColor(UINT msg, HDC dc, LRESULT& result) {
+  const view::frame::Palette palette = view::frame::CurrentPalette();
+  if (palette.kind == view::frame::PaletteKind::kLight) {
+    if (msg != view::frame::OCM_CTLCOLOREDIT_) return false;
     // Only the brush: the text colour and text background stay the DC's.
     result = reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    return true;
+  }
+  const COLORREF window = palette[view::frame::ColorRole::kWindow];
+  SetTextColor(dc, palette[IsWindowEnabled(m_hWnd) ? view::frame::ColorRole::kWindowText
+                                                   : view::frame::ColorRole::kDisabledText]);
+  SetBkColor(dc, window);
+  result = reinterpret_cast<LRESULT>(background_.Get(window));
+  return true;
+}
+
+bool BASEdit::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
+                                   LRESULT& result, DWORD) {
+  if ((msg == view::frame::OCM_CTLCOLOREDIT_ || msg == view::frame::OCM_CTLCOLORSTATIC_) &&
+      AnswerColor(msg, reinterpret_cast<HDC>(wparam), result)) {
     return true;
   }
   if (msg == WM_KEYDOWN && LOWORD(wparam) == VK_RETURN) {

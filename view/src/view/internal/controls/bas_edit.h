@@ -3,10 +3,12 @@
 #include <functional>
 
 #include "view/internal/frame/accessible.h"
+#include "view/internal/frame/paint_buffers.h"
 #include "view/internal/frame/window_impl.h"
 
 // The implementation behind ZuEdit: a superclassed "EDIT" window that answers
-// the reflected colour request with white and takes the Enter key-down.
+// the reflected colour request with white (in dark and high contrast, with
+// the palette's window and text colours) and takes the Enter key-down.
 class BASEdit : public view::frame::StandardControl<BASEdit>, public view::frame::Accessible {
  public:
   static constexpr const wchar_t* kStandardClass = L"EDIT";
@@ -25,5 +27,10 @@ class BASEdit : public view::frame::StandardControl<BASEdit>, public view::frame
   bool DoAccessibleDefaultAction(long) override { return false; }
 
  private:
+  // The reflected WM_CTLCOLOREDIT, or WM_CTLCOLORSTATIC of a read-only or
+  // disabled box; false leaves the answer to the platform.
+  bool AnswerColor(UINT msg, HDC dc, LRESULT& result);
+
   std::function<void()> enter_callback_;
+  view::frame::SolidBrushCache background_;
 };
