@@ -156,6 +156,10 @@ struct ThemedDialog {
       }
       if (want) EXPECT_EQ(seen, *want) << step << ": " << p.what;
     }
+    if (palette.kind != view::frame::PaletteKind::kLight) {  // text in the palette's colours
+      EXPECT_GT(viewtest::CaptureClient(edit).Count(Rgb(palette[ColorRole::kTipText])), 3) << step;
+      EXPECT_GT(viewtest::CaptureClient(radio).Count(Rgb(palette[ColorRole::kText])), 3) << step;
+    }
   }
 };
 

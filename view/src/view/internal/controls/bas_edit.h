@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "view/internal/frame/accessible.h"
 #include "view/internal/frame/paint_buffers.h"
@@ -30,6 +31,11 @@ class BASEdit : public view::frame::StandardControl<BASEdit>, public view::frame
   // The reflected WM_CTLCOLOREDIT, or WM_CTLCOLORSTATIC of a read-only or
   // disabled box; false leaves the answer to the platform.
   bool AnswerColor(UINT msg, HDC dc, LRESULT& result);
+  // An empty box with a tip, in dark or high contrast: the platform draws
+  // its tip in its own grey, so the box paints itself, the tip in the
+  // palette's tip colour. The tip to paint; empty when the platform paints.
+  std::wstring OwnTip() const;
+  void PaintTip(HDC dc, const std::wstring& tip);
 
   std::function<void()> enter_callback_;
   view::frame::SolidBrushCache background_;
