@@ -1,5 +1,5 @@
-// A link label: the platform's SysLink (markup, keyboard, NM_CLICK) painted
-// over a solid black client area. The parent opens the link on NM_CLICK.
+// A link label: the platform's SysLink (markup, keyboard, NM_CLICK) showing
+// its text and link. The parent opens the link on NM_CLICK.
 #include "example.h"
 
 #include <shellapi.h>
@@ -25,6 +25,7 @@ struct LinkExample : example::Content {
   void Build(HWND wnd) {
     RECT rect = {20, 20, 300, 44};
     link.Create(wnd, &rect, L"Read the <a href=\"https://example.com/\">guide</a>", 0, 0, 1);
+    link.SetDrawLinks(true);  // show the text and its link (off: a black fill)
   }
 };
 

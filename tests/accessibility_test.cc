@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "harness.h"
-#include "view/internal/frame/contrast.h"
+#include "view/internal/frame/palette.h"
 #include "view/view.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "harness.h"
-#include "view/internal/frame/contrast.h"
+#include "view/internal/frame/palette.h"
 #include "view/internal/frame/dpi.h"
 #include "view/internal/frame/hover_press.h"
 #include "view/internal/frame/owner_draw.h"

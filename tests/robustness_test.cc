@@ -247,14 +247,19 @@ class Soak : public testing::TestWithParam<ControlDriver> {};
 class Fuzz : public testing::TestWithParam<ControlDriver> {};
 
 // `n` lives of a control: each created, used as a user would for `rounds`
-// rounds (the third of them a shrink) and destroyed.
+// rounds (the third of them a shrink) and destroyed; every other life turns
+// dark after its first round, and the next one back.
 void Lives(const ControlDriver& driver, HWND host, int n, int rounds = 3) {
   for (int life = 0; life < n; ++life) {
     HWND control = driver.create(host);
     ASSERT_NE(control, nullptr) << "the control could not be created";
-    for (int i = 5; i < 5 + rounds; ++i) Exercise(control, i);
+    for (int i = 5; i < 5 + rounds; ++i) {
+      if (i == 6) view::SetTheme(life % 2 == 0 ? view::Theme::kDark : view::Theme::kLight);
+      Exercise(control, i);
+    }
     driver.destroy(control);
   }
+  view::SetTheme(view::Theme::kLight);
   viewtest::PumpUntilIdle();
 }
 

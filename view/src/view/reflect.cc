@@ -1,6 +1,7 @@
 #include "view/reflect.h"
 
 #include "view/internal/frame/creating.h"
+#include "view/internal/frame/theme_state.h"
 #include "view/internal/frame/window_impl.h"
 
 namespace view {
@@ -62,6 +63,10 @@ HWND NotificationSource(HWND parent, UINT msg, WPARAM wparam, LPARAM lparam) {
 }
 
 bool ReflectNotification(HWND parent, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT* result) {
+  if (msg == WM_SETTINGCHANGE) {
+    frame::OnSettingChange(wparam, lparam);
+    return false;
+  }
   HWND source = NotificationSource(parent, msg, wparam, lparam);
   if (source == nullptr || source == parent || !::IsWindow(source)) return false;
   if (ParentAnswers(msg, lparam) || !frame::IsLibraryWindow(source)) return false;

@@ -15,6 +15,7 @@
 #include "view/graphics_helpers.h"
 #include "view/reflect.h"
 #include "view/stock_images.h"
+#include "view/theme.h"
 #include "view/utils.h"
 #include "view/zu_combo_box.h"
 #include "view/zu_edit.h"

@@ -124,6 +124,13 @@ bool BASComboBox::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM
           list_hook_->SetAccessible(&drop_down_);
         }
       }
+      if (view::frame::CurrentPaletteKind() == view::frame::PaletteKind::kDark) {
+        // Where the items do not reach, the list shows the palette's window.
+        const COLORREF window = view::frame::PaletteColor(view::frame::ColorRole::kWindow);
+        SetBkColor(reinterpret_cast<HDC>(wparam), window);
+        result = reinterpret_cast<LRESULT>(list_brush_.Get(window));
+        return true;
+      }
       return false;
     }
     case WM_GETTEXT: {
@@ -159,6 +166,52 @@ void BASComboBox::OnFinalMessage(HWND) {
   displayText.clear();
 }
 
+namespace {
+
+using view::frame::ColorRole;
+
+// The platform's colour `system` in light and high contrast (the system
+// colours), the palette's in dark.
+COLORREF Colour(ColorRole role, int system) {
+  return view::frame::CurrentPaletteKind() == view::frame::PaletteKind::kDark
+             ? view::frame::DarkPalette()[role]
+             : GetSysColor(system);
+}
+
+// The platform's check box is light whatever the palette: in dark the box
+// is drawn in the palette's colours, its tick as two strokes.
+void DrawDarkCheckBox(HDC dc, const RECT& box, bool checked) {
+  const view::frame::Palette& palette = view::frame::DarkPalette();
+  view::frame::FillSolidRect(dc, box, palette[checked ? ColorRole::kChecked : ColorRole::kWindow]);
+  view::frame::ScopedGdiObject<HPEN> pen(
+      CreatePen(PS_SOLID, 1, palette[checked ? ColorRole::kWindow : ColorRole::kBorder]));
+  const view::frame::SelectObjectScope pen_scope(dc, pen.get());
+  if (!checked) {
+    const view::frame::SelectObjectScope brush_scope(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, box.left, box.top, box.right, box.bottom);
+    return;
+  }
+  const int w = box.right - box.left, h = box.bottom - box.top;
+  for (int thick = 0; thick < 2; ++thick) {
+    MoveToEx(dc, box.left + w / 4, box.top + h / 2 + thick, nullptr);
+    LineTo(dc, box.left + w * 2 / 5, box.top + h * 2 / 3 + thick);
+    LineTo(dc, box.left + w * 3 / 4, box.top + h / 3 + thick);
+  }
+}
+
+}  // namespace
+
+void BASComboBox::OnPaletteChanged() {
+  view::frame::ApplyPlatformTheme(m_hWnd, L"DarkMode_CFD", view::frame::CurrentPaletteKind(),
+                                  platform_dark_);
+  if (listBox != nullptr) {
+    view::frame::ApplyPlatformTheme(listBox, L"DarkMode_Explorer",
+                                    view::frame::CurrentPaletteKind(), platform_dark_list_);
+    InvalidateRect(listBox, nullptr, TRUE);
+  }
+  WindowImpl::OnPaletteChanged();
+}
+
 void BASComboBox::DrawItem(LPDRAWITEMSTRUCT dis) {
   if (dis == nullptr || dis->hDC == nullptr || m_hWnd == nullptr) return;
   HDC dc = dis->hDC;
@@ -175,16 +228,22 @@ void BASComboBox::DrawItem(LPDRAWITEMSTRUCT dis) {
     const int width = view::combo::CheckBoxWidthFor(tm);
     RECT box = view::combo::CheckBoxRect(dis->rcItem, width);
     text_rect.left = width;
-    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(dc, Colour(ColorRole::kWindow, COLOR_WINDOW));
+    SetTextColor(dc, Colour(ColorRole::kWindowText, COLOR_WINDOWTEXT));
     const bool checked =
         SendMessageW(m_hWnd, CB_GETITEMDATA, static_cast<WPARAM>(index), 0) != 0;
-    DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | (checked ? DFCS_CHECKED : 0));
+    if (view::frame::CurrentPaletteKind() == view::frame::PaletteKind::kDark) {
+      DrawDarkCheckBox(dc, box, checked);
+    } else {
+      DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | (checked ? DFCS_CHECKED : 0));
+    }
   }
 
   const bool selected = (dis->itemState & ODS_SELECTED) != 0;
-  SetBkColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  SetBkColor(dc, selected ? Colour(ColorRole::kSelection, COLOR_HIGHLIGHT)
+                          : Colour(ColorRole::kWindow, COLOR_WINDOW));
+  SetTextColor(dc, selected ? Colour(ColorRole::kSelectionText, COLOR_HIGHLIGHTTEXT)
+                            : Colour(ColorRole::kWindowText, COLOR_WINDOWTEXT));
   ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &text_rect, nullptr, 0, nullptr);
   const std::wstring shown = L" " + text;
   DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &text_rect,

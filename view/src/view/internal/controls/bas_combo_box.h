@@ -5,6 +5,7 @@
 
 #include "view/internal/frame/accessible.h"
 #include "view/internal/frame/owner_draw.h"
+#include "view/internal/frame/paint_buffers.h"
 #include "view/internal/frame/window_impl.h"
 
 class BASComboBox;
@@ -62,6 +63,7 @@ class BASComboBox : public view::frame::StandardControl<BASComboBox>,
   bool ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result,
                             DWORD map_id = 0) override;
   void OnFinalMessage(HWND wnd) override;
+  void OnPaletteChanged() override;
 
   // Reflected owner-draw requests (through OwnerDraw).
   void DrawItem(LPDRAWITEMSTRUCT dis);
@@ -76,6 +78,9 @@ class BASComboBox : public view::frame::StandardControl<BASComboBox>,
   bool DoAccessibleDefaultAction(long) override { return false; }
 
  private:
+  view::frame::SolidBrushCache list_brush_;  // the open list's background in dark
+  bool platform_dark_ = false;
+  bool platform_dark_list_ = false;
   // The messages of the drop-down list, which reach the control through
   // its list hook (map id kListMap).
   static constexpr DWORD kListMap = 1;

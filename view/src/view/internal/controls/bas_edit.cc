@@ -30,12 +30,62 @@ bool BASEdit::DescribeAccessible(long child, view::frame::AccessibleInfo& info) 
   return true;
 }
 
-bool BASEdit::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
-                                   LRESULT& result, DWORD) {
-  if (msg == view::frame::OCM_CTLCOLOREDIT_) {
+bool BASEdit::AnswerColor(UINT msg, HDC dc, LRESULT& result) {
+  const view::frame::Palette palette = view::frame::CurrentPalette();
+  if (palette.kind == view::frame::PaletteKind::kLight) {
+    if (msg != view::frame::OCM_CTLCOLOREDIT_) return false;
     // Only the brush: the text colour and text background stay the DC's.
     result = reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     return true;
+  }
+  const COLORREF window = palette[view::frame::ColorRole::kWindow];
+  SetTextColor(dc, palette[IsWindowEnabled(m_hWnd) ? view::frame::ColorRole::kWindowText
+                                                   : view::frame::ColorRole::kDisabledText]);
+  SetBkColor(dc, window);
+  result = reinterpret_cast<LRESULT>(background_.Get(window));
+  return true;
+}
+
+std::wstring BASEdit::OwnTip() const {
+  if (view::frame::CurrentPaletteKind() == view::frame::PaletteKind::kLight ||
+      GetWindowTextLengthW(m_hWnd) != 0) {
+    return std::wstring();
+  }
+  wchar_t tip[512] = {};
+  SendMessageW(m_hWnd, EM_GETCUEBANNER, reinterpret_cast<WPARAM>(tip),
+               static_cast<LPARAM>(sizeof(tip) / sizeof(tip[0])));
+  return tip;
+}
+
+void BASEdit::PaintTip(HDC dc, const std::wstring& tip) {
+  const view::frame::Palette palette = view::frame::CurrentPalette();
+  RECT client = {};
+  GetClientRect(m_hWnd, &client);
+  view::frame::MemoryDcBuffer buffer(dc, client);
+  if (!buffer.ok()) return;
+  view::frame::FillSolidRect(buffer.dc(), client, palette[view::frame::ColorRole::kWindow]);
+  RECT format = client;
+  SendMessageW(m_hWnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+  const view::frame::SelectObjectScope font(
+      buffer.dc(), reinterpret_cast<HGDIOBJ>(SendMessageW(m_hWnd, WM_GETFONT, 0, 0)));
+  SetBkMode(buffer.dc(), TRANSPARENT);
+  SetTextColor(buffer.dc(), palette[view::frame::ColorRole::kTipText]);
+  DrawTextW(buffer.dc(), tip.c_str(), -1, &format, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+  buffer.Present();
+}
+
+bool BASEdit::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
+                                   LRESULT& result, DWORD) {
+  if ((msg == view::frame::OCM_CTLCOLOREDIT_ || msg == view::frame::OCM_CTLCOLORSTATIC_) &&
+      AnswerColor(msg, reinterpret_cast<HDC>(wparam), result)) {
+    return true;
+  }
+  if (msg == WM_PAINT || msg == WM_PRINTCLIENT) {
+    const std::wstring tip = OwnTip();
+    if (!tip.empty()) {
+      return view::frame::HandlePaintMessage(wnd, msg, wparam, result,
+                                             [&](HDC dc) { PaintTip(dc, tip); });
+    }
   }
   if (msg == WM_KEYDOWN && LOWORD(wparam) == VK_RETURN) {
     // A copy runs, so that a callback may replace or clear itself.

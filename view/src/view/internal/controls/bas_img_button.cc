@@ -297,12 +297,12 @@ void BASImgButton::Paint(Gdiplus::Graphics& graphics, int client_width, int clie
   Gdiplus::Bitmap* logo = nullptr;
   if (look.logo == LogoChoice::kUnchecked) logo = check_logo_image_;
   if (look.logo == LogoChoice::kChecked) logo = check_logo_checked_image_;
-  COLORREF text_color = PaintColor(ColorRole::kText, normal_text_color_);
+  COLORREF text_color = PaintColor(ColorRole::kText, normal_text_color_, kTextDefault);
   if (look.text_color == ImgChoice::kPressed) {
-    text_color = PaintColor(ColorRole::kText, pressed_text_color_);
+    text_color = PaintColor(ColorRole::kText, pressed_text_color_, kTextDefault);
   }
   if (look.text_color == ImgChoice::kDisable) {
-    text_color = PaintColor(ColorRole::kDisabledText, disable_text_color_);
+    text_color = PaintColor(ColorRole::kDisabledText, disable_text_color_, kDisabledTextDefault);
   }
   if (image == nullptr) return;
 

@@ -124,9 +124,11 @@ class BASImgButton : public view::frame::OwnerDrawnButton<BASImgButton> {
                          int client_height);
 
   std::wstring text_;
-  COLORREF normal_text_color_ = RGB(0, 0, 0);
-  COLORREF pressed_text_color_ = RGB(0, 0, 0);
-  COLORREF disable_text_color_ = RGB(0x78, 0x78, 0x78);
+  static constexpr COLORREF kTextDefault = RGB(0, 0, 0);
+  static constexpr COLORREF kDisabledTextDefault = RGB(0x78, 0x78, 0x78);
+  COLORREF normal_text_color_ = kTextDefault;
+  COLORREF pressed_text_color_ = kTextDefault;
+  COLORREF disable_text_color_ = kDisabledTextDefault;
   Gdiplus::Bitmap* normal_image_ = nullptr;
   Gdiplus::Bitmap* pressed_image_ = nullptr;
   Gdiplus::Bitmap* disable_image_ = nullptr;

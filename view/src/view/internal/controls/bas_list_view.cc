@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "view/internal/drawing/palette_image.h"
 #include "view/internal/frame/dpi.h"
 #include "view/internal/frame/paint_buffers.h"
 #include "view/internal/frame/scoped.h"
@@ -44,15 +45,26 @@ int RowNumberLeft(int check_image_width, float scale) {
          DpiScaleInt(10, scale);
 }
 
-COLORREF RowBackground(bool selected, int row, int hover_row, int last_hover_row, bool striped,
-                       COLORREF row_color) {
-  if (selected) return kListSelectedColor;
+frame::ColorRole RowRole(bool selected, int row, int hover_row, int last_hover_row,
+                         bool striped) {
+  using frame::ColorRole;
+  if (selected) return ColorRole::kSelection;
   // The row the pointer has just left goes back to the plain colour, also
   // where it would be striped.
-  if (row == last_hover_row) return row_color;
-  if (row == hover_row) return kListHoverColor;
-  if (striped && (row % 2) != 0) return kListStripeColor;
-  return row_color;
+  if (row == last_hover_row) return ColorRole::kWindow;
+  if (row == hover_row) return ColorRole::kHover;
+  if (striped && (row % 2) != 0) return ColorRole::kStripe;
+  return ColorRole::kWindow;
+}
+
+COLORREF RowBackground(bool selected, int row, int hover_row, int last_hover_row, bool striped,
+                       COLORREF row_color) {
+  switch (RowRole(selected, row, hover_row, last_hover_row, striped)) {
+    case frame::ColorRole::kSelection: return kListSelectedColor;
+    case frame::ColorRole::kHover: return kListHoverColor;
+    case frame::ColorRole::kStripe: return kListStripeColor;
+    default: return row_color;
+  }
 }
 
 }  // namespace view::internal
@@ -120,6 +132,8 @@ class BASListView::PaintPass {
   }
   // Whether a row is being painted into the buffer right now.
   bool busy() const { return busy_; }
+  // The palette of this paint, read once for all its rows.
+  const view::frame::Palette& palette() const { return palette_; }
 
   // Marks the buffer as taken while one row is painted into it.
   class RowScope {
@@ -140,6 +154,7 @@ class BASListView::PaintPass {
   std::vector<CellBounds> cells_;
   bool cells_read_ = false;
   bool busy_ = false;
+  const view::frame::Palette palette_ = view::frame::CurrentPalette();
 };
 
 view::frame::ClassRecord& BASListView::GetClassRecord() {
@@ -677,8 +692,9 @@ void BASListView::EraseBackground(HDC dc) {
     ::GetWindowRect(header_.m_hWnd, &header);
     client.top += header.bottom - header.top;
   }
-  ScopedGdiObject<HBRUSH> brush(::CreateSolidBrush(
-      static_cast<COLORREF>(::SendMessageW(m_hWnd, LVM_GETBKCOLOR, 0, 0))));
+  ScopedGdiObject<HBRUSH> brush(::CreateSolidBrush(view::frame::PaintColor(
+      view::frame::ColorRole::kWindow,
+      static_cast<COLORREF>(::SendMessageW(m_hWnd, LVM_GETBKCOLOR, 0, 0)), kRowColorDefault)));
   const int count = ItemCount();
   if (count == 0) {
     ::FillRect(dc, &client, brush.get());
@@ -710,10 +726,23 @@ void BASListView::EraseBackground(HDC dc) {
 
 // ---- Painting -----------------------------------------------------------------
 
-void BASListView::PaintRowFrame(HDC dc, int row, bool selected, int width, int height) {
+void BASListView::PaintRowFrame(HDC dc, int row, bool selected, int width, int height,
+                                const view::frame::Palette& palette) {
+  using view::frame::ColorRole;
   const int p = Scaled(1);
-  const COLORREF background = view::internal::RowBackground(
-      selected, row, hover_item_, last_hover_item_, striped_rows_, row_bkg_color_);
+  const ColorRole role =
+      view::internal::RowRole(selected, row, hover_item_, last_hover_item_, striped_rows_);
+  const COLORREF light = view::internal::RowBackground(selected, row, hover_item_,
+                                                       last_hover_item_, striped_rows_,
+                                                       row_bkg_color_);
+  // The row's own colour is the application's unless it is the default
+  // white; the list's hover, stripe and selection colours are the palette's.
+  const COLORREF background = view::frame::ThemeColor(
+      role, light, role == ColorRole::kWindow ? kRowColorDefault : light, palette);
+  if (palette.kind != view::frame::PaletteKind::kLight) {
+    ::SetTextColor(dc, palette[role == ColorRole::kSelection ? ColorRole::kSelectionText
+                                                               : ColorRole::kWindowText]);
+  }
   {
     ScopedGdiObject<HBRUSH> brush(::CreateSolidBrush(background));
     const RECT all = {0, 0, width, height};
@@ -754,7 +783,11 @@ void BASListView::DrawItem(LPDRAWITEMSTRUCT dis) {
   HDC dc = pass->buffer().Prepare(dis->hDC, width, height);
   if (dc == nullptr) return;
   const PaintPass::RowScope taken(*pass);
-  ScopedGdiObject<HPEN> pen(::CreatePen(PS_SOLID, Scaled(1), view::internal::kListFrameColor));
+  const view::frame::Palette& palette = pass->palette();
+  ScopedGdiObject<HPEN> pen(::CreatePen(
+      PS_SOLID, Scaled(1),
+      view::frame::ThemeColor(view::frame::ColorRole::kGrid, view::internal::kListFrameColor,
+                              view::internal::kListFrameColor, palette)));
   {
     // Each row starts from the state of a fresh memory DC, whatever the row
     // before it (or an application's drawing function) selected or set.
@@ -762,7 +795,7 @@ void BASListView::DrawItem(LPDRAWITEMSTRUCT dis) {
     const view::frame::SelectObjectScope pen_scope(dc, pen.get());
     const view::frame::SelectObjectScope font_scope(
         dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0)));
-    PaintRowFrame(dc, row, (dis->itemState & ODS_SELECTED) != 0, width, height);
+    PaintRowFrame(dc, row, (dis->itemState & ODS_SELECTED) != 0, width, height, palette);
     BorrowedCdc cdc(dc);
     if (render_func_) render_func_(cdc.get(), row);
     DrawItemCells(cdc.get(), dis);
@@ -804,6 +837,7 @@ void BASListView::DrawCheckCell(HDC dc, int row, const RECT& cell) {
     Gdiplus::Bitmap* image = !CanCheck(row) ? disabled_check_image_
                              : GetCheckState(row) ? checked_image_
                                                   : unchecked_image_;
+    if (paint_pass_ != nullptr) image = view::internal::PaletteImage(image, paint_pass_->palette());
     if (image != nullptr) {
       // Every state is drawn at the checked image's size.
       Gdiplus::Graphics graphics(dc);
@@ -852,4 +886,10 @@ void BASListView::DrawPhotoColumn(WTL::CDC& dc, DRAWITEMSTRUCT* dis, WTL::CRect&
     text_rect.top = cell.top + (cell.bottom - TextHeight(dc, text) - cell.top) / 2;
     DrawTextLine(dc, text, text_rect);
   }
+}
+
+void BASListView::OnPaletteChanged() {
+  view::frame::ApplyPlatformTheme(m_hWnd, L"DarkMode_Explorer", view::frame::CurrentPaletteKind(),
+                                  platform_dark_);
+  WindowImpl::OnPaletteChanged();
 }

@@ -17,6 +17,8 @@
 #include "view/atl_types.h"
 #include "view/internal/controls/bas_list_view_header.h"
 #include "view/internal/frame/owner_draw.h"
+#include "view/internal/frame/paint_buffers.h"
+#include "view/internal/frame/palette.h"
 #include "view/internal/frame/window_impl.h"
 
 namespace view::internal {
@@ -43,6 +45,9 @@ std::pair<int, int> ScrollScope(int top_row, int page, int row_count);
 int RowNumberLeft(int check_image_width, float scale);
 
 // The background colour of a row; the first rule that applies wins.
+// What a row's background is for: selected, under the pointer, striped, or
+// plain (the row's own colour).
+frame::ColorRole RowRole(bool selected, int row, int hover_row, int last_hover_row, bool striped);
 COLORREF RowBackground(bool selected, int row, int hover_row, int last_hover_row, bool striped,
                        COLORREF row_color);
 
@@ -62,6 +67,8 @@ class BASListView : public view::frame::WindowImpl,
   BASListView();
   ~BASListView() override;
 
+  // Scroll bars in the platform's dark look while the palette is dark.
+  void OnPaletteChanged() override;
   bool ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result,
                             DWORD map_id = 0) override;
 
@@ -128,6 +135,7 @@ class BASListView : public view::frame::WindowImpl,
   bool DoAccessibleDefaultAction(long child) override;
 
  private:
+  bool platform_dark_ = false;
   // One column's cells as LVM_GETSUBITEMRECT gives them: left and right in
   // client coordinates and the height; `known` is false where it failed.
   struct CellBounds {
@@ -157,7 +165,8 @@ class BASListView : public view::frame::WindowImpl,
   // Steps of a row's paint: the background and frame lines of a row
   // `width` x `height` in row coordinates, the first column's check box and
   // row number, and a text column.
-  void PaintRowFrame(HDC dc, int row, bool selected, int width, int height);
+  void PaintRowFrame(HDC dc, int row, bool selected, int width, int height,
+                     const view::frame::Palette& palette);
   void DrawCheckCell(HDC dc, int row, const RECT& cell);
   void DrawTextCell(HDC dc, int row, int column, const RECT& cell);
 
@@ -180,7 +189,8 @@ class BASListView : public view::frame::WindowImpl,
   Gdiplus::Bitmap* unchecked_image_ = nullptr;
   Gdiplus::Bitmap* disabled_check_image_ = nullptr;
   Gdiplus::Image* default_photo_ = nullptr;
-  COLORREF row_bkg_color_ = 0xFFFFFF;
+  static constexpr COLORREF kRowColorDefault = 0xFFFFFF;
+  COLORREF row_bkg_color_ = kRowColorDefault;
   int row_origin_x_ = 0;
   std::function<void(int, int)> scroll_item_scope_callback_;
   std::function<void(HWND, int)> item_checked_change_callback_;

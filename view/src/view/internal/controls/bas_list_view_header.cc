@@ -2,7 +2,10 @@
 
 #include <memory>
 
+#include "view/internal/drawing/palette_image.h"
 #include "view/internal/frame/dpi.h"
+#include "view/internal/frame/paint_buffers.h"
+#include "view/internal/frame/scoped.h"
 #include "view/utils.h"
 
 namespace view::internal {
@@ -21,6 +24,8 @@ bool HeaderCheckBoxHitX(int x, int image_width, float scale) {
 }
 
 }  // namespace view::internal
+
+using view::frame::ColorRole;
 
 int BASListViewHeader::Scaled(int v) const { return view::frame::DpiScaleInt(v, scale_); }
 
@@ -61,7 +66,41 @@ bool BASListViewHeader::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, 
   return view::frame::DefaultReflectionHandler(wnd, msg, wparam, lparam, result);
 }
 
-DWORD BASListViewHeader::OnPrePaint(NMCUSTOMDRAW*) { return CDRF_NOTIFYPOSTPAINT; }
+DWORD BASListViewHeader::OnPrePaint(NMCUSTOMDRAW* cd) {
+  if (cd->hdc == nullptr || view::frame::CurrentPaletteKind() != view::frame::PaletteKind::kDark) {
+    return CDRF_NOTIFYPOSTPAINT;
+  }
+  // The part right of the last item is the header's too.
+  RECT client = {};
+  ::GetClientRect(m_hWnd, &client);
+  view::frame::FillSolidRect(cd->hdc, client, view::frame::PaletteColor(ColorRole::kHeader));
+  return CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT;
+}
+
+DWORD BASListViewHeader::OnItemPrePaint(NMCUSTOMDRAW* cd) {
+  if (cd->hdc == nullptr || view::frame::CurrentPaletteKind() != view::frame::PaletteKind::kDark) {
+    return CDRF_DODEFAULT;
+  }
+  const view::frame::Palette& palette = view::frame::DarkPalette();
+  RECT item = cd->rc;
+  view::frame::FillSolidRect(cd->hdc, item, palette[ColorRole::kHeader]);
+  const RECT divider = {item.right - Scaled(1), item.top, item.right, item.bottom};
+  view::frame::FillSolidRect(cd->hdc, divider, palette[ColorRole::kGrid]);
+  wchar_t title[256] = {};
+  HDITEMW info = {};
+  info.mask = HDI_TEXT;
+  info.pszText = title;
+  info.cchTextMax = static_cast<int>(sizeof(title) / sizeof(title[0]));
+  ::SendMessageW(m_hWnd, HDM_GETITEMW, cd->dwItemSpec, reinterpret_cast<LPARAM>(&info));
+  const view::frame::SaveDcScope saved(cd->hdc);
+  ::SelectObject(cd->hdc, reinterpret_cast<HGDIOBJ>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0)));
+  ::SetBkMode(cd->hdc, TRANSPARENT);
+  ::SetTextColor(cd->hdc, palette[ColorRole::kHeaderText]);
+  item.left += Scaled(6);
+  item.right -= Scaled(6);
+  ::DrawTextW(cd->hdc, title, -1, &item, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
+  return CDRF_SKIPDEFAULT;
+}
 
 DWORD BASListViewHeader::OnPostPaint(NMCUSTOMDRAW* cd) {
   if (cd->hdc == nullptr) return CDRF_DODEFAULT;
@@ -72,7 +111,9 @@ DWORD BASListViewHeader::OnPostPaint(NMCUSTOMDRAW* cd) {
     const RECT box = view::internal::HeaderCheckBoxRect(
         client, static_cast<int>(checked_image_->GetWidth()),
         static_cast<int>(checked_image_->GetHeight()), scale_);
-    Utils::DrawImage(graphics, checked_ ? checked_image_ : unchecked_image_,
+    Utils::DrawImage(graphics,
+                     view::internal::PaletteImage(checked_ ? checked_image_ : unchecked_image_,
+                                                  view::frame::CurrentPalette()),
                      Gdiplus::Rect(box.left, box.top, box.right - box.left, box.bottom - box.top));
   }
   return CDRF_DODEFAULT;

@@ -36,6 +36,9 @@ class BASListViewHeader : public view::frame::WindowImpl,
 
   DWORD OnPrePaint(NMCUSTOMDRAW* cd);
   DWORD OnPostPaint(NMCUSTOMDRAW* cd);
+  // In the dark palette the header paints its items itself; in light and
+  // high contrast (system colours) the platform paints them.
+  DWORD OnItemPrePaint(NMCUSTOMDRAW* cd);
 
   void SetChecked(bool checked) {
     const bool changed = checked != checked_;

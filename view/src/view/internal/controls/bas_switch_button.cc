@@ -167,7 +167,8 @@ void BASSwitchButton::Paint(Gdiplus::Graphics& graphics, int client_width, int c
   using view::frame::ColorRole;
   using view::frame::PaintColor;
   Gdiplus::SolidBrush background(
-      view::internal::ColorFromColorRef(PaintColor(ColorRole::kWindow, background_color_)));
+      view::internal::ColorFromColorRef(
+          PaintColor(ColorRole::kWindow, background_color_, kBackgroundDefault)));
   graphics.FillRectangle(&background, whole);
   graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintSystemDefault);
   graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
@@ -175,8 +176,10 @@ void BASSwitchButton::Paint(Gdiplus::Graphics& graphics, int client_width, int c
   view::internal::SwitchColors colors = view::internal::ChooseSwitchColors(
       status_, {normal_color_, normal_text_color_}, {pressed_color_, pressed_text_color_},
       {disable_color_, disable_text_color_});
-  colors = {PaintColor(view::frame::FaceRole(status_), colors.fill),
-            PaintColor(view::frame::TextRole(status_), colors.text)};
+  const view::internal::SwitchColors defaults = view::internal::ChooseSwitchColors(
+      status_, kNormalDefault, kNormalDefault, kDisableDefault);
+  colors = {PaintColor(view::frame::FaceRole(status_), colors.fill, defaults.fill),
+            PaintColor(view::frame::TextRole(status_), colors.text, defaults.text)};
 
   Gdiplus::GraphicsPath path;
   if (round_rect_) {

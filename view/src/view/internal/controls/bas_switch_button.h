@@ -100,12 +100,17 @@ class BASSwitchButton : public view::frame::OwnerDrawnButton<BASSwitchButton> {
   int x_ = 0;
   int y_ = 0;
   bool radio_ = true;
-  COLORREF normal_color_ = RGB(0xFF, 0xFF, 0xFF);
-  COLORREF normal_text_color_ = RGB(0, 0, 0);
-  COLORREF pressed_color_ = RGB(0xFF, 0xFF, 0xFF);
-  COLORREF pressed_text_color_ = RGB(0, 0, 0);
-  COLORREF disable_color_ = RGB(0x7F, 0x7F, 0x7F);
-  COLORREF disable_text_color_ = RGB(0xFF, 0xFF, 0xFF);
+  // The defaults; a colour that differs is the application's own.
+  static constexpr view::internal::SwitchColors kNormalDefault = {RGB(0xFF, 0xFF, 0xFF), RGB(0, 0, 0)};
+  static constexpr view::internal::SwitchColors kDisableDefault = {RGB(0x7F, 0x7F, 0x7F),
+                                                                  RGB(0xFF, 0xFF, 0xFF)};
+  static constexpr COLORREF kBackgroundDefault = RGB(0xFF, 0xFF, 0xFF);
+  COLORREF normal_color_ = kNormalDefault.fill;
+  COLORREF normal_text_color_ = kNormalDefault.text;
+  COLORREF pressed_color_ = kNormalDefault.fill;
+  COLORREF pressed_text_color_ = kNormalDefault.text;
+  COLORREF disable_color_ = kDisableDefault.fill;
+  COLORREF disable_text_color_ = kDisableDefault.text;
   int h_margin_ = 0;
   int v_margin_ = 0;
   int width_ = 0;
@@ -113,7 +118,7 @@ class BASSwitchButton : public view::frame::OwnerDrawnButton<BASSwitchButton> {
   bool round_rect_ = false;
   POINT round_rect_point_ = {0, 0};
   COLORREF border_color_ = 0xFFFFFFFF;
-  COLORREF background_color_ = RGB(0xFF, 0xFF, 0xFF);
+  COLORREF background_color_ = kBackgroundDefault;
   bool init_visible_ = true;
   float scale_ = 1.0f;
 };

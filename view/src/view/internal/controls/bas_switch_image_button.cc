@@ -220,13 +220,17 @@ void BASSwitchImageButton::DrawShape(Gdiplus::Graphics& graphics, const RECT& cl
 }
 
 void BASSwitchImageButton::Draw(Gdiplus::Graphics& graphics, const RECT& client) {
-  graphics.Clear(
-      ColorFromColorRef(view::frame::PaintColor(view::frame::ColorRole::kWindow, background_color_)));
+  graphics.Clear(ColorFromColorRef(view::frame::PaintColor(
+      view::frame::ColorRole::kWindow, background_color_, kBackgroundDefault)));
   graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintSystemDefault);
   graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
 
   COLORREF fill = normal_color_;
   COLORREF text_color = normal_text_color_;
+  // Init's colours have no default (no colour equals CLR_INVALID): they stay
+  // the application's in dark.
+  COLORREF fill_default = CLR_INVALID;
+  COLORREF text_default = CLR_INVALID;
   Gdiplus::Bitmap* image = image_;
   Gdiplus::Bitmap* mark = delete_normal_image_;
   if (status_ == kStatusPressed || status_ == kStatusHover) {
@@ -237,11 +241,13 @@ void BASSwitchImageButton::Draw(Gdiplus::Graphics& graphics, const RECT& client)
   } else if (status_ == kStatusDisable) {
     fill = disable_color_;
     text_color = disable_text_color_;
+    fill_default = kDisableDefault;
+    text_default = kDisableTextDefault;
     image = disable_image_.get();
   }
 
-  fill = view::frame::PaintColor(view::frame::FaceRole(status_), fill);
-  text_color = view::frame::PaintColor(view::frame::TextRole(status_), text_color);
+  fill = view::frame::PaintColor(view::frame::FaceRole(status_), fill, fill_default);
+  text_color = view::frame::PaintColor(view::frame::TextRole(status_), text_color, text_default);
   DrawShape(graphics, client, fill);
 
   if (image != nullptr) {

@@ -91,9 +91,14 @@ class BASSwitchImageButton : public view::frame::OwnerDrawnButton<BASSwitchImage
   COLORREF normal_text_color_ = 0;
   COLORREF pressed_color_ = 0;
   COLORREF pressed_text_color_ = 0;
-  COLORREF disable_color_ = 0x7F7F7F;
-  COLORREF disable_text_color_ = 0x595959;
-  COLORREF background_color_ = 0xFFFFFF;
+  // The defaults; a colour that differs is the application's own (the
+  // normal and pressed colours come with Init and are always its own).
+  static constexpr COLORREF kDisableDefault = 0x7F7F7F;
+  static constexpr COLORREF kDisableTextDefault = 0x595959;
+  static constexpr COLORREF kBackgroundDefault = 0xFFFFFF;
+  COLORREF disable_color_ = kDisableDefault;
+  COLORREF disable_text_color_ = kDisableTextDefault;
+  COLORREF background_color_ = kBackgroundDefault;
   COLORREF border_color_ = 0xFFFFFFFF;  // no border colour: outline in the fill colour
   float border_width_ = 1.0f;
   bool round_rect_ = false;

@@ -4,6 +4,7 @@
 #include <cwchar>
 #include <string>
 
+#include "view/internal/drawing/palette_image.h"
 #include "view/internal/frame/paint_buffers.h"
 #include "view/internal/frame/scoped.h"
 
@@ -131,12 +132,6 @@ bool IsPositionValue(HTREEITEM item) {
 }
 
 bool IsItemHandle(HTREEITEM item) { return item != nullptr && !IsPositionValue(item); }
-
-void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
-  const COLORREF old = SetBkColor(dc, color);
-  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
-  SetBkColor(dc, old);
-}
 
 // The whole row of `item` (TVM_GETITEMRECT: the item goes in where the
 // rectangle comes out); false when the row is not on screen.
@@ -461,7 +456,10 @@ void BASTreeViewCheckBox::Paint(HDC target) {
   MemoryDcBuffer buffer(target, clientRect_);
   if (!buffer.ok()) return;
   HDC dc = buffer.dc();
-  FillSolid(dc, clientRect_, backgroundColor_);
+  const view::frame::Palette palette = view::frame::CurrentPalette();
+  view::frame::FillSolidRect(dc, clientRect_,
+                             view::frame::ThemeColor(view::frame::ColorRole::kWindow,
+                                                     backgroundColor_, kBackgroundDefault, palette));
   // Scrolling through a large tree without changing it keeps adding rows.
   constexpr size_t kMaxRememberedRows = 4096;
   if (rows_.size() > kMaxRememberedRows) rows_.clear();
@@ -485,7 +483,7 @@ void BASTreeViewCheckBox::Paint(HDC target) {
       const RowInfo* info = Row(item);
       if (info == nullptr) break;
       row.bottom = row.top + row_height * info->integral;
-      DrawRow(dc, graphics, *info, row, focused);
+      DrawRow(dc, graphics, *info, row, focused, palette);
       row.top = row.bottom;
       item = info->next;
     }
@@ -494,7 +492,10 @@ void BASTreeViewCheckBox::Paint(HDC target) {
 }
 
 void BASTreeViewCheckBox::DrawRow(HDC dc, Gdiplus::Graphics& graphics, const RowInfo& info,
-                                  const RECT& row, bool focused) {
+                                  const RECT& row, bool focused,
+                                  const view::frame::Palette& palette) {
+  using view::frame::ColorRole;
+  using view::frame::ThemeColor;
   TreeItemData* record = info.record;
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(m_hWnd, GWL_STYLE));
   const bool highlighted =
@@ -503,18 +504,25 @@ void BASTreeViewCheckBox::DrawRow(HDC dc, Gdiplus::Graphics& graphics, const Row
 
   const view::frame::SaveDcScope saved(dc);
   SetBkMode(dc, TRANSPARENT);
-  COLORREF text_color = RGB(0, 0, 0);
+  COLORREF text_color = ThemeColor(ColorRole::kWindowText, RGB(0, 0, 0), RGB(0, 0, 0), palette);
   if (!enabled) {
-    text_color = kDisabledTextColor;
+    text_color = ThemeColor(ColorRole::kDisabledText, kDisabledTextColor, kDisabledTextColor,
+                            palette);
   } else if (highlighted) {
-    FillSolid(dc, row, highlightBackColor_);
-    text_color = highlightTextColor_;
+    // The system's selection colours are the defaults until the application
+    // sets its own.
+    const bool own = highlightSet_;
+    view::frame::FillSolidRect(
+        dc, row, ThemeColor(ColorRole::kSelection, highlightBackColor_,
+                            own ? CLR_INVALID : highlightBackColor_, palette));
+    text_color = ThemeColor(ColorRole::kSelectionText, highlightTextColor_,
+                            own ? CLR_INVALID : highlightTextColor_, palette);
   }
   SetTextColor(dc, text_color);
 
   RowMetrics metrics;
   const RowGeometry geometry = PlaceRow(info, row, metrics);
-  DrawRowImages(graphics, info, geometry, metrics.check);
+  DrawRowImages(graphics, info, geometry, metrics.check, palette);
   // GDI draws the text next; GDI+ must have put its pixels down first.
   graphics.Flush(Gdiplus::FlushIntentionSync);
 
@@ -548,17 +556,20 @@ RowGeometry BASTreeViewCheckBox::PlaceRow(const RowInfo& info, const RECT& row,
 }
 
 void BASTreeViewCheckBox::DrawRowImages(Gdiplus::Graphics& graphics, const RowInfo& info,
-                                        const RowGeometry& geometry, SIZE check) {
+                                        const RowGeometry& geometry, SIZE check,
+                                        const view::frame::Palette& palette) {
+  using view::internal::PaletteImage;
   if (info.has_children) {
-    Gdiplus::Bitmap* expander =
-        (info.state & TVIS_EXPANDED) != 0 ? expandedImage_ : collapsedImage_;
+    Gdiplus::Bitmap* expander = PaletteImage(
+        (info.state & TVIS_EXPANDED) != 0 ? expandedImage_ : collapsedImage_, palette);
     const SIZE size = ImageSize(expander);
     if (expander != nullptr) {
       graphics.DrawImage(expander, Gdiplus::Rect(geometry.expander.x, geometry.expander.y,
                                                  size.cx, size.cy));
     }
   }
-  Gdiplus::Bitmap* box = StateImageIndex(info.state) == 1 ? uncheckedImage_ : checkedImage_;
+  Gdiplus::Bitmap* box =
+      PaletteImage(StateImageIndex(info.state) == 1 ? uncheckedImage_ : checkedImage_, palette);
   if (box != nullptr) {
     const RECT& c = geometry.check;
     graphics.DrawImage(box, Gdiplus::Rect(c.left, c.top, c.right - c.left, c.bottom - c.top), 0,
@@ -589,4 +600,10 @@ void BASTreeViewCheckBox::DrawRowBadge(HDC dc, const RECT& row, int number, COLO
   RoundRect(dc, badge.left, badge.top, badge.right, badge.bottom, 8, 8);
   RECT number_rect = BadgeTextRect(badge, extent.cx);
   DrawTextW(dc, digits.c_str(), count, &number_rect, DT_END_ELLIPSIS);
+}
+
+void BASTreeViewCheckBox::OnPaletteChanged() {
+  view::frame::ApplyPlatformTheme(m_hWnd, L"DarkMode_Explorer", view::frame::CurrentPaletteKind(),
+                                  platform_dark_);
+  WindowImpl::OnPaletteChanged();
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "view/internal/controls/bas_tree_view_section.h"
+#include "view/internal/frame/palette.h"
 
 // What the tree keeps for each item it adds; its address is the item's lParam.
 struct TreeItemData {
@@ -111,6 +112,7 @@ class BASTreeViewCheckBox : public BASTreeViewSection {
   void SetHighLightColor(COLORREF back, COLORREF text) {
     highlightBackColor_ = back;
     highlightTextColor_ = text;
+    highlightSet_ = true;
   }
 
   // The record of `item`; null for items the tree did not add or does not know.
@@ -118,21 +120,25 @@ class BASTreeViewCheckBox : public BASTreeViewSection {
   // How many item records the tree holds.
   size_t record_count() const { return records_.size(); }
 
+  // Scroll bars in the platform's dark look while the palette is dark.
+  void OnPaletteChanged() override;
   bool ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result,
                             DWORD map_id = 0) override;
   void OnFinalMessage(HWND wnd) override;
 
  private:
+  bool platform_dark_ = false;
   // Paints the whole client area into `target` through one memory bitmap.
   void Paint(HDC target);
   void DrawRow(HDC dc, Gdiplus::Graphics& graphics, const view::tree::RowInfo& info,
-               const RECT& row, bool focused);
+               const RECT& row, bool focused, const view::frame::Palette& palette);
   // Steps of a row's paint: where its parts go (remembered in the item's
   // record for hit tests), its images, and its number badge.
   view::tree::RowGeometry PlaceRow(const view::tree::RowInfo& info, const RECT& row,
                                    view::tree::RowMetrics& metrics);
   void DrawRowImages(Gdiplus::Graphics& graphics, const view::tree::RowInfo& info,
-                     const view::tree::RowGeometry& geometry, SIZE check);
+                     const view::tree::RowGeometry& geometry, SIZE check,
+                     const view::frame::Palette& palette);
   void DrawRowBadge(HDC dc, const RECT& row, int number, COLORREF text_color);
   // The row facts of `item`, asked of the standard tree on first use after
   // any change to the items. Null when the tree does not know the item.
@@ -157,6 +163,10 @@ class BASTreeViewCheckBox : public BASTreeViewSection {
   COLORREF backgroundColor_ = 0;
   COLORREF highlightBackColor_ = 0;
   COLORREF highlightTextColor_ = 0;
+  bool highlightSet_ = false;  // the application chose the selection colours
+  // A background given as white follows the palette; any other is the
+  // application's own.
+  static constexpr COLORREF kBackgroundDefault = 0xFFFFFF;
   CheckCallback checkItemCallback_;
   RECT clientRect_ = {0, 0, 0, 0};
   std::unordered_map<const TreeItemData*, std::unique_ptr<TreeItemData>> records_;

@@ -1,6 +1,9 @@
 #include "view/internal/controls/themed_shadow_wnd.h"
 
+#include <dwmapi.h>
+
 #include "view/internal/drawing/gdiplus_new.h"
+#include "view/internal/frame/palette.h"
 
 namespace view {
 namespace internal {
@@ -236,7 +239,19 @@ void CThemedShadowWnd::ShowShadowBitmap() {
   POINT destination = {window.left, window.top};
   SIZE size = {info.bmWidth, info.bmHeight};
   POINT source = {0, 0};
-  BLENDFUNCTION blend = {AC_SRC_OVER, 0, view::internal::kShadowOpacity, AC_SRC_ALPHA};
+  const BYTE opacity = view::internal::ShadowOpacity(view::frame::CurrentPalette().shadow_strength);
+  BLENDFUNCTION blend = {AC_SRC_OVER, 0, opacity, AC_SRC_ALPHA};
   UpdateLayeredWindow(m_hWnd, screen.get(), &destination, &size, memory.get(), &source, 0, &blend,
                       ULW_ALPHA);
+}
+
+void CThemedShadowWnd::OnPaletteChanged() {
+  const bool dark = view::frame::CurrentPaletteKind() == view::frame::PaletteKind::kDark;
+  if (dark || platform_dark_) {
+    // DWMWA_USE_IMMERSIVE_DARK_MODE; refused where the platform lacks it.
+    const BOOL value = dark ? TRUE : FALSE;
+    DwmSetWindowAttribute(m_hWnd, 20, &value, sizeof(value));
+    platform_dark_ = dark;
+  }
+  if (shadowBitmap) ShowShadowBitmap();
 }

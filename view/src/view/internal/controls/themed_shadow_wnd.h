@@ -48,6 +48,12 @@ int ValidRightOffsetArea(int area);
 // opacity the whole shadow image is shown with.
 constexpr int kShadowCornerRadius = 10;
 constexpr BYTE kShadowOpacity = 128;
+// The shadow's opacity in a palette whose shadow strength is `strength`
+// (0-255): kShadowOpacity at full strength.
+constexpr BYTE ShadowOpacity(int strength) {
+  return static_cast<BYTE>(kShadowOpacity * (strength < 0 ? 0 : strength > 255 ? 255 : strength) /
+                           255);
+}
 
 // How many shadow hooks on parents are alive (installed, or waiting to take
 // themselves out once no other procedure sits on top of them).
@@ -85,6 +91,9 @@ class CThemedShadowWnd : public view::frame::WindowImpl {
   bool ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result,
                             DWORD map_id = 0) override;
   void OnFinalMessage(HWND wnd) override;
+  // The shadow is shown again at the palette's strength (softer on dark),
+  // and its window told the platform's dark mode where there is one.
+  void OnPaletteChanged() override;
   void OnLastWrapperReleased() override;
 
   // Read access to the state, for diagnostics and tests.
@@ -111,6 +120,7 @@ class CThemedShadowWnd : public view::frame::WindowImpl {
   // Fills the band of the shadow image along `path`, and shows the image's
   // bitmap in the layered window.
   void PaintShadow(Gdiplus::GraphicsPath& path);
+  bool platform_dark_ = false;
   void ShowShadowBitmap();
   bool HookParent(HWND parent);
   void UnhookParent();

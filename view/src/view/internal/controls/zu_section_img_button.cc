@@ -321,17 +321,18 @@ void ZuSectionImgButton::Draw(Gdiplus::Graphics& graphics, const RECT& client) {
   Gdiplus::GraphicsPath shape;
   if (round_rect_) {
     Gdiplus::SolidBrush outside(
-        ColorFromColorRef(PaintColor(view::frame::ColorRole::kWindow, round_bkg_color_)));
+        ColorFromColorRef(PaintColor(view::frame::ColorRole::kWindow, round_bkg_color_, 0)));
     graphics.FillRectangle(&outside, 0.0f, 0.0f, cw, ch);
     Utils::CreateRoundRect(shape, Gdiplus::RectF(0, 0, cw, ch), round_rect_point_.x);
   } else {
     shape.AddRectangle(Gdiplus::RectF(0, 0, cw - 1, ch - 1));
   }
   Gdiplus::SolidBrush fill(
-      ColorFromColorRef(PaintColor(view::frame::FaceRole(status), fill_colors_[status])));
+      ColorFromColorRef(PaintColor(view::frame::FaceRole(status), fill_colors_[status], 0)));
   graphics.FillPath(&fill, &shape);
   Gdiplus::Pen border(
-      ColorFromColorRef(PaintColor(view::frame::ColorRole::kText, border_colors_[status])), scale_);
+      ColorFromColorRef(PaintColor(view::frame::ColorRole::kBorder, border_colors_[status], 0)),
+      scale_);
   graphics.DrawPath(&border, &shape);
 
   if (draw_func_) {
@@ -342,7 +343,7 @@ void ZuSectionImgButton::Draw(Gdiplus::Graphics& graphics, const RECT& client) {
     if (image != nullptr) Utils::DrawImage(graphics, image, image_rect_);
     if (!text_.empty()) {
       Gdiplus::Color color =
-          ColorFromColorRef(PaintColor(view::frame::TextRole(status), text_colors_[status]));
+          ColorFromColorRef(PaintColor(view::frame::TextRole(status), text_colors_[status], 0));
       if (layout_type_ == kImgAboveText) {
         Utils::DrawTextCenter(graphics, text_rect_, text_.c_str(), font_, &color);
       } else if (layout_type_ == kImgLeftOfText || layout_type_ == kImgRightOfText) {

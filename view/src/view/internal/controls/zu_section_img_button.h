@@ -94,6 +94,7 @@ class ZuSectionImgButton : public view::frame::StandardControl<ZuSectionImgButto
   // The control's state; the wrapper's setters store into it through Look().
   std::wstring text_;
   Gdiplus::Font* font_ = nullptr;
+  // Colours left at 0 (black) are the defaults, which follow the palette.
   COLORREF fill_colors_[4] = {0, 0, 0, 0};
   COLORREF text_colors_[4] = {0, 0, 0, 0};
   COLORREF border_colors_[4] = {0, 0, 0, 0};

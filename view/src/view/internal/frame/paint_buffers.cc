@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <uxtheme.h>
+
 namespace view::frame {
 
 ArgbBuffer::ArgbBuffer(int width, int height) : width_(width), height_(height) {
@@ -86,6 +88,27 @@ int FaceCache::size() const {
   int kept = 0;
   for (const auto& face : faces_) kept += face != nullptr ? 1 : 0;
   return kept;
+}
+
+HBRUSH SolidBrushCache::Get(COLORREF color) {
+  if (!brush_ || color != color_) {
+    brush_.reset(::CreateSolidBrush(color));
+    color_ = color;
+  }
+  return brush_.get();
+}
+
+void ApplyPlatformTheme(HWND wnd, const wchar_t* dark_class, PaletteKind kind, bool& applied) {
+  const bool dark = kind == PaletteKind::kDark;
+  if (wnd == nullptr || dark == applied) return;
+  ::SetWindowTheme(wnd, dark ? dark_class : nullptr, nullptr);
+  applied = dark;
+}
+
+void FillSolidRect(HDC dc, const RECT& rect, COLORREF color) {
+  const COLORREF old = ::SetBkColor(dc, color);
+  ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+  ::SetBkColor(dc, old);
 }
 
 std::vector<Gdiplus::ARGB> EncodeRuns(const std::vector<Gdiplus::ARGB>& pixels) {

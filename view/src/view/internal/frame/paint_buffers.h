@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "view/internal/frame/contrast.h"
+#include "view/internal/frame/palette.h"
 #include "view/internal/frame/scoped.h"
 #include "view/platform.h"
 
@@ -46,6 +46,29 @@ bool ShowsFocusCue(HWND wnd);
 // drawn onto the button's painted face when ShowsFocusCue.
 void DrawFocusCue(HWND wnd, HDC dc);
 
+// Fills `rect` with `color`, leaving the DC's background colour as it was.
+void FillSolidRect(HDC dc, const RECT& rect, COLORREF color);
+
+// A solid brush a control hands out (a WM_CTLCOLOR* answer), owned by the
+// control: made for a colour on first use and made again when the colour
+// changes, freed with the control.
+class SolidBrushCache {
+ public:
+  HBRUSH Get(COLORREF color);
+
+ private:
+  ScopedGdiObject<HBRUSH> brush_;
+  COLORREF color_ = CLR_INVALID;
+};
+
+// Gives a platform-drawn part of `wnd` (scroll bars, a combo's frame) the
+// platform's dark look while `kind` is dark, where the platform offers one
+// (`dark_class`, e.g. "DarkMode_Explorer"), and its usual look back after.
+// `applied` remembers whether the dark look is on, so that a window that
+// never saw dark is never touched. A no-op where the platform has no dark
+// look.
+void ApplyPlatformTheme(HWND wnd, const wchar_t* dark_class, PaletteKind kind, bool& applied);
+
 // Opaque pixels kept compactly: runs of one colour as (count, colour) pairs.
 // A control's face is mostly flat fills, so its runs take a small part of
 // its pixels' room. Pure functions, so that both directions are tested by
@@ -56,8 +79,8 @@ void DecodeRuns(const std::vector<Gdiplus::ARGB>& runs, std::vector<Gdiplus::ARG
 // The rendered faces of an owner-drawn control, so that repainting a face
 // already drawn costs one copy rather than a fresh drawing. A face is kept
 // for each state the control has shown (normal, hover, pressed, checked...;
-// at most kStates), at the client size and contrast mode it was drawn for: a
-// new client size, or high contrast switched on or off, drops them all.
+// at most kStates), at the client size and palette it was drawn for: a new
+// client size, or another palette (theme, high contrast), drops them all.
 // Whatever else a face depends on (caption, colours, images, font, scale,
 // system colours) belongs to the control, which calls Clear() whenever one
 // of those changes.
@@ -76,11 +99,10 @@ class FaceCache {
     RECT client = {0, 0, 0, 0};
     if (target == nullptr || !::GetClientRect(wnd, &client)) return;
     if (state < 0 || state >= kStates) state = 0;
-    const bool high_contrast = HighContrastOn();
-    if (!keep || client.right != width_ || client.bottom != height_ ||
-        high_contrast != high_contrast_) {
+    const PaletteKind palette = CurrentPaletteKind();
+    if (!keep || client.right != width_ || client.bottom != height_ || palette != palette_) {
       Clear();
-      high_contrast_ = high_contrast;
+      palette_ = palette;
     }
     if (!CopyKept(target, state)) {
       ArgbBuffer buffer(client.right, client.bottom);
@@ -119,7 +141,7 @@ class FaceCache {
   std::unique_ptr<Face> faces_[kStates];
   int width_ = 0;
   int height_ = 0;
-  bool high_contrast_ = false;  // whether the kept faces were painted in high contrast
+  PaletteKind palette_ = PaletteKind::kLight;  // the palette the kept faces were painted in
 };
 
 // The paint entry of a control that draws itself with one `paint(HDC)`:

@@ -5,6 +5,7 @@
 #include "view/internal/frame/accessible.h"
 #include "view/internal/frame/creating.h"
 #include "view/internal/frame/exceptions.h"
+#include "view/internal/frame/palette.h"
 
 namespace view::frame {
 namespace {
@@ -263,6 +264,11 @@ bool WindowHook::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM 
   return owner->ProcessWindowMessage(wnd, msg, wparam, lparam, result, map_id_);
 }
 
+void WindowImpl::OnPaletteChanged() {
+  ::RedrawWindow(m_hWnd, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 LRESULT WindowImpl::Dispatch(UINT msg, WPARAM wparam, LPARAM lparam) {
   AddRef();  // a handler may drop the last wrapper; the object lives until we return
   HWND wnd = m_hWnd;
@@ -277,7 +283,18 @@ LRESULT WindowImpl::Dispatch(UINT msg, WPARAM wparam, LPARAM lparam) {
   try {
     handled = msg == WM_GETOBJECT && accessible() != nullptr &&
               accessible()->AnswerGetObject(wnd, wparam, lparam, result);
+    if (msg == PaletteChangedMessage()) {
+      OnPaletteChanged();
+      handled = true;
+    }
     if (!handled) handled = ProcessWindowMessage(wnd, msg, wparam, lparam, result, 0);
+    if (msg == WM_CREATE && CurrentPaletteKind() == PaletteKind::kDark) {
+      // A control made while the palette is dark starts dark, once the
+      // platform has made its parts.
+      if (!handled) result = ::CallWindowProcW(super_proc_, wnd, msg, wparam, lparam);
+      handled = true;
+      if (result != -1) OnPaletteChanged();
+    }
   } catch (...) {
     // An application callback threw: the application hears of it once, and
     // the message gets the standard class's answer below, as if no handler

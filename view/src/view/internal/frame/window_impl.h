@@ -26,6 +26,7 @@ constexpr UINT OCM_MEASUREITEM_ = kReflectBase + WM_MEASUREITEM;
 constexpr UINT OCM_COMPAREITEM_ = kReflectBase + WM_COMPAREITEM;
 constexpr UINT OCM_DELETEITEM_ = kReflectBase + WM_DELETEITEM;
 constexpr UINT OCM_CTLCOLOREDIT_ = kReflectBase + WM_CTLCOLOREDIT;
+constexpr UINT OCM_CTLCOLORSTATIC_ = kReflectBase + WM_CTLCOLORSTATIC;
 
 // True for the messages that a parent reflects (WM_COMMAND + 0x2000, ...).
 bool IsReflectedMessage(UINT msg);
@@ -90,6 +91,11 @@ class WindowImpl {
   virtual void OnFinalMessage(HWND) {}
   // Called when the last wrapper lets go of the object.
   virtual void OnLastWrapperReleased() {}
+  // Called when the palette the controls paint with changed (theme, high
+  // contrast): the window and its children are repainted; a control that
+  // keeps something made from the palette (a brush, a platform colour) adds
+  // that first.
+  virtual void OnPaletteChanged();
   // What the control tells assistive technology (accessible.h); null for a
   // window that leaves it all to the platform.
   virtual Accessible* accessible() { return nullptr; }
