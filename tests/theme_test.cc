@@ -225,6 +225,7 @@ TEST(Theme, LinkLabelShowsItsLinks) {
     ASSERT_FALSE(IsRectEmpty(&label));
     EXPECT_GT(still.Count(Rgb((*palette)[ColorRole::kWindowText]), 0, 0, label.left), 5);  // "Go "
     EXPECT_GT(still.Count(Rgb((*palette)[ColorRole::kWindowText]), label.right), 5);       // " now"
+    EXPECT_EQ(still.Count(Rgb((*palette)[ColorRole::kWindow]), 0, 0, 290, 1), 290);  // no focus cue
 
     const POINT middle = {(label.left + label.right) / 2, (label.top + label.bottom) / 2};
     viewtest::MoveMouseTo(dialog.link, middle);
