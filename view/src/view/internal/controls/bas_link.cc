@@ -129,7 +129,7 @@ void BASLink::PaintLinks(HDC dc, const RECT& client) {
         y += line_height;
       }
       TextOutW(dc, x, y, word, count);
-      if (run.link == focused) {
+      if (focused >= 0 && run.link == focused) {
         const RECT piece = {x, y, x + extent.cx, y + line_height};
         if (IsRectEmpty(&focus_rect)) {
           focus_rect = piece;

@@ -471,6 +471,12 @@ void BASTreeViewCheckBox::Paint(HDC target) {
     int row_height = static_cast<int>(SendMessageW(m_hWnd, TVM_GETITEMHEIGHT, 0, 0));
     if (row_height <= 0) row_height = kRowHeight;
     const bool focused = GetFocus() == m_hWnd;
+    // Rows on a background the application chose keep their light text and
+    // art in dark, so that they stay readable on it.
+    const view::frame::Palette& rows_palette =
+        palette.kind == view::frame::PaletteKind::kDark && backgroundColor_ != kBackgroundDefault
+            ? view::frame::LightPalette()
+            : palette;
     SyncSelection();
     // The tree gives the first row's rectangle (which takes in the
     // horizontal scrolling); every row below follows at the fixed height.
@@ -483,7 +489,7 @@ void BASTreeViewCheckBox::Paint(HDC target) {
       const RowInfo* info = Row(item);
       if (info == nullptr) break;
       row.bottom = row.top + row_height * info->integral;
-      DrawRow(dc, graphics, *info, row, focused, palette);
+      DrawRow(dc, graphics, *info, row, focused, rows_palette);
       row.top = row.bottom;
       item = info->next;
     }
