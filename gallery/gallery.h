@@ -36,6 +36,16 @@ HWND AddLabel(HWND panel, const wchar_t* text, int x, int y, int width, int heig
 // The gallery's own font for labels (owned by the gallery).
 HFONT LabelFont();
 
+// The colours the gallery paints around the controls, following the palette
+// the controls paint in: white and black in light, the dark palette's window
+// and text in dark (view::IsDarkTheme()), the system's window colours while
+// high contrast is on. A page passes Window() where a control asks for the
+// colour of what surrounds it.
+COLORREF Window();
+COLORREF WindowText();
+// A brush of Window(), owned by the gallery.
+HBRUSH WindowBrush();
+
 }  // namespace gallery
 
 #define VIEW_GALLERY_PAGE(order, title, Class)                                          \

@@ -1,6 +1,11 @@
-// The gallery: a window that shows view's controls page by page. With
-// --screenshots DIR it shows each page in turn, writes DIR/NN-name.png, then
-// the documentation's figures as DIR/<figure>.png, and exits.
+// The gallery: a window that shows view's controls page by page. Page Down
+// and Page Up walk through the pages; the Theme menu (or Ctrl+1, Ctrl+2,
+// Ctrl+3) switches the controls between light, dark and the user's app mode.
+// With --screenshots DIR it shows each page in turn, writes DIR/NN-name.png
+// and DIR/contact-sheet.png, then the documentation's figures as
+// DIR/<figure>.png; then every page again in dark (DIR/dark/,
+// DIR/contact-sheet-dark.png) and in high contrast (DIR/high-contrast/,
+// DIR/contact-sheet-high-contrast.png), and exits.
 
 #include <cstdio>
 #include <cwchar>
@@ -9,6 +14,7 @@
 #include <vector>
 
 #include "gallery.h"
+#include "view/internal/frame/palette.h"
 
 namespace gallery {
 namespace {
@@ -41,15 +47,40 @@ constexpr int kTitleHeight = 40;
 
 HFONT g_label_font = nullptr;
 HFONT g_title_font = nullptr;
+HBRUSH g_window_brush = nullptr;
+COLORREF g_window_brush_color = 0;
 std::wstring g_title;
+
+// The menu commands that choose the theme.
+constexpr UINT kThemeLight = 101, kThemeDark = 102, kThemeSystem = 103;
+
+bool FillWithWindow(HWND wnd, HDC dc) {
+  RECT rc;
+  GetClientRect(wnd, &rc);
+  FillRect(dc, &rc, WindowBrush());
+  return true;
+}
 
 LRESULT CALLBACK PanelProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
   LRESULT result = 0;
   if (view::ReflectNotification(wnd, msg, wparam, lparam, &result)) return result;
+  if (msg == WM_ERASEBKGND) return FillWithWindow(wnd, reinterpret_cast<HDC>(wparam));
   if (msg == WM_CTLCOLORSTATIC) {
     SetBkMode(reinterpret_cast<HDC>(wparam), TRANSPARENT);
-    return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    SetTextColor(reinterpret_cast<HDC>(wparam), WindowText());
+    return reinterpret_cast<LRESULT>(WindowBrush());
   }
+  return DefWindowProcW(wnd, msg, wparam, lparam);
+}
+
+void ShowCurrentPageAgain();
+void CheckThemeMenu(HWND main);
+
+// What the main window does with a message it does not handle itself: its
+// children's notifications go back to them.
+LRESULT Reflect(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+  LRESULT result = 0;
+  if (view::ReflectNotification(wnd, msg, wparam, lparam, &result)) return result;
   return DefWindowProcW(wnd, msg, wparam, lparam);
 }
 
@@ -61,16 +92,42 @@ LRESULT CALLBACK MainProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
       delete work;
       return 0;
     }
+    case WM_ERASEBKGND:
+      return FillWithWindow(wnd, reinterpret_cast<HDC>(wparam));
+    case WM_COMMAND: {
+      const UINT id = LOWORD(wparam);
+      if (lparam != 0 || id < kThemeLight || id > kThemeSystem) return Reflect(wnd, msg, wparam, lparam);
+      view::SetTheme(id == kThemeLight  ? view::Theme::kLight
+                     : id == kThemeDark ? view::Theme::kDark
+                                        : view::Theme::kSystem);
+      CheckThemeMenu(wnd);
+      // The pages choose the colours around their controls as they build.
+      ShowCurrentPageAgain();
+      return 0;
+    }
+    case WM_SETTINGCHANGE: {
+      // The controls hear of a new app mode through the reflection; the
+      // page's own colours follow it by building the page again.
+      LRESULT result = 0;
+      if (view::ReflectNotification(wnd, msg, wparam, lparam, &result)) return result;
+      const auto* area = reinterpret_cast<const wchar_t*>(lparam);
+      if (area != nullptr && wcscmp(area, L"ImmersiveColorSet") == 0 &&
+          view::GetTheme() == view::Theme::kSystem) {
+        ShowCurrentPageAgain();
+      }
+      return DefWindowProcW(wnd, msg, wparam, lparam);
+    }
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(wnd, &ps);
       RECT band = {0, 0, kWidth, kTitleHeight};
-      HBRUSH brush = CreateSolidBrush(RGB(0x2B, 0x57, 0x9A));
+      const bool contrast = view::frame::HighContrastOn();
+      HBRUSH brush = CreateSolidBrush(contrast ? GetSysColor(COLOR_HIGHLIGHT) : RGB(0x2B, 0x57, 0x9A));
       FillRect(dc, &band, brush);
       DeleteObject(brush);
       HGDIOBJ old = SelectObject(dc, g_title_font);
       SetBkMode(dc, TRANSPARENT);
-      SetTextColor(dc, RGB(255, 255, 255));
+      SetTextColor(dc, contrast ? GetSysColor(COLOR_HIGHLIGHTTEXT) : RGB(255, 255, 255));
       RECT text = {16, 0, kWidth, kTitleHeight};
       DrawTextW(dc, g_title.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
       SelectObject(dc, old);
@@ -80,11 +137,8 @@ LRESULT CALLBACK MainProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
-    default: {
-      LRESULT result = 0;
-      if (view::ReflectNotification(wnd, msg, wparam, lparam, &result)) return result;
-      return DefWindowProcW(wnd, msg, wparam, lparam);
-    }
+    default:
+      return Reflect(wnd, msg, wparam, lparam);
   }
 }
 
@@ -145,9 +199,30 @@ bool SavePng(Gdiplus::Bitmap* image, const std::wstring& path) {
   return image != nullptr && PngEncoder(&png) && image->Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
 }
 
+// The colours of a contact sheet: its ground, the page titles, the frames.
+struct SheetColors {
+  Gdiplus::Color ground, text, frame;
+};
+
+// The sheet's colours for the palette the controls paint in now.
+SheetColors CurrentSheetColors() {
+  const auto gdiplus = [](COLORREF c) { return Gdiplus::Color(255, GetRValue(c), GetGValue(c), GetBValue(c)); };
+  if (view::frame::HighContrastOn()) {
+    return {gdiplus(GetSysColor(COLOR_WINDOW)), gdiplus(GetSysColor(COLOR_WINDOWTEXT)),
+            gdiplus(GetSysColor(COLOR_WINDOWTEXT))};
+  }
+  if (view::IsDarkTheme()) {
+    return {Gdiplus::Color(255, 0x14, 0x16, 0x1A), Gdiplus::Color(255, 0xE6, 0xE8, 0xEC),
+            Gdiplus::Color(255, 0x4A, 0x50, 0x5A)};
+  }
+  return {Gdiplus::Color(255, 0xE8, 0xEC, 0xF2), Gdiplus::Color(255, 0x22, 0x2B, 0x38),
+          Gdiplus::Color(255, 0xB0, 0xB8, 0xC4)};
+}
+
 // All pages on one sheet, half size, three to a row, each under its title.
 bool SaveContactSheet(const std::vector<std::unique_ptr<Gdiplus::Bitmap>>& pages,
                       const std::vector<std::wstring>& titles, const std::wstring& path) {
+  const SheetColors colors = CurrentSheetColors();
   if (pages.empty()) return false;
   constexpr int kColumns = 3;
   constexpr int kCellW = kWidth / 2;
@@ -160,11 +235,11 @@ bool SaveContactSheet(const std::vector<std::unique_ptr<Gdiplus::Bitmap>>& pages
   Gdiplus::Bitmap sheet(width, height, PixelFormat32bppARGB);
   {
     Gdiplus::Graphics g(&sheet);
-    g.Clear(Gdiplus::Color(255, 0xE8, 0xEC, 0xF2));
+    g.Clear(colors.ground);
     g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
     Gdiplus::Font font(L"Segoe UI", 14.0f, Gdiplus::FontStyleBold, Gdiplus::UnitPixel);
-    Gdiplus::SolidBrush text(Gdiplus::Color(255, 0x22, 0x2B, 0x38));
-    Gdiplus::Pen frame(Gdiplus::Color(255, 0xB0, 0xB8, 0xC4));
+    Gdiplus::SolidBrush text(colors.text);
+    Gdiplus::Pen frame(colors.frame);
     for (size_t i = 0; i < pages.size(); ++i) {
       const int x = kGap + static_cast<int>(i % kColumns) * (kCellW + kGap);
       const int y = kGap + static_cast<int>(i / kColumns) * (kCellH + kCaption + kGap);
@@ -201,7 +276,11 @@ class Gallery {
   explicit Gallery(HWND main) : main_(main) {}
   ~Gallery() { Close(); }
 
-  void Show(size_t index) { Show(Pages()[index].title, Pages()[index].make); }
+  void Show(size_t index) {
+    current_ = index;
+    Show(Pages()[index].title, Pages()[index].make);
+  }
+  size_t current() const { return current_; }
 
   void Show(const wchar_t* title, PageFactory make) {
     Close();
@@ -225,11 +304,78 @@ class Gallery {
 
  private:
   HWND main_;
+  size_t current_ = 0;
   HWND panel_ = nullptr;
   std::unique_ptr<Page> page_;
 };
 
+Gallery* g_gallery = nullptr;
+
+void ShowCurrentPageAgain() {
+  if (g_gallery != nullptr && !Pages().empty()) g_gallery->Show(g_gallery->current());
+}
+
+void CheckThemeMenu(HWND main) {
+  const view::Theme theme = view::GetTheme();
+  const UINT id = theme == view::Theme::kLight  ? kThemeLight
+                  : theme == view::Theme::kDark ? kThemeDark
+                                                : kThemeSystem;
+  HMENU menu = GetMenu(main);
+  if (menu != nullptr) CheckMenuRadioItem(menu, kThemeLight, kThemeSystem, id, MF_BYCOMMAND);
+}
+
+HMENU MakeThemeMenu() {
+  HMENU themes = CreatePopupMenu();
+  AppendMenuW(themes, MF_STRING, kThemeLight, L"&Light\tCtrl+1");
+  AppendMenuW(themes, MF_STRING, kThemeDark, L"&Dark\tCtrl+2");
+  AppendMenuW(themes, MF_STRING, kThemeSystem, L"&System (the app mode)\tCtrl+3");
+  HMENU bar = CreateMenu();
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(themes), L"&Theme");
+  return bar;
+}
+
+// Shows every page in turn and writes each as DIR/NN-name.png, then all of
+// them on one sheet as `sheet`. False if a file could not be written.
+bool ShootPages(Gallery& gallery, HWND main, const std::wstring& dir, const std::wstring& sheet) {
+  bool ok = true;
+  CreateDirectoryW(dir.c_str(), nullptr);
+  std::vector<std::unique_ptr<Gdiplus::Bitmap>> shots_taken;
+  std::vector<std::wstring> titles;
+  for (size_t i = 0; i < Pages().size(); ++i) {
+    gallery.Show(i);
+    const std::wstring path = dir + L"\\" + FileName(static_cast<int>(i), Pages()[i].title);
+    shots_taken.push_back(CaptureClient(main));
+    titles.push_back(Pages()[i].title);
+    if (!SavePng(shots_taken.back().get(), path)) {
+      std::fwprintf(stderr, L"could not write %ls\n", path.c_str());
+      ok = false;
+    }
+  }
+  if (!SaveContactSheet(shots_taken, titles, sheet)) ok = false;
+  return ok;
+}
+
 }  // namespace
+
+COLORREF Window() {
+  if (view::frame::HighContrastOn()) return GetSysColor(COLOR_WINDOW);
+  return view::IsDarkTheme() ? RGB(0x20, 0x20, 0x20) : RGB(0xFF, 0xFF, 0xFF);
+}
+
+COLORREF WindowText() {
+  if (view::frame::HighContrastOn()) return GetSysColor(COLOR_WINDOWTEXT);
+  return view::IsDarkTheme() ? RGB(0xF0, 0xF0, 0xF0) : RGB(0, 0, 0);
+}
+
+HBRUSH WindowBrush() {
+  const COLORREF color = Window();
+  if (g_window_brush == nullptr || g_window_brush_color != color) {
+    if (g_window_brush != nullptr) DeleteObject(g_window_brush);
+    g_window_brush = CreateSolidBrush(color);
+    g_window_brush_color = color;
+  }
+  return g_window_brush;
+}
 
 bool RegisterPage(int order, const wchar_t* title, PageFactory make) {
   Pages().push_back({order, title, make});
@@ -297,10 +443,14 @@ int wmain(int argc, wchar_t** argv) {
   RegisterClassW(&wc);
   RECT rect = {0, 0, kWidth, kHeight};
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  AdjustWindowRect(&rect, style, FALSE);
+  // The screenshots show the client area alone: only the interactive
+  // gallery has the Theme menu.
+  HMENU menu = shots.empty() ? MakeThemeMenu() : nullptr;
+  AdjustWindowRect(&rect, style, menu != nullptr);
   HWND main = CreateWindowW(L"ViewGallery", L"view gallery", style, 20, 20,
-                            rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                            rect.right - rect.left, rect.bottom - rect.top, nullptr, menu,
                             wc.hInstance, nullptr);
+  CheckThemeMenu(main);
   DispatchQueue::DispatchQueueInit(main);
   ShowWindow(main, SW_SHOW);
   SetForegroundWindow(main);
@@ -308,21 +458,9 @@ int wmain(int argc, wchar_t** argv) {
   int status = 0;
   {
     Gallery gallery(main);
+    g_gallery = &gallery;
     if (!shots.empty()) {
-      CreateDirectoryW(shots.c_str(), nullptr);
-      std::vector<std::unique_ptr<Gdiplus::Bitmap>> shots_taken;
-      std::vector<std::wstring> titles;
-      for (size_t i = 0; i < Pages().size(); ++i) {
-        gallery.Show(i);
-        const std::wstring path = shots + L"\\" + FileName(static_cast<int>(i), Pages()[i].title);
-        shots_taken.push_back(CaptureClient(main));
-        titles.push_back(Pages()[i].title);
-        if (!SavePng(shots_taken.back().get(), path)) {
-          std::fwprintf(stderr, L"could not write %ls\n", path.c_str());
-          status = 1;
-        }
-      }
-      if (!SaveContactSheet(shots_taken, titles, shots + L"\\contact-sheet.png")) status = 1;
+      if (!ShootPages(gallery, main, shots, shots + L"\\contact-sheet.png")) status = 1;
       for (const FigureEntry& figure : Figures()) {
         gallery.Show(figure.file, figure.make);
         const std::unique_ptr<Gdiplus::Bitmap> client = CaptureClient(main);
@@ -336,19 +474,36 @@ int wmain(int argc, wchar_t** argv) {
           status = 1;
         }
       }
+      // The same pages in dark, then in high contrast (turned on for this
+      // process alone, as the tests do: the system colours stay the user's).
+      view::SetTheme(view::Theme::kDark);
+      if (!ShootPages(gallery, main, shots + L"\\dark", shots + L"\\contact-sheet-dark.png")) {
+        status = 1;
+      }
+      view::SetTheme(view::Theme::kLight);
+      view::frame::SetHighContrastForTesting(1);
+      if (!ShootPages(gallery, main, shots + L"\\high-contrast",
+                      shots + L"\\contact-sheet-high-contrast.png")) {
+        status = 1;
+      }
+      view::frame::SetHighContrastForTesting(-1);
       gallery.Close();
       DestroyWindow(main);
     } else {
-      size_t current = 0;
-      if (!Pages().empty()) gallery.Show(current);
+      if (!Pages().empty()) gallery.Show(0);
       MSG msg;
       while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         // Page Down / Page Up walk through the pages.
         if (msg.message == WM_KEYDOWN && !Pages().empty() &&
             (msg.wParam == VK_NEXT || msg.wParam == VK_PRIOR)) {
-          const size_t n = Pages().size();
-          current = msg.wParam == VK_NEXT ? (current + 1) % n : (current + n - 1) % n;
-          gallery.Show(current);
+          const size_t n = Pages().size(), current = gallery.current();
+          gallery.Show(msg.wParam == VK_NEXT ? (current + 1) % n : (current + n - 1) % n);
+          continue;
+        }
+        // Ctrl+1, Ctrl+2, Ctrl+3: the Theme menu's light, dark and system.
+        if (msg.message == WM_KEYDOWN && msg.wParam >= '1' && msg.wParam <= '3' &&
+            (GetKeyState(VK_CONTROL) & 0x8000) != 0) {
+          SendMessageW(main, WM_COMMAND, kThemeLight + (msg.wParam - '1'), 0);
           continue;
         }
         TranslateMessage(&msg);
@@ -356,7 +511,9 @@ int wmain(int argc, wchar_t** argv) {
       }
     }
   }
+  g_gallery = nullptr;
   Pump(50);
+  if (g_window_brush != nullptr) DeleteObject(g_window_brush);
   DeleteObject(g_label_font);
   DeleteObject(g_title_font);
   Gdiplus::GdiplusShutdown(token);

@@ -81,15 +81,18 @@ class ButtonsPage : public gallery::Page {
              kBASImgButtonTextCenter, px(16), px(16), 0);
     off.EnableWindow(FALSE);
 
-    // Check boxes with a logo between the box and the caption.
+    // Check boxes with a logo between the box and the caption, on the
+    // panel's colour; their captions dark grey, or the panel's text in dark.
+    const COLORREF ink = view::IsDarkTheme() ? gallery::WindowText() : RGB(0x30, 0x30, 0x30);
+    const COLORREF ink_pressed = view::IsDarkTheme() ? gallery::WindowText() : RGB(0x10, 0x10, 0x10);
     const wchar_t* captions[] = {L"Sync over Wi-Fi only", L"Sync over mobile data"};
     for (int i = 0; i < 2; ++i) {
       ZuImgButton& check = NewImg();
       check.SetDpiScale(scale);
       check.CreateButton(panel, 0, true);
       check.setFont(font);
-      check.SetBkgColor(RGB(255, 255, 255));
-      check.SetTextColor(RGB(0x30, 0x30, 0x30), RGB(0x10, 0x10, 0x10), RGB(0x90, 0x90, 0x90));
+      check.SetBkgColor(gallery::Window());
+      check.SetTextColor(ink, ink_pressed, RGB(0x90, 0x90, 0x90));
       // A little room at the right: the width truncates the measured
       // caption, and a box narrower than the caption would wrap it.
       check.Init(unchecked_.get(), x, px(100 + 32 * i), checked_.get(), captions[i],
@@ -103,8 +106,8 @@ class ButtonsPage : public gallery::Page {
     check_off.SetDpiScale(scale);
     check_off.CreateButton(panel, 0, true);
     check_off.setFont(font);
-    check_off.SetBkgColor(RGB(255, 255, 255));
-    check_off.SetTextColor(RGB(0x30, 0x30, 0x30), RGB(0x10, 0x10, 0x10), RGB(0x90, 0x90, 0x90));
+    check_off.SetBkgColor(gallery::Window());
+    check_off.SetTextColor(ink, ink_pressed, RGB(0x90, 0x90, 0x90));
     check_off.SetDisableImage(check_disabled_.get());
     check_off.Init(unchecked_.get(), x, px(164), checked_.get(), L"Unavailable option",
                    kBASImgButtonTextRight, 0, px(4), 1);
@@ -134,7 +137,7 @@ class ButtonsPage : public gallery::Page {
       auto sw = std::make_unique<ZuSwitchButton>();
       sw->SetDpiScale(scale);
       HWND wnd = sw->CreateButton(panel, font, 0);
-      sw->SetRoundRect(true).SetBackgroundColor(RGB(255, 255, 255));
+      sw->SetRoundRect(true).SetBackgroundColor(gallery::Window());
       if (i == 0) sw->SetColorBorder(RGB(0x2B, 0x57, 0x9A));
       sw->Init(left, px(260), i == 0 ? L"Outlined" : L"Latched", RGB(0xE8, 0xEE, 0xF6),
                RGB(0x2B, 0x57, 0x9A), RGB(0x2B, 0x57, 0x9A), RGB(255, 255, 255));

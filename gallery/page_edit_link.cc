@@ -47,13 +47,15 @@ class EditLinkPage : public gallery::Page {
     read_only_.SetReadOnly(1);
 
     gallery::AddLabel(panel,
-                      L"Link label: the control paints its whole client area black; its links "
-                      L"still take clicks and Enter and notify the parent.",
+                      L"Link label showing its links (SetDrawLinks): a link underlines under "
+                      L"the pointer, takes clicks and Enter and notifies the parent.",
                       24, 262, 620, 40);
     RECT link_rect = {24, 306, 344, 336};
-    link_.Create(panel, link_rect,
-                 L"Read the <a id=\"terms\" href=\"https://example.com/terms\">terms</a> or "
-                 L"<a id=\"help\">ask for help</a>");
+    HWND link = link_.Create(panel, link_rect,
+                             L"Read the <a id=\"terms\" href=\"https://example.com/terms\">terms</a> "
+                             L"or <a id=\"help\">ask for help</a>");
+    SendMessageW(link, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    link_.SetDrawLinks(true);
   }
 
  private:

@@ -19,14 +19,17 @@ LRESULT CALLBACK CardProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
       HDC dc = BeginPaint(wnd, &ps);
       RECT rc;
       GetClientRect(wnd, &rc);
-      HBRUSH body = CreateSolidBrush(RGB(255, 255, 255));
-      FillRect(dc, &rc, body);
-      DeleteObject(body);
+      // The card takes the gallery's colours: a white card on light, the
+      // panel's dark on dark, the system's window in high contrast.
+      FillRect(dc, &rc, gallery::WindowBrush());
       RECT band = {0, 0, rc.right, 36};
       HBRUSH title = CreateSolidBrush(RGB(46, 104, 196));
       FillRect(dc, &band, title);
       DeleteObject(title);
-      HBRUSH frame = CreateSolidBrush(RGB(200, 204, 212));
+      const bool light = gallery::Window() == RGB(255, 255, 255);
+      HBRUSH frame = CreateSolidBrush(light                ? RGB(200, 204, 212)
+                                      : view::IsDarkTheme() ? RGB(0x50, 0x50, 0x50)
+                                                            : gallery::WindowText());
       FrameRect(dc, &rc, frame);
       DeleteObject(frame);
       wchar_t text[128] = {};
@@ -36,7 +39,7 @@ LRESULT CALLBACK CardProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
       SetTextColor(dc, RGB(255, 255, 255));
       RECT caption = {12, 0, rc.right - 12, 36};
       DrawTextW(dc, L"Borderless window", -1, &caption, DT_SINGLELINE | DT_VCENTER);
-      SetTextColor(dc, RGB(40, 40, 40));
+      SetTextColor(dc, light ? RGB(40, 40, 40) : gallery::WindowText());
       RECT line = {12, 48, rc.right - 12, rc.bottom - 8};
       DrawTextW(dc, text, -1, &line, DT_WORDBREAK);
       SelectObject(dc, old);

@@ -58,7 +58,7 @@ class SwitchSectionPage : public gallery::Page {
       tiles_.emplace_back(std::make_unique<ZuSwitchImageButton>());
       ZuSwitchImageButton& tile = *tiles_.back();
       tile.CreateButton(panel, font_.get(), 100 + i);
-      tile.SetRoundRect(true).SetColorBorder(RGB(180, 190, 200)).SetBackgroundColor(RGB(255, 255, 255));
+      tile.SetRoundRect(true).SetColorBorder(RGB(180, 190, 200)).SetBackgroundColor(gallery::Window());
       if (i == 2) tile.SetImageDeleteNormal(mark_.get()).SetImageDeletePressed(mark_pressed_.get());
       if (i == 1) tile.SetDotRight(true);  // white: it shows on the selected fill
       tile.SetHMargin(18);
@@ -109,7 +109,7 @@ class SwitchSectionPage : public gallery::Page {
           .SetColorOfDisableStatus(RGB(230, 230, 230), RGB(160, 160, 160), RGB(210, 210, 210))
           .SetRoundRect(round)
           .SetRoundRectPoint(WTL::CPoint(12, 12))
-          .SetRoundBkgColorOutsideBorder(RGB(255, 255, 255));
+          .SetRoundBkgColorOutsideBorder(gallery::Window());
       const WTL::CSize size = s.reload(0, 0);
       if (i == 1) s.SetPressedStatus();
       x += size.cx + 8;

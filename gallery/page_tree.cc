@@ -32,13 +32,19 @@ class TreePage : public gallery::Page {
                       24, 16, 900, 40);
     font_ = CreateFontW(-14, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
                         CLEARTYPE_QUALITY, 0, L"Segoe UI");
-    HWND wnd = tree_.CreateTree(panel, 100, WTL::CRect(24, 64, 504, 584), RGB(250, 251, 253),
+    // A near-white ground and a pale selection, or the panel's dark ground
+    // and a deep blue selection in dark (colours the page chooses are kept
+    // as they are in dark, so it chooses dark ones there).
+    const bool dark = view::IsDarkTheme();
+    HWND wnd = tree_.CreateTree(panel, 100, WTL::CRect(24, 64, 504, 584),
+                                dark ? gallery::Window() : RGB(250, 251, 253),
                                 expanded_.get(), collapsed_.get(), checked_.get(),
                                 unchecked_.get());
     if (wnd == nullptr) return;
     SendMessageW(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     tree_.SetXMargin(4);
-    tree_.SetHighLightColor(RGB(0xCC, 0xE4, 0xF7), RGB(0x10, 0x20, 0x40));
+    tree_.SetHighLightColor(dark ? RGB(0x26, 0x4F, 0x78) : RGB(0xCC, 0xE4, 0xF7),
+                            dark ? RGB(0xFF, 0xFF, 0xFF) : RGB(0x10, 0x20, 0x40));
     std::function<void(HTREEITEM, bool)> follow = [this](HTREEITEM item, bool check) {
       CheckChildren(item, check);
     };
