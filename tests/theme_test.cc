@@ -58,6 +58,16 @@ TEST(Theme, EveryPaletteMeetsTheContrastThresholds) {
   }
 }
 
+// Text on a background the application chose: dark text from a luminance of
+// 0.179 up (0x767676 is 0.181, 0x757575 0.178), so that the light palette's
+// rows stay readable on a light background in dark.
+TEST(Theme, RowsOnTheApplicationsBackgroundStayReadable) {
+  const Palette &dark = view::frame::DarkPalette(), &light = view::frame::LightPalette();
+  for (auto [background, want] : {std::pair{0xFAFBFDu, &light}, {0x767676u, &light}, {0x757575u, &dark}, {0x000000u, &dark}})
+    EXPECT_EQ(&view::frame::PaletteForBackground(dark, background), want) << std::hex << background;
+  EXPECT_EQ(&view::frame::PaletteForBackground(light, 0x202020), &light);
+}
+
 // One of every control, each left at its default colours except the tile,
 // whose colours the application chose; the link label shows its links.
 struct ThemedDialog {

@@ -739,9 +739,10 @@ void BASListView::PaintRowFrame(HDC dc, int row, bool selected, int width, int h
   // white; the list's hover, stripe and selection colours are the palette's.
   const COLORREF background = view::frame::ThemeColor(
       role, light, role == ColorRole::kWindow ? kRowColorDefault : light, palette);
-  // Text on a row colour the application chose stays as in light.
+  // Text on a light row colour the application chose stays as in light.
   const bool own_row = role == ColorRole::kWindow && row_bkg_color_ != kRowColorDefault &&
-                       palette.kind == view::frame::PaletteKind::kDark;
+                       &view::frame::PaletteForBackground(palette, row_bkg_color_) !=
+                           &palette;
   if (palette.kind != view::frame::PaletteKind::kLight && !own_row) {
     ::SetTextColor(dc, palette[role == ColorRole::kSelection ? ColorRole::kSelectionText
                                                                : ColorRole::kWindowText]);

@@ -471,11 +471,11 @@ void BASTreeViewCheckBox::Paint(HDC target) {
     int row_height = static_cast<int>(SendMessageW(m_hWnd, TVM_GETITEMHEIGHT, 0, 0));
     if (row_height <= 0) row_height = kRowHeight;
     const bool focused = GetFocus() == m_hWnd;
-    // Rows on a background the application chose keep their light text and
-    // art in dark, so that they stay readable on it.
+    // Rows on a light background the application chose keep their light
+    // text and art in dark, so that they stay readable on it.
     const view::frame::Palette& rows_palette =
-        palette.kind == view::frame::PaletteKind::kDark && backgroundColor_ != kBackgroundDefault
-            ? view::frame::LightPalette()
+        backgroundColor_ != kBackgroundDefault
+            ? view::frame::PaletteForBackground(palette, backgroundColor_)
             : palette;
     SyncSelection();
     // The tree gives the first row's rectangle (which takes in the

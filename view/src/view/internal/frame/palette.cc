@@ -1,6 +1,7 @@
 #include "view/internal/frame/palette.h"
 
 #include <atomic>
+#include <cmath>
 
 #include "view/button_status.h"
 #include "view/internal/frame/window_impl.h"
@@ -128,6 +129,20 @@ COLORREF PaintColor(ColorRole role, COLORREF value, COLORREF light_default) {
 
 COLORREF PaintColor(ColorRole role, COLORREF app) {
   return HighContrastOn() ? HighContrastPalette(SystemColors::Current())[role] : app;
+}
+
+bool IsLightColor(COLORREF c) {
+  auto linear = [](int v) {
+    const double s = v / 255.0;
+    return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(GetRValue(c)) + 0.7152 * linear(GetGValue(c)) +
+             0.0722 * linear(GetBValue(c)) >
+         0.179;
+}
+
+const Palette& PaletteForBackground(const Palette& palette, COLORREF background) {
+  return palette.kind == PaletteKind::kDark && IsLightColor(background) ? LightPalette() : palette;
 }
 
 COLORREF PaletteColor(ColorRole role) { return CurrentPalette()[role]; }

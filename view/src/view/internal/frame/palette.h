@@ -73,6 +73,13 @@ COLORREF PaintColor(ColorRole role, COLORREF value, COLORREF light_default);
 // An application's colour (one with no default, like a border it asked
 // for): kept in light and dark, the role's system colour in high contrast.
 COLORREF PaintColor(ColorRole role, COLORREF app);
+// Whether dark text reads better than light text on `background` (its
+// relative luminance above 0.179, where black and white contrast equally).
+bool IsLightColor(COLORREF background);
+// The palette whose text reads on a background the application chose: the
+// light palette on a light colour while `palette` is dark, else `palette`.
+const Palette& PaletteForBackground(const Palette& palette, COLORREF background);
+
 // The current palette's colour of `role`.
 COLORREF PaletteColor(ColorRole role);
 
