@@ -65,7 +65,8 @@ TEST(Theme, RowsOnTheApplicationsBackgroundStayReadable) {
   const Palette &dark = view::frame::DarkPalette(), &light = view::frame::LightPalette();
   for (auto [background, want] : {std::pair{0xFAFBFDu, &light}, {0x767676u, &light}, {0x757575u, &dark}, {0x000000u, &dark}})
     EXPECT_EQ(&view::frame::PaletteForBackground(dark, background), want) << std::hex << background;
-  EXPECT_EQ(&view::frame::PaletteForBackground(light, 0x202020), &light);
+  const Palette high = view::frame::HighContrastPalette(view::frame::SystemColors::Current());
+  EXPECT_EQ(&view::frame::PaletteForBackground(high, 0xFFFFFF), &high);  // the system's colours win
 }
 
 // One of every control, each left at its default colours except the tile,
