@@ -33,6 +33,9 @@ class VIEW_API ZuListView {
   // from then on calls on any wrapper do nothing.
   ZuListView(const ZuListView& other);
   ZuListView& operator=(const ZuListView& other);
+  // The list in `window` (made by a dialog template or a wrapper), or an
+  // empty wrapper on which every call does nothing.
+  static ZuListView FromWindow(HWND window);
   operator HWND() const;
 
   void SetDpiScale(float scale);

@@ -25,6 +25,10 @@ enum ImgButtonImgAndTextLayoutType1 {
 
 class ZuSectionImgButton;
 
+namespace view {
+class ExclusiveGroup;
+}
+
 class VIEW_API ZuSectionButton {
  public:
   VIEW_WRAPPER_MEMBERS(ZuSectionButton);
@@ -77,5 +81,6 @@ class VIEW_API ZuSectionButton {
   BOOL MoveWindow(const RECT* rect, BOOL repaint);
 
  private:
+  friend class view::ExclusiveGroup;
   ZuSectionImgButton* impl_;
 };

@@ -18,6 +18,10 @@ class BASSwitchButton;
 // (which sets the margins and corner size to their scaled defaults), then
 // the margin, corner and colour setters, then Init. The font stays the
 // application's. The parent must reflect notifications back to the button.
+namespace view {
+class ExclusiveGroup;
+}
+
 class VIEW_API ZuSwitchButton {
  public:
   VIEW_WRAPPER_MEMBERS(ZuSwitchButton);
@@ -52,5 +56,6 @@ class VIEW_API ZuSwitchButton {
   BOOL MoveWindow(const RECT* rect, BOOL repaint);
 
  private:
+  friend class view::ExclusiveGroup;
   BASSwitchButton* impl_;
 };

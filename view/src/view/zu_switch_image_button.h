@@ -18,6 +18,10 @@
 
 class BASSwitchImageButton;
 
+namespace view {
+class ExclusiveGroup;
+}
+
 class VIEW_API ZuSwitchImageButton {
  public:
   VIEW_WRAPPER_MEMBERS(ZuSwitchImageButton);
@@ -70,5 +74,6 @@ class VIEW_API ZuSwitchImageButton {
   BOOL MoveWindow(const RECT* rect, BOOL repaint);
 
  private:
+  friend class view::ExclusiveGroup;
   BASSwitchImageButton* impl_;
 };

@@ -29,6 +29,10 @@ class VIEW_API ZuTreeViewCheckBox {
   HWND CreateTree(HWND parent, ATL::_U_MENUorID id, WTL::CRect rect, DWORD backgroundColor,
                   Gdiplus::Bitmap* expandedImage, Gdiplus::Bitmap* collapsedImage,
                   Gdiplus::Bitmap* checkedImage, Gdiplus::Bitmap* uncheckedImage);
+  // Replaces the four images of CreateTree (a tree from a dialog template
+  // starts without any) and repaints.
+  void SetImages(Gdiplus::Bitmap* expandedImage, Gdiplus::Bitmap* collapsedImage,
+                 Gdiplus::Bitmap* checkedImage, Gdiplus::Bitmap* uncheckedImage);
 
   // Adds an unchecked item as the last child of `parent` (null: top level).
   // The tree takes `image` (may be null) and deletes it with the item, also
