@@ -111,6 +111,10 @@ ATOM RegisterClassRecord(ClassRecord& record, WNDPROC start_proc) {
 
 WindowImpl::~WindowImpl() = default;
 
+// Every control made by class name takes input: a tab stop, as the
+// wrappers' create calls make it.
+DWORD WindowImpl::AdoptStyle(DWORD style) { return style | WS_TABSTOP; }
+
 void WindowImpl::ReportAccessibleChanges() {
   if (Accessible* described = accessible()) described->ReportChanges(m_hWnd, true);
 }

@@ -103,7 +103,7 @@ class WindowImpl {
   // style before the standard class sees it (the nearest style the control
   // works with), AdoptCreated does what the wrapper's create call does after
   // the window exists.
-  virtual DWORD AdoptStyle(DWORD style) { return style | WS_TABSTOP; }
+  virtual DWORD AdoptStyle(DWORD style);
   virtual void AdoptCreated() {}
   // What the control tells assistive technology (accessible.h); null for a
   // window that leaves it all to the platform.
