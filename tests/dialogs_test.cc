@@ -26,20 +26,20 @@ const Item kItems[] = {
 };
 constexpr int kCount = sizeof(kItems) / sizeof(kItems[0]);
 
-// The template in memory: controls get ids 1.. in order, 40 x 12 units each.
+// The template in memory: controls get ids 1.. in order, 40 x 60 units each.
 std::vector<WORD> MakeTemplate() {
   std::vector<WORD> t(sizeof(DLGTEMPLATE) / 2 + 3, 0);  // no menu, class, title
   auto* head = reinterpret_cast<DLGTEMPLATE*>(t.data());
   head->style = WS_POPUP | WS_VISIBLE | DS_SETFONT;
   head->cdit = kCount;
   head->cx = 300;
-  head->cy = 200;
+  head->cy = 220;
   for (const wchar_t* s = L"\x8" L"Tahoma"; *s; ++s) t.push_back(*s);  // size, face
   t.push_back(0);
   for (int i = 0; i < kCount; ++i) {
     t.resize((t.size() + 1) & ~size_t{1});  // DWORD aligned
     DLGITEMTEMPLATE item = {WS_CHILD | WS_VISIBLE | kItems[i].style, 0, short(4 + 50 * (i % 5)),
-                            short(4 + 30 * (i / 5)), 40, 12, WORD(i + 1)};
+                            short(4 + 70 * (i / 5)), 40, 60, WORD(i + 1)};
     const WORD* raw = reinterpret_cast<const WORD*>(&item);
     t.insert(t.end(), raw, raw + sizeof(item) / 2);
     for (const wchar_t* s : {kItems[i].cls, kItems[i].text}) t.insert(t.end(), s, s + wcslen(s) + 1);
@@ -115,6 +115,9 @@ TEST(Dialogs, TemplateControlsWorkFromTheKeyboard) {
   list.SetFuncGetCheckState([&](int row) { return bool(checks[row]); });
   list.SetFuncSetCheckState([&](int row, bool on) { checks[row] = on; });
   list.SetTestCanCheckFunc([](int row) { return row != 1; });
+  LVCOLUMNW column = {LVCF_WIDTH, 0, 50, nullptr, 0, 0, 0, 0};
+  SendMessageW(item(3), LVM_INSERTCOLUMNW, 0, LPARAM(&column));
+  list.SetItemHeight(20);
   list.SetItemCount(3);
   ZuTreeViewCheckBox tree = ZuTreeViewCheckBox::FromWindow(item(4));
   HTREEITEM leaf = tree.AppendItem(nullptr, 0, L"leaf", nullptr, 0, 0, false, -1);
@@ -149,6 +152,17 @@ TEST(Dialogs, TemplateControlsWorkFromTheKeyboard) {
   SetFocus(item(4));
   Keys(dlg, {VK_SPACE});
   EXPECT_EQ(tree.GetItemCheck(leaf), 1);
+  // The focused row of the list and of the tree shows a focus cue (Wine keeps
+  // no UI state, so a dialog there always shows cues).
+  for (int id : {3, 4}) {
+    SetFocus(item(id));
+    const viewtest::Image focused = (Keys(dlg, {VK_SHIFT}), viewtest::CaptureClient(item(id)));
+    SetFocus(item(1));
+    Keys(dlg, {VK_SHIFT});
+    EXPECT_NE(focused.pixels, viewtest::CaptureClient(item(id)).pixels) << id;
+  }
+  // The default image button draws its frame.
+  EXPECT_EQ(viewtest::CaptureClient(item(2)).At(0, 0), viewtest::Rgb(GetSysColor(COLOR_WINDOWFRAME)));
 
   // Arrows move and latch within the group and stop at its edges; the group
   // keeps one latched through keys and clicks.
@@ -162,6 +176,18 @@ TEST(Dialogs, TemplateControlsWorkFromTheKeyboard) {
   for (int id = 7; id <= 10; ++id) states.push_back(SendMessageW(item(id), BM_GETCHECK, 0, 0));
   EXPECT_EQ(states, (std::vector<LRESULT>{0, 0, 1, 0}));
   EXPECT_EQ(group.Latched(), 2);
+
+  // The wrappers' create calls make tab stops too.
+  ZuImgButton image;
+  ZuSwitchButton choice;
+  ZuSwitchImageButton tile;
+  ZuTreeViewCheckBox more;
+  ZuSectionButton section;
+  for (HWND made : {image.CreateButton(dlg, 50, true), choice.CreateButton(dlg, nullptr, 51),
+                    tile.CreateButton(dlg, nullptr, 52), section.Create(dlg),
+                    more.CreateTree(dlg, 53, {0, 0, 9, 9}, 0, nullptr, nullptr, nullptr, nullptr)}) {
+    EXPECT_NE(GetWindowLongPtrW(made, GWL_STYLE) & WS_TABSTOP, 0);
+  }
   DestroyWindow(dlg);
 }
 

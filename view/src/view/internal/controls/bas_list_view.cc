@@ -793,6 +793,13 @@ void BASListView::DrawItem(LPDRAWITEMSTRUCT dis) {
     if (render_func_) render_func_(cdc.get(), row);
     DrawItemCells(cdc.get(), dis);
   }
+  // The platform's focus rectangle on the focused row while the list has
+  // the focus and focus cues are shown.
+  if (view::frame::ShowsFocusCue(m_hWnd) &&
+      ::SendMessageW(m_hWnd, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_FOCUSED) != 0) {
+    const RECT cue = {0, 0, width, height};
+    view::frame::DrawFocusRectBlackOnWhite(dc, cue);
+  }
   pass->buffer().Present(item);
 }
 

@@ -498,6 +498,9 @@ void BASTreeViewCheckBox::Paint(HDC target) {
     int row_height = static_cast<int>(SendMessageW(m_hWnd, TVM_GETITEMHEIGHT, 0, 0));
     if (row_height <= 0) row_height = kRowHeight;
     const bool focused = GetFocus() == m_hWnd;
+    // The focused item carries the platform's focus rectangle when cues show.
+    HTREEITEM cue_item =
+        view::frame::ShowsFocusCue(m_hWnd) ? NextItem(m_hWnd, nullptr, TVGN_CARET) : nullptr;
     SyncSelection();
     // The tree gives the first row's rectangle (which takes in the
     // horizontal scrolling); every row below follows at the fixed height.
@@ -511,6 +514,7 @@ void BASTreeViewCheckBox::Paint(HDC target) {
       if (info == nullptr) break;
       row.bottom = row.top + row_height * info->integral;
       DrawRow(dc, graphics, *info, row, focused);
+      if (item == cue_item) view::frame::DrawFocusRectBlackOnWhite(dc, row);
       row.top = row.bottom;
       item = info->next;
     }

@@ -45,6 +45,8 @@ bool ShowsFocusCue(HWND wnd);
 // The focus cue of an owner-drawn button, a dotted rectangle inset 2 pixels,
 // drawn onto the button's painted face when ShowsFocusCue.
 void DrawFocusCue(HWND wnd, HDC dc);
+// DrawFocusRect over `rect` in black and white, whatever the DC's colours.
+void DrawFocusRectBlackOnWhite(HDC dc, const RECT& rect);
 
 // Opaque pixels kept compactly: runs of one colour as (count, colour) pairs.
 // A control's face is mostly flat fills, so its runs take a small part of
