@@ -176,6 +176,13 @@ TEST(Dialogs, TemplateControlsWorkFromTheKeyboard) {
   for (int id = 7; id <= 10; ++id) states.push_back(SendMessageW(item(id), BM_GETCHECK, 0, 0));
   EXPECT_EQ(states, (std::vector<LRESULT>{0, 0, 1, 0}));
   EXPECT_EQ(group.Latched(), 2);
+  {  // A button added to a second group leaves the first.
+    view::ExclusiveGroup second;
+    EXPECT_EQ(second.Add(ZuSwitchButton::FromWindow(item(8))), 0);
+    viewtest::Click(item(8), {5, 5});
+    EXPECT_EQ(group.Latched(), 2);
+  }
+  viewtest::Click(item(7), {5, 5});  // the second group is gone: nothing dangles
 
   // The wrappers' create calls make tab stops too.
   ZuImgButton image;
