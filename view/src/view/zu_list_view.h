@@ -15,6 +15,10 @@
 // SetItemHeight) before CreateListView; setFuncHeaderCheck after it; the
 // check-state functions before the list has rows. With no get-state function
 // every row shows unchecked; with no set-state function clicks change nothing.
+//
+// Keys: Space on the focused row does what a click on its check box does.
+// While the list has the focus and focus cues show, the focused row carries
+// the platform's focus rectangle.
 
 #include <functional>
 

@@ -14,7 +14,9 @@ class BASTreeViewCheckBox;
 // 40 pixels high. A click on a check box toggles it and reports the new
 // state to the check callback; a click on a parent's expander column expands
 // or collapses it; a click elsewhere on a row selects the item and expands a
-// parent. Double clicks do nothing.
+// parent. Double clicks do nothing. Space toggles the selected item's check
+// box as a click on it does; while the tree has the focus and focus cues
+// show, the selected item carries the platform's focus rectangle.
 //
 // The parent window must reflect notifications back to the tree
 // (view::ReflectNotification). The four images given to CreateTree stay the caller's and must

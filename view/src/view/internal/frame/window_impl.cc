@@ -195,6 +195,12 @@ LRESULT WindowImpl::Start(ClassRecord& record, HWND wnd, UINT msg, WPARAM wparam
       auto* cs = reinterpret_cast<CREATESTRUCTW*>(lparam);
       cs->style = static_cast<LONG>(self->AdoptStyle(static_cast<DWORD>(cs->style)));
       SetWindowLongPtrW(wnd, GWL_STYLE, cs->style);
+      // A child without an id gets the object's address, as from a wrapper:
+      // owner-draw measuring finds its control by id.
+      if ((cs->style & WS_CHILD) != 0 && cs->hMenu == nullptr) {
+        cs->hMenu = reinterpret_cast<HMENU>(self);
+        SetWindowLongPtrW(wnd, GWLP_ID, reinterpret_cast<LONG_PTR>(self));
+      }
     }
   }
   if (self == nullptr) return ::CallWindowProcW(record.std_proc, wnd, msg, wparam, lparam);
