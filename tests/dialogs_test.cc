@@ -64,11 +64,8 @@ INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wparam, LPARAM lparam) {
 std::vector<int> Keys(HWND dlg, std::vector<WORD> keys) {
   std::vector<int> focus;
   for (WORD key : keys) {
-    INPUT press[2] = {};
-    press[0].type = press[1].type = INPUT_KEYBOARD;
-    press[0].ki.wVk = press[1].ki.wVk = key;
-    press[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, press, sizeof(INPUT));  // the harness's own pump has no dialog loop
+    keybd_event(static_cast<BYTE>(key), 0, 0, 0);  // real input; the harness's pump has no
+    keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);  // dialog loop
     MSG m;
     for (DWORD end = GetTickCount() + 60; GetTickCount() < end; Sleep(5)) {
       while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
@@ -144,9 +141,7 @@ TEST(Dialogs, TemplateControlsWorkFromTheKeyboard) {
 
   // Space toggles the focused list row through the click path (row 1 refuses).
   SetFocus(item(3));
-  LVITEMW focus = {};
-  focus.stateMask = focus.state = LVIS_FOCUSED;
-  SendMessageW(item(3), LVM_SETITEMSTATE, 0, LPARAM(&focus));
+  ListView_SetItemState(item(3), 0, LVIS_FOCUSED, LVIS_FOCUSED);
   Keys(dlg, {VK_SPACE, VK_DOWN, VK_SPACE, VK_DOWN, VK_SPACE});
   EXPECT_EQ(checks, (std::vector<bool>{true, false, true}));
   SetFocus(item(4));
@@ -184,15 +179,12 @@ TEST(Dialogs, TemplateControlsWorkFromTheKeyboard) {
   }
   viewtest::Click(item(7), {5, 5});  // the second group is gone: nothing dangles
 
-  // The wrappers' create calls make tab stops too.
-  ZuImgButton image;
-  ZuSwitchButton choice;
-  ZuSwitchImageButton tile;
-  ZuTreeViewCheckBox more;
-  ZuSectionButton section;
-  for (HWND made : {image.CreateButton(dlg, 50, true), choice.CreateButton(dlg, nullptr, 51),
-                    tile.CreateButton(dlg, nullptr, 52), section.Create(dlg),
-                    more.CreateTree(dlg, 53, {0, 0, 9, 9}, 0, nullptr, nullptr, nullptr, nullptr)}) {
+  // The wrappers' create calls make tab stops too (the windows outlive the wrappers).
+  for (HWND made : {ZuImgButton().CreateButton(dlg, 50, true),
+                    ZuSwitchButton().CreateButton(dlg, nullptr, 51),
+                    ZuSwitchImageButton().CreateButton(dlg, nullptr, 52), ZuSectionButton().Create(dlg),
+                    ZuTreeViewCheckBox().CreateTree(dlg, 53, {0, 0, 9, 9}, 0, nullptr, nullptr,
+                                                    nullptr, nullptr)}) {
     EXPECT_NE(GetWindowLongPtrW(made, GWL_STYLE) & WS_TABSTOP, 0);
   }
   DestroyWindow(dlg);
