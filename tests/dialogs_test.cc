@@ -112,7 +112,7 @@ TEST(Dialogs, TemplateControlsWorkFromTheKeyboard) {
   list.SetFuncGetCheckState([&](int row) { return bool(checks[row]); });
   list.SetFuncSetCheckState([&](int row, bool on) { checks[row] = on; });
   list.SetTestCanCheckFunc([](int row) { return row != 1; });
-  LVCOLUMNW column = {LVCF_WIDTH, 0, 50, nullptr, 0, 0, 0, 0};
+  LVCOLUMNW column = {LVCF_WIDTH, 0, 50, nullptr, 0, 0, 0, 0, 0, 0, 0};
   SendMessageW(item(3), LVM_INSERTCOLUMNW, 0, LPARAM(&column));
   list.SetItemHeight(20);
   list.SetItemCount(3);
