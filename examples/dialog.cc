@@ -22,9 +22,9 @@ POINT PlaceOf(HWND dlg, HWND control) {
 }
 
 void Configure(HWND dlg, Settings& s) {
-  ZuEdit name = ZuEdit::FromWindow(GetDlgItem(dlg, 1));
+  ZuEdit name = ZuEdit::FromWindow(GetDlgItem(dlg, 10));
   name.setTipValue(L"Name");
-  name.setFuncEnterCallback([dlg] { SetDlgItemTextW(dlg, 1, L""); });  // Enter clears it
+  name.setFuncEnterCallback([dlg] { SetDlgItemTextW(dlg, 10, L""); });  // Enter clears it
   HWND combo = GetDlgItem(dlg, 2);
   for (const wchar_t* fruit : {L"Apple", L"Banana", L"Cherry"}) {
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(fruit));
@@ -41,7 +41,17 @@ void Configure(HWND dlg, Settings& s) {
               RGB(255, 255, 255));
     s.sizes.Add(size);
   }
-  s.sizes.Add(ZuSwitchImageButton::FromWindow(GetDlgItem(dlg, 7)));
+  ZuSwitchImageButton tile = ZuSwitchImageButton::FromWindow(GetDlgItem(dlg, 7));
+  tile.SetFont(s.font.get());
+  const POINT tile_at = PlaceOf(dlg, tile);
+  tile.Init(tile_at.x, tile_at.y, L"Auto", RGB(240, 240, 240), RGB(0, 0, 0), nullptr,
+            RGB(0, 120, 215), RGB(255, 255, 255), nullptr);
+  s.sizes.Add(tile);
+  ZuSectionButton general = ZuSectionButton::FromWindow(GetDlgItem(dlg, 8));
+  general.SetFont(s.font.get()).SetHMargin(8);
+  general.SetColorOfNormalStatus(RGB(255, 255, 255), RGB(0, 0, 0), RGB(0xC0, 0xC8, 0xD0));
+  general.SetColorOfHoverStatus(RGB(0xE8, 0xEE, 0xF6), RGB(0, 0, 0), RGB(0, 120, 215));
+  general.Load(true);
   Gdiplus::Graphics(s.ok.get()).Clear(Gdiplus::Color(255, 0, 120, 215));
   ZuImgButton ok = ZuImgButton::FromWindow(GetDlgItem(dlg, IDOK));
   ok.setFont(s.font.get());
@@ -73,6 +83,9 @@ INT_PTR CALLBACK SettingsProc(HWND dlg, UINT msg, WPARAM wparam, LPARAM lparam) 
   // The reflection line of a dialog procedure.
   LRESULT result = 0;
   if (view::ReflectNotification(dlg, msg, wparam, lparam, &result)) {
+    // A colour request's answer is the brush itself; the others go back
+    // through DWLP_MSGRESULT.
+    if (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) return static_cast<INT_PTR>(result);
     SetWindowLongPtrW(dlg, DWLP_MSGRESULT, result);
     return TRUE;
   }
