@@ -173,6 +173,7 @@ TEST(Dialogs, TemplateControlsWorkFromTheKeyboard) {
   EXPECT_EQ(group.Latched(), 2);
   {  // A button added to a second group leaves the first.
     view::ExclusiveGroup second;
+    EXPECT_EQ(second.Add(ZuSwitchButton::FromWindow(item(1))), -1);  // an empty wrapper
     EXPECT_EQ(second.Add(ZuSwitchButton::FromWindow(item(8))), 0);
     viewtest::Click(item(8), {5, 5});
     EXPECT_EQ(group.Latched(), 2);

@@ -16,7 +16,9 @@ class ExclusiveGroup::State final : public frame::LatchGroup {
   }
 
   int Add(frame::WindowImpl* impl, frame::Latchable* button) {
-    if (impl == nullptr || button == nullptr || button->group_ == this) return -1;
+    if (impl == nullptr || impl->inert() || button == nullptr || button->group_ == this) {
+      return -1;
+    }
     // A button in another group leaves it first.
     if (button->group_ != nullptr) static_cast<State*>(button->group_)->Remove(button);
     impl->WrapperAcquire();

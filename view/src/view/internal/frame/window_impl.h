@@ -170,6 +170,7 @@ class WindowImpl {
   // An object that never binds: what FromWindow gives for a window of
   // another kind, so that every call on that wrapper does nothing.
   void MakeInert() { inert_ = true; }
+  bool inert() const { return inert_; }
   static LRESULT Bound(ClassRecord& record, HWND wnd, UINT msg, WPARAM wparam,
                        LPARAM lparam) noexcept;
   static LRESULT CALLBACK SubclassProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam);
