@@ -192,6 +192,14 @@ std::vector<ControlDriver> Drivers() {
         AddColumns(list);
         SendMessageW(list, LVM_SETITEMCOUNT, 200, 0);
       })));
+  // The same list made by its class name, as a dialog template makes it.
+  drivers.push_back(Driver<ZuListView>("ListByName", [](auto& list, HWND host) {
+        view::RegisterWindowClasses();
+        list = ZuListView::FromWindow(CreateWindowExW(0, view::kListViewClass, L"", WS_CHILD | WS_VISIBLE,
+            kPlace.left, kPlace.top, 300, 200, host, nullptr, nullptr, nullptr));
+        AddColumns(list);
+        list.SetItemCount(200);
+      }, drivers.back().handled, drivers.back().platform_baseline));
   drivers.push_back(Driver<ZuTreeViewCheckBox>("Tree", [](auto& t, HWND host) {
         t.CreateTree(host, 0, WTL::CRect(kPlace), RGB(255, 255, 255), Face(), Face(true), Face(),
                      Face(true));

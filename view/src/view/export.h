@@ -16,10 +16,15 @@
 // copy). The window does not go with the wrappers: it lives until it is
 // destroyed (by DestroyWindow or with its parent), and from then on calls on
 // any wrapper do nothing. The conversion gives the control's window (null
-// before creation and after the window is destroyed).
+// before creation and after the window is destroyed). FromWindow gives a
+// wrapper of the control in `window` (one made from a dialog template, or
+// by a wrapper), or an empty wrapper, on which every call does nothing and
+// no window can be created, when `window` is not a live control of that
+// kind in this process.
 #define VIEW_WRAPPER_MEMBERS(Wrapper)       \
   Wrapper();                                \
   ~Wrapper();                               \
   Wrapper(const Wrapper& other);            \
   Wrapper& operator=(const Wrapper& other); \
+  static Wrapper FromWindow(HWND window);   \
   operator HWND() const

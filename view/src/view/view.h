@@ -10,9 +10,11 @@
 // one exception: its window is its own and goes with its last wrapper.
 #include "view/atl_types.h"
 #include "view/button_status.h"
+#include "view/classes.h"
 #include "view/dispatch_queue.h"
 #include "view/exceptions.h"
 #include "view/graphics_helpers.h"
+#include "view/groups.h"
 #include "view/reflect.h"
 #include "view/stock_images.h"
 #include "view/theme.h"

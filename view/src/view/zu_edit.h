@@ -29,7 +29,9 @@ class VIEW_API ZuEdit {
   void setTipValue(const wchar_t* tip);
 
   // Called on every Enter key-down in the box (auto-repeats included); an
-  // empty function clears it. Enter is consumed either way.
+  // empty function clears it. Enter is consumed either way. In a dialog the
+  // box asks for Enter (WM_GETDLGCODE) only while it has a callback, so
+  // without one Enter presses the dialog's default button.
   void setFuncEnterCallback(std::function<void()>& f);
   void setFuncEnterCallback(const std::function<void()>& f);
 

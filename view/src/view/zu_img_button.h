@@ -33,7 +33,11 @@ class VIEW_API ZuImgButton {
  public:
   VIEW_WRAPPER_MEMBERS(ZuImgButton);
 
-  // An owner-drawn "BUTTON" child of `parent`, hidden unless `visible`.
+  // An owner-drawn "BUTTON" child of `parent`, hidden unless `visible`; a
+  // tab stop. In push mode it can be its dialog's default button
+  // (DM_SETDEFID, or BS_DEFPUSHBUTTON in a dialog template): Enter anywhere
+  // in the dialog then clicks it, and it draws a one-pixel frame in the
+  // window-frame colour.
   HWND CreateButton(HWND parent, ATL::_U_MENUorID id, bool visible);
   // Stores the images and caption, sizes the control and places it at
   // (x, y). `normal` must not be null. With a null text the control is the

@@ -15,6 +15,10 @@
 // SetItemHeight) before CreateListView; setFuncHeaderCheck after it; the
 // check-state functions before the list has rows. With no get-state function
 // every row shows unchecked; with no set-state function clicks change nothing.
+//
+// Keys: Space on the focused row does what a click on its check box does.
+// While the list has the focus and focus cues show, the focused row carries
+// the platform's focus rectangle.
 
 #include <functional>
 
@@ -33,6 +37,9 @@ class VIEW_API ZuListView {
   // from then on calls on any wrapper do nothing.
   ZuListView(const ZuListView& other);
   ZuListView& operator=(const ZuListView& other);
+  // The list in `window` (made by a dialog template or a wrapper), or an
+  // empty wrapper on which every call does nothing.
+  static ZuListView FromWindow(HWND window);
   operator HWND() const;
 
   void SetDpiScale(float scale);

@@ -3,7 +3,10 @@
 // ZuSectionButton: a tab-like push button with a border, an image and a
 // caption, and a fill, caption colour, border colour and image per visual
 // status. With the check style a pressed section stays pressed until
-// ResetStatus(), as a tab does. The button sizes itself to its content
+// ResetStatus(), as a tab does, or until another section of its
+// view::ExclusiveGroup (groups.h) is pressed; in a dialog, arrow keys move
+// among the controls of its WS_GROUP group and press the check-style
+// section they reach. The button sizes itself to its content
 // (Load, reload) or keeps a fixed width or height and wraps its caption
 // inside it; an application callback may draw image and caption instead.
 //
@@ -24,6 +27,10 @@ enum ImgButtonImgAndTextLayoutType1 {
 };
 
 class ZuSectionImgButton;
+
+namespace view {
+class ExclusiveGroup;
+}
 
 class VIEW_API ZuSectionButton {
  public:
@@ -77,5 +84,6 @@ class VIEW_API ZuSectionButton {
   BOOL MoveWindow(const RECT* rect, BOOL repaint);
 
  private:
+  friend class view::ExclusiveGroup;
   ZuSectionImgButton* impl_;
 };

@@ -9,7 +9,9 @@ class BASSwitchButton;
 // A text button drawn as a filled rectangle or rounded rectangle with a
 // centred caption, for groups of mutually exclusive choices. In radio mode
 // (the default) a clicked button stays pressed until ResetStatus or
-// EnableWindow; with radio mode off it is a push button with a hover look.
+// EnableWindow, or until another button of its view::ExclusiveGroup
+// (groups.h) is pressed; in a dialog, arrow keys move among the controls of
+// its WS_GROUP group and press the radio button they reach; with radio mode off it is a push button with a hover look.
 // It sizes itself from its caption and margins and keeps its anchor: a
 // negative position counts from the parent's right or bottom edge, also
 // after a later SetText.
@@ -18,6 +20,10 @@ class BASSwitchButton;
 // (which sets the margins and corner size to their scaled defaults), then
 // the margin, corner and colour setters, then Init. The font stays the
 // application's. The parent must reflect notifications back to the button.
+namespace view {
+class ExclusiveGroup;
+}
+
 class VIEW_API ZuSwitchButton {
  public:
   VIEW_WRAPPER_MEMBERS(ZuSwitchButton);
@@ -52,5 +58,6 @@ class VIEW_API ZuSwitchButton {
   BOOL MoveWindow(const RECT* rect, BOOL repaint);
 
  private:
+  friend class view::ExclusiveGroup;
   BASSwitchButton* impl_;
 };

@@ -4,8 +4,10 @@
 // (image above or left of the caption), for lists of removable choices. An
 // optional delete mark in the top-right corner reports its presses as clicks
 // that IsDelete() tells apart; in radio mode (the default) a clicked tile
-// stays selected until ResetStatus(). The tile sizes itself in Init and
-// SetText.
+// stays selected until ResetStatus(), or until another tile of its
+// view::ExclusiveGroup (groups.h) is selected. The tile sizes itself in Init
+// and SetText. In a dialog, arrow keys move among the controls of its
+// WS_GROUP group and select the tile they reach.
 //
 // Calling order: SetDpiScale, SetInitVisible, CreateButton; then the
 // alignment, margins, gap and delete mark (read by the layout); then Init.
@@ -17,6 +19,10 @@
 #include "view/platform.h"
 
 class BASSwitchImageButton;
+
+namespace view {
+class ExclusiveGroup;
+}
 
 class VIEW_API ZuSwitchImageButton {
  public:
@@ -70,5 +76,6 @@ class VIEW_API ZuSwitchImageButton {
   BOOL MoveWindow(const RECT* rect, BOOL repaint);
 
  private:
+  friend class view::ExclusiveGroup;
   BASSwitchImageButton* impl_;
 };

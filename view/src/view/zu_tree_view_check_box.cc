@@ -44,3 +44,9 @@ void ZuTreeViewCheckBox::SetHighLightColor(COLORREF back, COLORREF text) {
   impl_->SetHighLightColor(back, text);
 }
 
+
+void ZuTreeViewCheckBox::SetImages(Gdiplus::Bitmap* expandedImage, Gdiplus::Bitmap* collapsedImage,
+                                   Gdiplus::Bitmap* checkedImage,
+                                   Gdiplus::Bitmap* uncheckedImage) {
+  impl_->SetImages(expandedImage, collapsedImage, checkedImage, uncheckedImage);
+}

@@ -14,7 +14,9 @@ class BASTreeViewCheckBox;
 // 40 pixels high. A click on a check box toggles it and reports the new
 // state to the check callback; a click on a parent's expander column expands
 // or collapses it; a click elsewhere on a row selects the item and expands a
-// parent. Double clicks do nothing.
+// parent. Double clicks do nothing. Space toggles the selected item's check
+// box as a click on it does; while the tree has the focus and focus cues
+// show, the selected item carries the platform's focus rectangle.
 //
 // The parent window must reflect notifications back to the tree
 // (view::ReflectNotification). The four images given to CreateTree stay the caller's and must
@@ -29,6 +31,10 @@ class VIEW_API ZuTreeViewCheckBox {
   HWND CreateTree(HWND parent, ATL::_U_MENUorID id, WTL::CRect rect, DWORD backgroundColor,
                   Gdiplus::Bitmap* expandedImage, Gdiplus::Bitmap* collapsedImage,
                   Gdiplus::Bitmap* checkedImage, Gdiplus::Bitmap* uncheckedImage);
+  // Replaces the four images of CreateTree (a tree from a dialog template
+  // starts without any) and repaints.
+  void SetImages(Gdiplus::Bitmap* expandedImage, Gdiplus::Bitmap* collapsedImage,
+                 Gdiplus::Bitmap* checkedImage, Gdiplus::Bitmap* uncheckedImage);
 
   // Adds an unchecked item as the last child of `parent` (null: top level).
   // The tree takes `image` (may be null) and deletes it with the item, also

@@ -46,6 +46,14 @@ class BASComboBox : public view::frame::StandardControl<BASComboBox>,
                     public view::frame::Accessible {
  public:
   static constexpr const wchar_t* kStandardClass = L"COMBOBOX";
+  static constexpr const wchar_t* kPublicClass = view::kComboBoxClass;
+  // From a template: a drop-down list (or drop-down) with fixed owner-drawn
+  // items that keep their strings, as the checkable items need.
+  DWORD AdoptStyle(DWORD style) override {
+    if ((style & 3) == CBS_SIMPLE) style = (style & ~3u) | CBS_DROPDOWNLIST;
+    return (style & ~static_cast<DWORD>(CBS_OWNERDRAWVARIABLE)) | CBS_OWNERDRAWFIXED |
+           CBS_HASSTRINGS | WS_TABSTOP;
+  }
 
   BASComboBox() = default;
   ~BASComboBox() override;

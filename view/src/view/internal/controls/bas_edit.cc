@@ -87,6 +87,13 @@ bool BASEdit::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lpa
                                              [&](HDC dc) { PaintTip(dc, tip); });
     }
   }
+  if (msg == WM_GETDLGCODE) {
+    // In a dialog, Enter comes to the box while it has a callback to run;
+    // without one it presses the dialog's default button as usual.
+    result = DefWindowProc(msg, wparam, lparam);
+    if (enter_callback_ && wparam == VK_RETURN) result |= DLGC_WANTMESSAGE;
+    return true;
+  }
   if (msg == WM_KEYDOWN && LOWORD(wparam) == VK_RETURN) {
     // A copy runs, so that a callback may replace or clear itself.
     if (enter_callback_) {

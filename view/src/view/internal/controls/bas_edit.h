@@ -13,6 +13,7 @@
 class BASEdit : public view::frame::StandardControl<BASEdit>, public view::frame::Accessible {
  public:
   static constexpr const wchar_t* kStandardClass = L"EDIT";
+  static constexpr const wchar_t* kPublicClass = view::kEditClass;
 
   void SetReadOnly(int read_only);
   void SetFont(HFONT font);

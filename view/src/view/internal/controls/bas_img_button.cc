@@ -78,6 +78,23 @@ bool BASImgButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARA
                                         LRESULT& result, DWORD) {
   if (HandleButtonMessages(msg, wparam, result)) return true;
   const bool check_box = check_box_mode_ == 1;
+  if (msg == WM_GETDLGCODE) {
+    // A push button may be the dialog's default button (DM_SETDEFID, and
+    // the focus moving between push buttons, set it through BM_SETSTYLE).
+    result = DLGC_BUTTON;
+    if (!check_box) result |= default_ ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON;
+    return true;
+  }
+  if (msg == BM_SETSTYLE) {
+    // The window stays owner-drawn: only the default state is kept.
+    const bool now = !check_box && (wparam & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    if (now != default_) {
+      default_ = now;
+      InvalidateRect(wnd, nullptr, FALSE);
+    }
+    result = 0;
+    return true;
+  }
   if (msg == WM_LBUTTONDOWN && check_box) {
     // A check box flips on the press and repaints only its check image; the
     // standard button still takes the capture and reports the click later.
@@ -97,9 +114,14 @@ bool BASImgButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARA
   return view::frame::DefaultReflectionHandler(wnd, msg, wparam, lparam, result);
 }
 
+DWORD BASImgButton::AdoptStyle(DWORD style) {
+  default_ = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+  return (style & ~BS_TYPEMASK) | BS_OWNERDRAW | WS_TABSTOP;
+}
+
 HWND BASImgButton::CreateButton(HWND parent, HMENU id, bool visible) {
   has_bkg_color_ = false;
-  const DWORD style = WS_CHILD | BS_OWNERDRAW | (visible ? WS_VISIBLE : 0);
+  const DWORD style = WS_CHILD | WS_TABSTOP | BS_OWNERDRAW | (visible ? WS_VISIBLE : 0);
   return CreateWindowOfClass<BASImgButton>(parent, nullptr, L"BUTTON", style, 0, id, nullptr);
 }
 
@@ -252,6 +274,12 @@ void BASImgButton::DrawItem(LPDRAWITEMSTRUCT dis) {
                [this](Gdiplus::Graphics& graphics, int width, int height) {
                  Paint(graphics, width, height);
                });
+  if (default_ && check_box_mode_ != 1) {
+    // The default button's cue: a frame in the window-frame colour.
+    RECT frame = {0, 0, 0, 0};
+    GetClientRect(m_hWnd, &frame);
+    FrameRect(dis->hDC, &frame, GetSysColorBrush(COLOR_WINDOWFRAME));
+  }
 }
 
 void BASImgButton::PaintCaptionRight(Gdiplus::Graphics& graphics, Gdiplus::Bitmap* image,

@@ -58,8 +58,14 @@ ImgButtonLook ChooseImgButtonLook(bool check_box_mode, ButtonStatus status, bool
 class BASImgButton : public view::frame::OwnerDrawnButton<BASImgButton> {
  public:
 
+  static constexpr const wchar_t* kPublicClass = view::kImgButtonClass;
+
   BASImgButton() = default;
   ~BASImgButton() override;
+
+  // From a template: an owner-drawn button; BS_DEFPUSHBUTTON makes it the
+  // dialog's default button.
+  DWORD AdoptStyle(DWORD style) override;
 
   bool ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result,
                             DWORD map_id) override;
@@ -146,6 +152,7 @@ class BASImgButton : public view::frame::OwnerDrawnButton<BASImgButton> {
   bool has_bkg_color_ = false;
   COLORREF bkg_color_ = RGB(0, 0, 0);
   bool checked_ = false;
+  bool default_ = false;  // the dialog's default push button
   int check_box_mode_ = 0;
   RECT check_rect_ = {0, 0, 0, 0};
   view::frame::ScopedWindow tooltip_;

@@ -26,6 +26,7 @@ std::vector<Run> ParseLinkMarkup(const std::wstring& markup);
 class BASLink : public view::frame::StandardControl<BASLink> {
  public:
   static constexpr const wchar_t* kStandardClass = L"SysLink";
+  static constexpr const wchar_t* kPublicClass = view::kLinkClass;
 
   bool ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result,
                             DWORD map_id) override;

@@ -158,7 +158,7 @@ class BASListView::PaintPass {
 };
 
 view::frame::ClassRecord& BASListView::GetClassRecord() {
-  return view::frame::SuperclassRecord<BASListView>(WC_LISTVIEWW);
+  return view::frame::PublicSuperclassRecord<BASListView>(WC_LISTVIEWW, view::kListViewClass);
 }
 
 BASListView::BASListView() {
@@ -262,16 +262,32 @@ std::vector<BASListView::CellBounds> BASListView::ReadCellBounds(int row) const 
 
 // ---- Creation and configuration ----------------------------------------------
 
+namespace {
+constexpr DWORD kListStyle = WS_CHILD | WS_CLIPCHILDREN | WS_TABSTOP | LVS_OWNERDATA |
+                             LVS_ALIGNLEFT | LVS_OWNERDRAWFIXED | LVS_REPORT;  // 0x42011C01
+}  // namespace
+
+DWORD BASListView::AdoptStyle(DWORD style) {
+  if (item_height_ == 0) item_height_ = Scaled(60);
+  return (style & (WS_VISIBLE | WS_DISABLED | WS_GROUP | WS_BORDER | LVS_SINGLESEL)) | kListStyle;
+}
+
+void BASListView::AdoptCreated() { ConfigureCreated(m_hWnd, false); }
+
 int BASListView::CreateListView(HWND parent, ATL::_U_RECT rect, ATL::_U_MENUorID id, bool striped,
                                 bool visible, bool single_select) {
   if (item_height_ == 0) item_height_ = Scaled(60);
-  DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_TABSTOP | LVS_OWNERDATA | LVS_ALIGNLEFT |
-                LVS_OWNERDRAWFIXED | LVS_REPORT;  // 0x42011C01
+  DWORD style = kListStyle;
   if (visible) style |= WS_VISIBLE;
   if (single_select) style |= LVS_SINGLESEL;
   HWND wnd = CreateWindowOfClass<BASListView>(parent, rect.m_lpRect, nullptr, style, 0,
                                               id.m_hMenu, nullptr);
   if (wnd == nullptr) return 0;
+  ConfigureCreated(wnd, striped);
+  return 0;
+}
+
+void BASListView::ConfigureCreated(HWND wnd, bool striped) {
   ::SendMessageW(wnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_DOUBLEBUFFER | LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES);
   HWND header = reinterpret_cast<HWND>(::SendMessageW(wnd, LVM_GETHEADER, 0, 0));
@@ -280,7 +296,6 @@ int BASListView::CreateListView(HWND parent, ATL::_U_RECT rect, ATL::_U_MENUorID
   header_.SetScale(scale_);
   header_.SetCheckFunc([this](bool checked) { return setListViewHeaderCheck(checked); });
   striped_rows_ = striped;
-  return 0;
 }
 
 void BASListView::SetItemCount(int count) {
@@ -483,6 +498,17 @@ bool BASListView::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM
         return true;
       }
       break;
+    case WM_KEYDOWN: {
+      // Space on the focused row goes the way of a click on its check box.
+      const int row = wparam == VK_SPACE && checked_image_ != nullptr
+                          ? static_cast<int>(::SendMessageW(wnd, LVM_GETNEXTITEM,
+                                                            static_cast<WPARAM>(-1), LVNI_FOCUSED))
+                          : -1;
+      if (row < 0) break;
+      if (CanCheck(row)) ToggleRowCheck(row);
+      result = 0;
+      return true;
+    }
     case WM_CREATE:
       ::ShowScrollBar(wnd, SB_BOTH, FALSE);
       break;
@@ -803,6 +829,13 @@ void BASListView::DrawItem(LPDRAWITEMSTRUCT dis) {
     BorrowedCdc cdc(dc);
     if (render_func_) render_func_(cdc.get(), row);
     DrawItemCells(cdc.get(), dis);
+  }
+  // The platform's focus rectangle on the focused row while the list has
+  // the focus and focus cues are shown.
+  if (view::frame::ShowsFocusCue(m_hWnd) &&
+      ::SendMessageW(m_hWnd, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_FOCUSED) != 0) {
+    const RECT cue = {0, 0, width, height};
+    view::frame::DrawFocusRectBlackOnWhite(dc, cue);
   }
   pass->buffer().Present(item);
 }

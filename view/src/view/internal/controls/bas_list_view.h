@@ -63,6 +63,12 @@ class BASListView : public view::frame::WindowImpl,
                     public view::frame::Accessible {
  public:
   static view::frame::ClassRecord& GetClassRecord();
+  // From a template: the styles, header and header box of CreateListView
+  // (not striped; LVS_SINGLESEL as the template says).
+  DWORD AdoptStyle(DWORD style) override;
+  void AdoptCreated() override;
+  // The extended styles, header box and stripes of a new list window.
+  void ConfigureCreated(HWND wnd, bool striped);
 
   BASListView();
   ~BASListView() override;

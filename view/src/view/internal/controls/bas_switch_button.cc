@@ -92,14 +92,18 @@ int BASSwitchButton::DpiScale(int value) const {
 }
 
 HWND BASSwitchButton::CreateButton(HWND parent, Gdiplus::Font* font, HMENU id) {
+  SetCreateDefaults(font);
+  const DWORD style = WS_CHILD | WS_TABSTOP | BS_OWNERDRAW | (init_visible_ ? WS_VISIBLE : 0);
+  return CreateWindowOfClass<BASSwitchButton>(parent, nullptr, L"BUTTON", style, 0, id, nullptr);
+}
+
+void BASSwitchButton::SetCreateDefaults(Gdiplus::Font* font) {
   font_ = font;
   h_margin_ = DpiScale(10);
   v_margin_ = DpiScale(10);
   round_rect_point_ = POINT{DpiScale(6), DpiScale(6)};
   status_ = kStatusNormal;
   tracking_mouse_ = false;
-  const DWORD style = WS_CHILD | BS_OWNERDRAW | (init_visible_ ? WS_VISIBLE : 0);
-  return CreateWindowOfClass<BASSwitchButton>(parent, nullptr, L"BUTTON", style, 0, id, nullptr);
 }
 
 int BASSwitchButton::Init(int x, int y, const wchar_t* text, COLORREF normal_color,

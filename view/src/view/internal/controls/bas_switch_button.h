@@ -30,8 +30,20 @@ bool SwitchResetsOnLeave(bool radio, ButtonStatus status);
 
 // The implementation behind ZuSwitchButton: an owner-drawn standard button
 // that paints its shape and caption into one off-screen ARGB bitmap.
-class BASSwitchButton : public view::frame::OwnerDrawnButton<BASSwitchButton> {
+class BASSwitchButton : public view::frame::OwnerDrawnButton<BASSwitchButton>,
+                        public view::frame::Latchable {
  public:
+  bool Latches() const override { return radio_; }
+  bool IsLatched() const override { return radio_ && status_ == kStatusPressed; }
+  void Unlatch() override { ResetStatus(); }
+  HWND LatchWindow() const override { return m_hWnd; }
+  static constexpr const wchar_t* kPublicClass = view::kSwitchButtonClass;
+  DWORD AdoptStyle(DWORD style) override {
+    return (style & ~BS_TYPEMASK) | BS_OWNERDRAW | WS_TABSTOP;
+  }
+  void AdoptCreated() override { SetCreateDefaults(nullptr); }
+  // What CreateButton sets before the window exists.
+  void SetCreateDefaults(Gdiplus::Font* font);
 
   BASSwitchButton() = default;
 

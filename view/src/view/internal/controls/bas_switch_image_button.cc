@@ -91,6 +91,13 @@ std::unique_ptr<Gdiplus::Bitmap> MakeGreyCopy(Gdiplus::Bitmap* image) {
 using view::internal::ColorFromColorRef;
 
 HWND BASSwitchImageButton::CreateButton(HWND parent, Gdiplus::Font* font, HMENU id) {
+  SetCreateDefaults(font);
+  const DWORD style = (init_visible_ ? 0x5000000Bu : 0x4000000Bu) | WS_TABSTOP;
+  return CreateWindowOfClass<BASSwitchImageButton>(parent, nullptr, L"BUTTON", style, 0, id,
+                                                   nullptr);
+}
+
+void BASSwitchImageButton::SetCreateDefaults(Gdiplus::Font* font) {
   font_ = font;
   text_align_ = 1;
   do_hover_ = true;
@@ -101,9 +108,6 @@ HWND BASSwitchImageButton::CreateButton(HWND parent, Gdiplus::Font* font, HMENU 
   round_rect_point_.x = view::frame::DpiScaleInt(6, scale_);
   round_rect_point_.y = view::frame::DpiScaleInt(6, scale_);
   image_text_gap_ = view::frame::DpiScaleInt(4, scale_);
-  const DWORD style = init_visible_ ? 0x5000000Bu : 0x4000000Bu;
-  return CreateWindowOfClass<BASSwitchImageButton>(parent, nullptr, L"BUTTON", style, 0, id,
-                                                   nullptr);
 }
 
 void BASSwitchImageButton::LayOut(const wchar_t* text) {

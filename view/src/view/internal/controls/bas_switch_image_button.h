@@ -45,8 +45,20 @@ std::unique_ptr<Gdiplus::Bitmap> MakeGreyCopy(Gdiplus::Bitmap* image);
 
 // status_ and tracking_mouse_ come from HoverPressState, so that the shared
 // hover/press handling works on them directly.
-class BASSwitchImageButton : public view::frame::OwnerDrawnButton<BASSwitchImageButton> {
+class BASSwitchImageButton : public view::frame::OwnerDrawnButton<BASSwitchImageButton>,
+                             public view::frame::Latchable {
  public:
+  bool Latches() const override { return radio_; }
+  bool IsLatched() const override { return radio_ && latched_ && status_ == kStatusPressed; }
+  void Unlatch() override { ResetStatus(); }
+  HWND LatchWindow() const override { return m_hWnd; }
+  static constexpr const wchar_t* kPublicClass = view::kSwitchImageButtonClass;
+  DWORD AdoptStyle(DWORD style) override {
+    return (style & ~BS_TYPEMASK) | BS_OWNERDRAW | WS_TABSTOP;
+  }
+  void AdoptCreated() override { SetCreateDefaults(nullptr); }
+  // What CreateButton sets before the window exists.
+  void SetCreateDefaults(Gdiplus::Font* font);
 
   BASSwitchImageButton() = default;
   ~BASSwitchImageButton() override = default;

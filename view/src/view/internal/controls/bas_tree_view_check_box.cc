@@ -161,16 +161,24 @@ HWND BASTreeViewCheckBox::CreateTree(HWND parent, HMENU id, const RECT& rect,
   checkedImage_ = checkedImage;
   uncheckedImage_ = uncheckedImage;
   backgroundColor_ = backgroundColor;
-  const DWORD style = WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
-                      TVS_SHOWSELALWAYS | TVS_NOTOOLTIPS | TVS_CHECKBOXES | TVS_FULLROWSELECT;
-  HWND wnd = CreateTreeWindow(parent, id, rect, style);
+  HWND wnd = CreateTreeWindow(parent, id, rect, WS_CHILD | WS_VISIBLE | kTreeStyle);
   if (wnd == nullptr) return nullptr;
+  AdoptCreated();
+  return wnd;
+}
+
+DWORD BASTreeViewCheckBox::AdoptStyle(DWORD style) {
+  backgroundColor_ = RGB(255, 255, 255);
+  return (style & ~0xFFFFu) | kTreeStyle;
+}
+
+void BASTreeViewCheckBox::AdoptCreated() {
+  HWND wnd = m_hWnd;
   SendMessageW(wnd, TVM_SETITEMHEIGHT, kRowHeight, 0);
   xMargin_ = 0;
   // The system's selection colours until the application sets its own.
   highlightBackColor_ = GetSysColor(COLOR_HIGHLIGHT);
   highlightTextColor_ = GetSysColor(COLOR_HIGHLIGHTTEXT);
-  return wnd;
 }
 
 HTREEITEM BASTreeViewCheckBox::AppendItem(HTREEITEM parent, unsigned int tag,
@@ -354,6 +362,23 @@ bool BASTreeViewCheckBox::HandleMessage(HWND wnd, UINT msg, WPARAM wparam, LPARA
     case WM_LBUTTONDBLCLK:
       result = 0;  // no expand, collapse or toggle on a double click
       return true;
+    case WM_KEYDOWN:
+    case WM_CHAR:
+      // Space toggles the selected item's check as a click on its box does
+      // (the standard tree's own toggle and its search by letter stay out).
+      if (wparam != VK_SPACE) {
+        return BASTreeViewSection::ProcessWindowMessage(wnd, msg, wparam, lparam, result, map_id);
+      }
+      if (msg == WM_KEYDOWN) {
+        HTREEITEM item = NextItem(m_hWnd, nullptr, TVGN_CARET);
+        if (item != nullptr) {
+          const auto state = static_cast<UINT>(SendMessageW(
+              m_hWnd, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_STATEIMAGEMASK));
+          CheckItem(item, StateImageIndex(state) == 1 ? 1 : 0);
+        }
+      }
+      result = 0;
+      return true;
     case TVM_DELETEITEM:
       result = DeleteWithRecords(wparam, lparam);
       return true;
@@ -477,6 +502,9 @@ void BASTreeViewCheckBox::Paint(HDC target) {
         backgroundColor_ != kBackgroundDefault
             ? view::frame::PaletteForBackground(palette, backgroundColor_)
             : palette;
+    // The focused item carries the platform's focus rectangle when cues show.
+    HTREEITEM cue_item =
+        view::frame::ShowsFocusCue(m_hWnd) ? NextItem(m_hWnd, nullptr, TVGN_CARET) : nullptr;
     SyncSelection();
     // The tree gives the first row's rectangle (which takes in the
     // horizontal scrolling); every row below follows at the fixed height.
@@ -490,6 +518,7 @@ void BASTreeViewCheckBox::Paint(HDC target) {
       if (info == nullptr) break;
       row.bottom = row.top + row_height * info->integral;
       DrawRow(dc, graphics, *info, row, focused, rows_palette);
+      if (item == cue_item) view::frame::DrawFocusRectBlackOnWhite(dc, row);
       row.top = row.bottom;
       item = info->next;
     }

@@ -94,6 +94,22 @@ struct RowInfo {
 class BASTreeViewCheckBox : public BASTreeViewSection {
  public:
   using CheckCallback = std::function<void(HTREEITEM, bool)>;
+  static constexpr DWORD kTreeStyle = WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
+                                      TVS_LINESATROOT | TVS_SHOWSELALWAYS | TVS_NOTOOLTIPS |
+                                      TVS_CHECKBOXES | TVS_FULLROWSELECT;
+
+  // From a template: the styles and row height of CreateTree, white, no images.
+  DWORD AdoptStyle(DWORD style) override;
+  void AdoptCreated() override;
+  void SetImages(Gdiplus::Bitmap* expanded, Gdiplus::Bitmap* collapsed, Gdiplus::Bitmap* checked,
+                 Gdiplus::Bitmap* unchecked) {
+    expandedImage_ = expanded;
+    collapsedImage_ = collapsed;
+    checkedImage_ = checked;
+    uncheckedImage_ = unchecked;
+    rows_.clear();
+    if (m_hWnd != nullptr) InvalidateRect(m_hWnd, nullptr, FALSE);
+  }
 
   HWND CreateTree(HWND parent, HMENU id, const RECT& rect, DWORD backgroundColor,
                   Gdiplus::Bitmap* expandedImage, Gdiplus::Bitmap* collapsedImage,

@@ -1,9 +1,13 @@
 #include "view/internal/controls/bas_tree_view_section.h"
 
+#include "view/internal/controls/bas_tree_view_check_box.h"
+
 using view::frame::ClassRecord;
 
 ClassRecord& BASTreeViewSection::GetClassRecord() {
-  return view::frame::SuperclassRecord<BASTreeViewSection>(WC_TREEVIEWW);
+  // A window created by name is a whole check-box tree.
+  return view::frame::PublicSuperclassRecord<BASTreeViewCheckBox>(WC_TREEVIEWW,
+                                                                 view::kTreeViewClass);
 }
 
 HWND BASTreeViewSection::CreateTreeWindow(HWND parent, HMENU id, const RECT& rect, DWORD style) {

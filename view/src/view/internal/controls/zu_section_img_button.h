@@ -57,11 +57,24 @@ SectionPlacement SectionReloadPlace(const SectionMetrics& m, float text_width, f
 }  // namespace view::internal
 
 class ZuSectionImgButton : public view::frame::StandardControl<ZuSectionImgButton>,
-                           public view::frame::ButtonControl<ZuSectionImgButton> {
+                           public view::frame::ButtonControl<ZuSectionImgButton>,
+                           public view::frame::Latchable {
  public:
+  bool Latches() const override { return check_style_; }
+  bool IsLatched() const override { return check_style_ && status_ == kStatusPressed; }
+  // Unlike ResetStatus, which leaves the repaint to the application.
+  void Unlatch() override {
+    status_ = kStatusNormal;
+    if (m_hWnd != nullptr) InvalidateRect(m_hWnd, nullptr, FALSE);
+    ReportAccessibleChanges();
+  }
+  HWND LatchWindow() const override { return m_hWnd; }
   using DrawFunc = std::function<void(HWND, Gdiplus::Graphics&, RECT&, int)>;
 
   static constexpr const wchar_t* kStandardClass = L"BUTTON";
+  static constexpr const wchar_t* kPublicClass = view::kSectionButtonClass;
+  // From a template: a push button whatever button type the template names.
+  DWORD AdoptStyle(DWORD style) override { return (style & ~BS_TYPEMASK) | WS_TABSTOP; }
 
   ZuSectionImgButton() = default;
   ~ZuSectionImgButton() override = default;

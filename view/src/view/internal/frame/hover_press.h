@@ -1,9 +1,11 @@
 #pragma once
 
 #include <string>
+#include <type_traits>
 
 #include "view/button_status.h"
 #include "view/internal/frame/accessible.h"
+#include "view/internal/frame/latch_group.h"
 #include "view/internal/frame/owner_draw.h"
 #include "view/internal/frame/paint_buffers.h"
 #include "view/internal/frame/window_impl.h"
@@ -73,6 +75,9 @@ class ButtonControl : public HoverPressState, public Accessible {
       ::InvalidateRect(wnd, nullptr, FALSE);
       return false;
     }
+    if constexpr (std::is_base_of_v<Latchable, T>) {
+      if (HandleLatchMessages(*static_cast<T*>(this), wnd, msg, wparam, result)) return true;
+    }
     return HandleButtonKeys(wnd, msg, wparam, result);
   }
 
@@ -101,7 +106,9 @@ class ButtonControl : public HoverPressState, public Accessible {
 template <class T>
 class OwnerDrawnButton : public WindowImpl, public OwnerDraw<T>, public ButtonControl<T> {
  public:
-  static ClassRecord& GetClassRecord() { return SuperclassRecord<T>(L"BUTTON"); }
+  static ClassRecord& GetClassRecord() {
+    return PublicSuperclassRecord<T>(L"BUTTON", T::kPublicClass);
+  }
   Accessible* accessible() override { return this; }
 };
 

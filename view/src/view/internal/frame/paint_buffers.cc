@@ -70,10 +70,14 @@ void DrawFocusCue(HWND wnd, HDC dc) {
   if (!ShowsFocusCue(wnd) || !GetClientRect(wnd, &cue)) return;
   InflateRect(&cue, -2, -2);
   if (IsRectEmpty(&cue)) return;
+  DrawFocusRectBlackOnWhite(dc, cue);
+}
+
+void DrawFocusRectBlackOnWhite(HDC dc, const RECT& rect) {
   // DrawFocusRect draws in the DC's text and background colours.
   const COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
   const COLORREF back = SetBkColor(dc, RGB(255, 255, 255));
-  DrawFocusRect(dc, &cue);
+  DrawFocusRect(dc, &rect);
   SetTextColor(dc, text);
   SetBkColor(dc, back);
 }

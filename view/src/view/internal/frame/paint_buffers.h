@@ -45,6 +45,8 @@ bool ShowsFocusCue(HWND wnd);
 // The focus cue of an owner-drawn button, a dotted rectangle inset 2 pixels,
 // drawn onto the button's painted face when ShowsFocusCue.
 void DrawFocusCue(HWND wnd, HDC dc);
+// DrawFocusRect over `rect` in black and white, whatever the DC's colours.
+void DrawFocusRectBlackOnWhite(HDC dc, const RECT& rect);
 
 // Fills `rect` with `color`, leaving the DC's background colour as it was.
 void FillSolidRect(HDC dc, const RECT& rect, COLORREF color);

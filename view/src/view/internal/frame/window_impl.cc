@@ -79,8 +79,14 @@ ATOM RegisterClassRecord(ClassRecord& record, WNDPROC start_proc) {
     record.std_proc = wc.lpfnWndProc;
     std::swprintf(record.name, sizeof(record.name) / sizeof(record.name[0]), L"ATL:%p",
                   static_cast<void*>(&record));
+    if (record.public_name != nullptr) {
+      std::swprintf(record.name, sizeof(record.name) / sizeof(record.name[0]), L"%ls",
+                    record.public_name);
+    }
     wc.lpszClassName = record.name;
     wc.style &= ~CS_GLOBALCLASS;
+    // A public class is found by name from any module's dialog template.
+    if (record.public_name != nullptr) wc.style |= CS_GLOBALCLASS;
   } else {
     wc = record.own_class;
     wc.cbSize = sizeof(wc);
@@ -105,6 +111,10 @@ ATOM RegisterClassRecord(ClassRecord& record, WNDPROC start_proc) {
 }
 
 WindowImpl::~WindowImpl() = default;
+
+// Every control made by class name takes input: a tab stop, as the
+// wrappers' create calls make it.
+DWORD WindowImpl::AdoptStyle(DWORD style) { return style | WS_TABSTOP; }
 
 void WindowImpl::ReportAccessibleChanges() {
   if (Accessible* described = accessible()) described->ReportChanges(m_hWnd, true);
@@ -131,7 +141,7 @@ void WindowImpl::WrapperRelease() {
 HWND WindowImpl::CreateBound(ClassRecord& record, WNDPROC start_proc, WNDPROC bound_proc,
                              HWND parent, const RECT* rect, const wchar_t* name, DWORD style,
                              DWORD ex_style, HMENU menu_or_id, void* create_param) {
-  if (m_hWnd != nullptr) return nullptr;  // already bound to a live window
+  if (m_hWnd != nullptr || inert_) return nullptr;  // already bound, or never to be
   ActivationScope activation;
   Module& module = Module::Get();
   {
@@ -175,6 +185,24 @@ LRESULT WindowImpl::Start(ClassRecord& record, HWND wnd, UINT msg, WPARAM wparam
   {
     ModuleLock guard;
     self = static_cast<WindowImpl*>(Module::Get().TakePending());
+  }
+  if (self == nullptr && record.make != nullptr) {
+    // Created by class name: the window makes its own object, held by the
+    // window's reference alone until a wrapper asks for it (FromWindow).
+    self = record.make();
+    self->adopted_ = true;
+    self->super_proc_ = record.std_proc;
+    if (msg == WM_NCCREATE && lparam != 0) {
+      auto* cs = reinterpret_cast<CREATESTRUCTW*>(lparam);
+      cs->style = static_cast<LONG>(self->AdoptStyle(static_cast<DWORD>(cs->style)));
+      SetWindowLongPtrW(wnd, GWL_STYLE, cs->style);
+      // A child without an id gets the object's address, as from a wrapper:
+      // owner-draw measuring finds its control by id.
+      if ((cs->style & WS_CHILD) != 0 && cs->hMenu == nullptr) {
+        cs->hMenu = reinterpret_cast<HMENU>(self);
+        SetWindowLongPtrW(wnd, GWLP_ID, reinterpret_cast<LONG_PTR>(self));
+      }
+    }
   }
   if (self == nullptr) return ::CallWindowProcW(record.std_proc, wnd, msg, wparam, lparam);
   self->Bind(wnd, bound_proc);
@@ -286,6 +314,15 @@ LRESULT WindowImpl::Dispatch(UINT msg, WPARAM wparam, LPARAM lparam) {
     if (msg == PaletteChangedMessage()) {
       OnPaletteChanged();
       handled = true;
+    }
+    if (adopted_ && msg == WM_CREATE) {
+      // The standard class creates its parts first (a list's header), then
+      // the object configures them as the wrapper's create call does.
+      CreationScope creating(this);
+      handled = ProcessWindowMessage(wnd, msg, wparam, lparam, result, 0);
+      if (!handled) result = ::CallWindowProcW(super_proc_, wnd, msg, wparam, lparam);
+      handled = true;
+      if (result != -1) AdoptCreated();
     }
     if (!handled) handled = ProcessWindowMessage(wnd, msg, wparam, lparam, result, 0);
     if (msg == WM_CREATE && CurrentPaletteKind() == PaletteKind::kDark) {

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "view/atl_types.h"
+#include "view/classes.h"
 #include "view/internal/frame/module.h"
 
 // The signed coordinates packed in a mouse message's lParam (as
@@ -46,6 +47,8 @@ bool IsLibraryWindow(HWND wnd);
 // The default style of the library's controls: a visible child that clips
 // its siblings and children.
 constexpr DWORD kDefaultControlStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+// The controls that take input are tab stops by default, as the platform's are.
+constexpr DWORD kDefaultInputStyle = kDefaultControlStyle | WS_TABSTOP;
 
 // One per implementation class: how its window class is made and the atom
 // once it is registered. A record either superclasses a standard class
@@ -58,6 +61,11 @@ struct ClassRecord {
   ATOM atom = 0;
   int object_offset = 0;  // where the window's extra bytes hold the object
   wchar_t name[40] = {};
+  // A public class: registered under `public_name` for every module of the
+  // process (dialog templates name it), and a window created by that name
+  // without an object of ours gets a new one from `make`.
+  const wchar_t* public_name = nullptr;
+  WindowImpl* (*make)() = nullptr;
 
   explicit ClassRecord(const wchar_t* standard_class) : std_class(standard_class) {}
   // A class of its own: name, style, cursor and background come from `desc`.
@@ -96,6 +104,13 @@ class WindowImpl {
   // keeps something made from the palette (a brush, a platform colour) adds
   // that first.
   virtual void OnPaletteChanged();
+  // A window created by class name (a dialog template's control, a plain
+  // CreateWindowExW) with no wrapper behind it: AdoptStyle corrects the
+  // style before the standard class sees it (the nearest style the control
+  // works with), AdoptCreated does what the wrapper's create call does after
+  // the window exists.
+  virtual DWORD AdoptStyle(DWORD style);
+  virtual void AdoptCreated() {}
   // What the control tells assistive technology (accessible.h); null for a
   // window that leaves it all to the platform.
   virtual Accessible* accessible() { return nullptr; }
@@ -150,7 +165,7 @@ class WindowImpl {
   template <class T>
   HWND CreateControl(HWND parent, const RECT* rect, const wchar_t* name, DWORD style,
                      DWORD ex_style, HMENU id, void* create_param) {
-    return CreateWindowOfClass<T>(parent, rect, name, style != 0 ? style : kDefaultControlStyle,
+    return CreateWindowOfClass<T>(parent, rect, name, style != 0 ? style : kDefaultInputStyle,
                                   ex_style, id, create_param);
   }
 
@@ -158,6 +173,10 @@ class WindowImpl {
   // Window procedures; public so that the templates below can name them.
   static LRESULT Start(ClassRecord& record, HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                        WNDPROC bound_proc) noexcept;
+  // An object that never binds: what FromWindow gives for a window of
+  // another kind, so that every call on that wrapper does nothing.
+  void MakeInert() { inert_ = true; }
+  bool inert() const { return inert_; }
   static LRESULT Bound(ClassRecord& record, HWND wnd, UINT msg, WPARAM wparam,
                        LPARAM lparam) noexcept;
   static LRESULT CALLBACK SubclassProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam);
@@ -177,6 +196,8 @@ class WindowImpl {
   WNDPROC bound_proc_ = nullptr;
   bool handled_ = true;
   bool subclassed_ = false;
+  bool adopted_ = false;  // made for a window created by class name
+  bool inert_ = false;
   std::atomic<long> refs_{0};
   std::atomic<long> wrappers_{0};
 };
@@ -244,12 +265,27 @@ ClassRecord& SuperclassRecord(const wchar_t* name) {
   return record;
 }
 
+// The record of T as a public class named `name` over the standard class
+// `standard`; a window created by that name gets a new T.
+template <class T>
+ClassRecord& PublicSuperclassRecord(const wchar_t* standard, const wchar_t* name) {
+  static ClassRecord record = [&] {
+    ClassRecord made(standard);
+    made.public_name = name;
+    made.make = []() -> WindowImpl* { return new T(); };
+    return made;
+  }();
+  return record;
+}
+
 // An implementation that superclasses the standard class T::kStandardClass
 // and is created with the usual arguments (style 0: the default style).
 template <class T>
 class StandardControl : public WindowImpl {
  public:
-  static ClassRecord& GetClassRecord() { return SuperclassRecord<T>(T::kStandardClass); }
+  static ClassRecord& GetClassRecord() {
+    return PublicSuperclassRecord<T>(T::kStandardClass, T::kPublicClass);
+  }
   HWND Create(HWND parent, const RECT* rect, const wchar_t* name, DWORD style, DWORD ex_style,
               HMENU id, void* create_param) {
     return CreateControl<T>(parent, rect, name, style, ex_style, id, create_param);
@@ -329,4 +365,13 @@ T* ShareImpl(T* source) {
     view::frame::AssignImpl(impl_, other.impl_);                                         \
     return *this;                                                                        \
   }                                                                                      \
-  Wrapper::operator HWND() const { return impl_->m_hWnd; }
+  Wrapper::operator HWND() const { return impl_->m_hWnd; }                              \
+  Wrapper Wrapper::FromWindow(HWND window) {                                             \
+    Wrapper wrapper;                                                                     \
+    if (Impl* found = view::frame::BoundObject<Impl>(window)) {                          \
+      view::frame::AssignImpl(wrapper.impl_, found);                                     \
+    } else {                                                                             \
+      wrapper.impl_->MakeInert();                                                        \
+    }                                                                                    \
+    return wrapper;                                                                      \
+  }
