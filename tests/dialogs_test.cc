@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "harness.h"
+#include "robust.h"
 #include "view/internal/frame/window_impl.h"
 #include "view/view.h"
 
@@ -144,9 +145,13 @@ TEST(Dialogs, TemplateControlsWorkFromTheKeyboard) {
   ListView_SetItemState(item(3), 0, LVIS_FOCUSED, LVIS_FOCUSED);
   Keys(dlg, {VK_SPACE, VK_DOWN, VK_SPACE, VK_DOWN, VK_SPACE});
   EXPECT_EQ(checks, (std::vector<bool>{true, false, true}));
+  // A tree from a template takes its images afterwards: the ticked box shows.
+  auto empty = view::MakeStockImage(view::StockImage::kCheckBoxUnchecked);
+  tree.SetImages(nullptr, nullptr, box.get(), empty.get());
   SetFocus(item(4));
   Keys(dlg, {VK_SPACE});
   EXPECT_EQ(tree.GetItemCheck(leaf), 1);
+  EXPECT_GT(viewtest::CaptureClient(item(4)).Count(0x2B579A), 20);
   // The focused row of the list and of the tree shows a focus cue (Wine keeps
   // no UI state, so a dialog there always shows cues).
   for (int id : {3, 4}) {
@@ -179,6 +184,13 @@ TEST(Dialogs, TemplateControlsWorkFromTheKeyboard) {
     EXPECT_EQ(group.Latched(), 2);
   }
   viewtest::Click(item(7), {5, 5});  // the second group is gone: nothing dangles
+  // Lives of a group holding a button give every heap byte back.
+  auto lives = [&] {
+    for (int i = 0; i < 200; ++i) view::ExclusiveGroup().Add(ZuSwitchButton::FromWindow(item(8)));
+    return viewtest::SnapshotCounters().private_bytes;
+  };
+  const auto bytes = lives();
+  EXPECT_EQ(lives(), bytes);
 
   // The wrappers' create calls make tab stops too (the windows outlive the wrappers).
   for (HWND made : {ZuImgButton().CreateButton(dlg, 50, true),
