@@ -11,6 +11,7 @@
 #include "view/atl_types.h"
 #include "view/button_status.h"
 #include "view/dispatch_queue.h"
+#include "view/dpi.h"
 #include "view/exceptions.h"
 #include "view/graphics_helpers.h"
 #include "view/reflect.h"

@@ -264,6 +264,7 @@ std::vector<BASListView::CellBounds> BASListView::ReadCellBounds(int row) const 
 
 int BASListView::CreateListView(HWND parent, ATL::_U_RECT rect, ATL::_U_MENUorID id, bool striped,
                                 bool visible, bool single_select) {
+  scale_ = view::frame::CreationDpiFactor(parent, scale_);
   if (item_height_ == 0) item_height_ = Scaled(60);
   DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_TABSTOP | LVS_OWNERDATA | LVS_ALIGNLEFT |
                 LVS_OWNERDRAWFIXED | LVS_REPORT;  // 0x42011C01
@@ -331,6 +332,23 @@ void BASListView::SetCellTextsV(int row, int first_column, int columns, va_list 
     cell.pszText = const_cast<wchar_t*>(va_arg(texts, const wchar_t*));
     ::SendMessageW(m_hWnd, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&cell));
   }
+}
+
+void BASListView::OnDpiChanged(float factor) {
+  using view::frame::RescaleLength;
+  const float from = scale_;
+  scale_ = factor;
+  header_.SetScale(factor);
+  HWND header = reinterpret_cast<HWND>(::SendMessageW(m_hWnd, LVM_GETHEADER, 0, 0));
+  const int columns =
+      header != nullptr ? static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+  for (int c = 0; c < columns; ++c) {
+    const int width = static_cast<int>(::SendMessageW(m_hWnd, LVM_GETCOLUMNWIDTH, c, 0));
+    ::SendMessageW(m_hWnd, LVM_SETCOLUMNWIDTH, c,
+                   MAKELPARAM(RescaleLength(width, from, factor), 0));
+  }
+  SetItemHeight(RescaleLength(item_height_, from, factor));
+  ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void BASListView::SetItemHeight(int height) {

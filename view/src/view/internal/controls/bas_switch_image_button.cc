@@ -92,6 +92,7 @@ using view::internal::ColorFromColorRef;
 
 HWND BASSwitchImageButton::CreateButton(HWND parent, Gdiplus::Font* font, HMENU id) {
   font_ = font;
+  scale_ = view::frame::CreationDpiFactor(parent, scale_);
   text_align_ = 1;
   do_hover_ = true;
   status_ = kStatusNormal;

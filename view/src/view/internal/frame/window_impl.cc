@@ -4,6 +4,7 @@
 
 #include "view/internal/frame/accessible.h"
 #include "view/internal/frame/creating.h"
+#include "view/internal/frame/dpi.h"
 #include "view/internal/frame/exceptions.h"
 #include "view/internal/frame/palette.h"
 
@@ -141,6 +142,7 @@ HWND WindowImpl::CreateBound(ClassRecord& record, WNDPROC start_proc, WNDPROC bo
     module.PushPending(this);
   }
   bound_proc_ = bound_proc;
+  follows_dpi_ = PerMonitorDpi();
   RECT area = {CW_USEDEFAULT, CW_USEDEFAULT, 0, 0};
   if (rect != nullptr) area = *rect;
   // A child without an id reports the object's address as its id.
@@ -286,6 +288,13 @@ LRESULT WindowImpl::Dispatch(UINT msg, WPARAM wparam, LPARAM lparam) {
     if (msg == PaletteChangedMessage()) {
       OnPaletteChanged();
       handled = true;
+    }
+    if (msg == DpiChangedMessage() || msg == kWmDpiChangedAfterParent) {
+      if (follows_dpi_) {
+        OnDpiChanged(msg == kWmDpiChangedAfterParent ? WindowDpiFactor(wnd)
+                                                      : DpiFactorOf(static_cast<int>(wparam)));
+      }
+      handled = msg != kWmDpiChangedAfterParent;
     }
     if (!handled) handled = ProcessWindowMessage(wnd, msg, wparam, lparam, result, 0);
     if (msg == WM_CREATE && CurrentPaletteKind() == PaletteKind::kDark) {

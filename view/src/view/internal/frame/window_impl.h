@@ -96,6 +96,13 @@ class WindowImpl {
   // keeps something made from the palette (a brush, a platform colour) adds
   // that first.
   virtual void OnPaletteChanged();
+  // Called, for a control created in the per-monitor DPI mode, when its
+  // window's DPI changed to `factor` (already clamped): the control takes
+  // the factor, lays itself out again and repaints.
+  virtual void OnDpiChanged(float /*factor*/) {}
+  // Whether the control was created in the per-monitor DPI mode and so
+  // follows its window's DPI.
+  bool follows_dpi() const { return follows_dpi_; }
   // What the control tells assistive technology (accessible.h); null for a
   // window that leaves it all to the platform.
   virtual Accessible* accessible() { return nullptr; }
@@ -177,6 +184,7 @@ class WindowImpl {
   WNDPROC bound_proc_ = nullptr;
   bool handled_ = true;
   bool subclassed_ = false;
+  bool follows_dpi_ = false;
   std::atomic<long> refs_{0};
   std::atomic<long> wrappers_{0};
 };

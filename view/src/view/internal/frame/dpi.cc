@@ -1,0 +1,119 @@
+#include "view/internal/frame/dpi.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+
+#include "view/dpi.h"
+#include "view/internal/frame/window_impl.h"
+
+namespace view {
+namespace {
+
+std::atomic<int> g_mode{static_cast<int>(DpiMode::kApplication)};
+
+}  // namespace
+
+void SetDpiMode(DpiMode mode) {
+  if (mode != DpiMode::kApplication && mode != DpiMode::kPerMonitor) return;
+  g_mode = static_cast<int>(mode);
+}
+
+DpiMode GetDpiMode() { return static_cast<DpiMode>(g_mode.load()); }
+
+}  // namespace view
+
+namespace view::frame {
+namespace {
+
+constexpr float kMinFactor = 1.0f;
+constexpr float kMaxFactor = 8.0f;
+std::atomic<int> g_testing_dpi{0};
+
+int SystemDpi() {
+  HDC screen = ::GetDC(nullptr);
+  const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSX) : 96;
+  if (screen != nullptr) ::ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
+// GetDpiForWindow appeared in Windows 10 1607: looked up, not linked.
+int DpiOfWindow(HWND wnd) {
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto get_dpi = reinterpret_cast<GetDpiForWindowFn>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  const UINT dpi = get_dpi != nullptr && wnd != nullptr ? get_dpi(wnd) : 0;
+  return dpi != 0 ? static_cast<int>(dpi) : SystemDpi();
+}
+
+BOOL CALLBACK SendDpiChangedTo(HWND wnd, LPARAM dpi) {
+  if (IsLibraryWindow(wnd)) ::SendMessageW(wnd, DpiChangedMessage(), static_cast<WPARAM>(dpi), 0);
+  return TRUE;
+}
+
+}  // namespace
+
+float ClampDpiFactor(float factor) {
+  if (!(factor >= kMinFactor)) return kMinFactor;  // NaN, zero, negative, below 1x
+  return std::min(factor, kMaxFactor);
+}
+
+float DpiFactorOf(int dpi) { return ClampDpiFactor(static_cast<float>(dpi) / 96.0f); }
+
+float WindowDpiFactor(HWND wnd) {
+  const int testing = g_testing_dpi.load();
+  return DpiFactorOf(testing != 0 ? testing : DpiOfWindow(wnd));
+}
+
+void SetWindowDpiForTesting(int dpi) { g_testing_dpi = dpi; }
+
+bool PerMonitorDpi() { return view::GetDpiMode() == view::DpiMode::kPerMonitor; }
+
+float CreationDpiFactor(HWND parent, float app_factor) {
+  return PerMonitorDpi() ? WindowDpiFactor(parent) : app_factor;
+}
+
+int RescaleLength(int px, float from, float to) {
+  if (from == to) return px;
+  const int logical = static_cast<int>(std::ceil(static_cast<float>(px) / from - 0.001f));
+  return DpiScaleInt(logical, to);
+}
+
+UINT DpiChangedMessage() {
+  static const UINT message = ::RegisterWindowMessageW(L"view.DpiChanged");
+  return message;
+}
+
+void SendDpiChanged(HWND top, int dpi) {
+  if (top == nullptr) return;
+  ::EnumChildWindows(top, SendDpiChangedTo, static_cast<LPARAM>(dpi));
+}
+
+ScaledFont::ScaledFont() = default;
+ScaledFont::~ScaledFont() = default;
+
+Gdiplus::Font* ScaledFont::Get(Gdiplus::Font* given, float factor) {
+  if (given == nullptr || factor == 1.0f) {
+    Reset();
+    return given;
+  }
+  if (copy_ != nullptr && source_ == given && factor_ == factor) return copy_.get();
+  Reset();
+  Gdiplus::FontFamily family;
+  if (given->GetFamily(&family) != Gdiplus::Ok) return given;
+  auto copy = std::make_unique<Gdiplus::Font>(&family, given->GetSize() * factor,
+                                              given->GetStyle(), given->GetUnit());
+  if (copy->GetLastStatus() != Gdiplus::Ok) return given;
+  copy_ = std::move(copy);
+  source_ = given;
+  factor_ = factor;
+  return copy_.get();
+}
+
+void ScaledFont::Reset() {
+  copy_.reset();
+  source_ = nullptr;
+  factor_ = 1.0f;
+}
+
+}  // namespace view::frame
