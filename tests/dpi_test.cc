@@ -124,7 +124,9 @@ TEST(Dpi, PerMonitorControlsTakeTheirWindowsFactorAndFollowItsChanges) {
   const DpiApp::Sizes b = at144.Now();
   EXPECT_EQ(b.row, 90); EXPECT_EQ(b.tree_row, 60); EXPECT_EQ(b.margin, 15);
   EXPECT_EQ(b.header, 1.5f); EXPECT_EQ(b.img, (SIZE{30, 30}));
-  EXPECT_GT(b.sw.cx, a.sw.cx);
+  // The caption's font is drawn at 1.5x too: about half as large again (the
+  // text measures within a pixel of 1.5x, margins 15 for 10).
+  EXPECT_NEAR(b.sw.cx, a.sw.cx * 1.5, 2); EXPECT_NEAR(b.sw.cy, a.sw.cy * 1.5, 2);
 
   // Made at 96, then 144 -> 192 -> 96: each size by value, and back where it started.
   DpiApp live(view::DpiMode::kPerMonitor, 96);
@@ -142,6 +144,11 @@ TEST(Dpi, PerMonitorControlsTakeTheirWindowsFactorAndFollowItsChanges) {
     EXPECT_EQ(now.margin, s.margin) << s.dpi;
     EXPECT_EQ(now.header, s.header) << s.dpi;
     EXPECT_EQ(now.img, (SIZE{s.img, s.img})) << s.dpi;
+    EXPECT_NEAR(now.sw.cx, start.sw.cx * s.dpi / 96.0, 2) << s.dpi;
+    EXPECT_NEAR(now.sw.cy, start.sw.cy * s.dpi / 96.0, 2) << s.dpi;
+    if (s.dpi == 144) {
+      EXPECT_EQ(now.sw, b.sw);  // as if made at 144
+    }
   }
   EXPECT_EQ(live.Now().sw, start.sw);
 }
