@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <utility>
 
 #include "harness.h"
 #include "view/dpi.h"
@@ -17,6 +18,7 @@
 #include "view/zu_img_button.h"
 #include "view/zu_list_view.h"
 #include "view/zu_switch_button.h"
+#include "view/zu_switch_image_button.h"
 #include "view/zu_tree_view_check_box.h"
 
 using view::frame::BoundObject;
@@ -54,7 +56,8 @@ struct DpiApp {
   ZuTreeViewCheckBox tree;
   ZuSwitchButton sw;
   ZuImgButton img;
-  HWND tree_wnd = nullptr, sw_wnd = nullptr, img_wnd = nullptr;
+  ZuSwitchImageButton tile;
+  HWND tree_wnd = nullptr, sw_wnd = nullptr, img_wnd = nullptr, tile_wnd = nullptr;
 
   DpiApp(view::DpiMode mode, int dpi) {
     view::SetDpiMode(mode);
@@ -75,6 +78,8 @@ struct DpiApp {
     sw.Init(320, 10, L"Switch", RGB(255, 0, 0), 0, RGB(0, 255, 0), 0);
     img_wnd = img.CreateButton(host, 22, true);
     img.Init(image.get(), 320, 100, image.get(), nullptr, 0, 0, 0, 0);
+    tile_wnd = tile.CreateButton(host, font.get(), 23);
+    tile.Init(320, 200, L"Tile", RGB(255, 0, 0), 0, image.get(), RGB(0, 255, 0), 0, image.get());
   }
   ~DpiApp() {
     DestroyWindow(host);
@@ -85,7 +90,7 @@ struct DpiApp {
   struct Sizes {
     int row, column0, column1, tree_row, margin;
     float header;
-    SIZE sw, img;
+    SIZE sw, img, tile;
   };
   Sizes Now() {
     BASListView* l = BoundObject<BASListView>(list);
@@ -94,7 +99,8 @@ struct DpiApp {
             static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0)),
             static_cast<int>(SendMessageW(tree_wnd, TVM_GETITEMHEIGHT, 0, 0)),
             BoundObject<BASSwitchButton>(sw_wnd)->h_margin(), l->header().scale(),
-            viewtest::ClientSize(sw_wnd), viewtest::ClientSize(img_wnd)};
+            viewtest::ClientSize(sw_wnd), viewtest::ClientSize(img_wnd),
+            viewtest::ClientSize(tile_wnd)};
   }
   // The top-level window's DPI change, as the system sends it.
   void ChangeDpi(int dpi) {
@@ -124,9 +130,12 @@ TEST(Dpi, PerMonitorControlsTakeTheirWindowsFactorAndFollowItsChanges) {
   const DpiApp::Sizes b = at144.Now();
   EXPECT_EQ(b.row, 90); EXPECT_EQ(b.tree_row, 60); EXPECT_EQ(b.margin, 15);
   EXPECT_EQ(b.header, 1.5f); EXPECT_EQ(b.img, (SIZE{30, 30}));
-  // The caption's font is drawn at 1.5x too: about half as large again (the
-  // text measures within a pixel of 1.5x, margins 15 for 10).
-  EXPECT_NEAR(b.sw.cx, a.sw.cx * 1.5, 2); EXPECT_NEAR(b.sw.cy, a.sw.cy * 1.5, 2);
+  // Captions are drawn at 1.5x too: about half as large again (the text
+  // measures within a pixel of 1.5x; margins, gaps and the image exactly).
+  for (auto [made96, made144] : {std::pair{a.sw, b.sw}, std::pair{a.tile, b.tile}}) {
+    EXPECT_NEAR(made144.cx, made96.cx * 1.5, 2);
+    EXPECT_NEAR(made144.cy, made96.cy * 1.5, 2);
+  }
 
   // Made at 96, then 144 -> 192 -> 96: each size by value, and back where it started.
   DpiApp live(view::DpiMode::kPerMonitor, 96);
@@ -144,11 +153,15 @@ TEST(Dpi, PerMonitorControlsTakeTheirWindowsFactorAndFollowItsChanges) {
     EXPECT_EQ(now.margin, s.margin) << s.dpi;
     EXPECT_EQ(now.header, s.header) << s.dpi;
     EXPECT_EQ(now.img, (SIZE{s.img, s.img})) << s.dpi;
-    EXPECT_NEAR(now.sw.cx, start.sw.cx * s.dpi / 96.0, 2) << s.dpi;
-    EXPECT_NEAR(now.sw.cy, start.sw.cy * s.dpi / 96.0, 2) << s.dpi;
-    if (s.dpi == 144) {
-      EXPECT_EQ(now.sw, b.sw);  // as if made at 144
+    for (auto [was, is] : {std::pair{start.sw, now.sw}, std::pair{start.tile, now.tile}}) {
+      EXPECT_NEAR(is.cx, was.cx * s.dpi / 96.0, 2) << s.dpi;
+      EXPECT_NEAR(is.cy, was.cy * s.dpi / 96.0, 2) << s.dpi;
+    }
+    if (s.dpi == 144) {  // as if made at 144
+      EXPECT_EQ(now.sw, b.sw);
+      EXPECT_EQ(now.tile, b.tile);
     }
   }
   EXPECT_EQ(live.Now().sw, start.sw);
+  EXPECT_EQ(live.Now().tile, start.tile);
 }
