@@ -13,6 +13,7 @@
 #include "view/internal/controls/bas_img_button.h"
 #include "view/internal/controls/bas_list_view.h"
 #include "view/internal/controls/bas_switch_button.h"
+#include "view/internal/controls/bas_tree_view_check_box.h"
 #include "view/internal/frame/dpi.h"
 #include "view/reflect.h"
 #include "view/zu_img_button.h"
@@ -52,6 +53,7 @@ struct DpiApp {
   std::unique_ptr<Gdiplus::Font> font = std::make_unique<Gdiplus::Font>(
       L"Arial", 12.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
   std::unique_ptr<Gdiplus::Bitmap> image = viewtest::SolidBitmap(20, 20, 0xFF0000);
+  HFONT tree_font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, L"Arial");
   ZuListView list;
   ZuTreeViewCheckBox tree;
   ZuSwitchButton sw;
@@ -74,6 +76,7 @@ struct DpiApp {
     WTL::CRect tree_rect(0, 210, 200, 400);
     tree_wnd = tree.CreateTree(host, nullptr, tree_rect, RGB(255, 255, 255),
                                image.get(), image.get(), image.get(), image.get());
+    SendMessageW(tree_wnd, WM_SETFONT, reinterpret_cast<WPARAM>(tree_font), FALSE);
     sw_wnd = sw.CreateButton(host, font.get(), 21);
     sw.Init(320, 10, L"Switch", RGB(255, 0, 0), 0, RGB(0, 255, 0), 0);
     img_wnd = img.CreateButton(host, 22, true);
@@ -83,12 +86,13 @@ struct DpiApp {
   }
   ~DpiApp() {
     DestroyWindow(host);
+    DeleteObject(tree_font);
     view::SetDpiMode(view::DpiMode::kApplication);
     view::frame::SetWindowDpiForTesting(0);
   }
   // Every size a DPI change must follow.
   struct Sizes {
-    int row, column0, column1, tree_row, margin;
+    int row, column0, column1, tree_row, margin, tree_font;
     float header;
     SIZE sw, img, tile;
   };
@@ -98,9 +102,16 @@ struct DpiApp {
             static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0)),
             static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0)),
             static_cast<int>(SendMessageW(tree_wnd, TVM_GETITEMHEIGHT, 0, 0)),
-            BoundObject<BASSwitchButton>(sw_wnd)->h_margin(), l->header().scale(),
+            BoundObject<BASSwitchButton>(sw_wnd)->h_margin(), TreeFontHeight(),
+            l->header().scale(),
             viewtest::ClientSize(sw_wnd), viewtest::ClientSize(img_wnd),
             viewtest::ClientSize(tile_wnd)};
+  }
+  // The height of the font the tree paints its rows in.
+  int TreeFontHeight() {
+    LOGFONTW font = {};
+    GetObjectW(BoundObject<BASTreeViewCheckBox>(tree_wnd)->font(), sizeof(font), &font);
+    return font.lfHeight;
   }
   // The top-level window's DPI change, as the system sends it.
   void ChangeDpi(int dpi) {
@@ -120,16 +131,16 @@ TEST(Dpi, PerMonitorControlsTakeTheirWindowsFactorAndFollowItsChanges) {
   DpiApp app(view::DpiMode::kApplication, 144);
   const DpiApp::Sizes a = app.Now();
   EXPECT_EQ(a.row, 60); EXPECT_EQ(a.tree_row, 40); EXPECT_EQ(a.margin, 10);
-  EXPECT_EQ(a.header, 1.0f); EXPECT_EQ(a.img, (SIZE{20, 20}));
+  EXPECT_EQ(a.header, 1.0f); EXPECT_EQ(a.img, (SIZE{20, 20})); EXPECT_EQ(a.tree_font, -12);
   app.ChangeDpi(192);
   EXPECT_EQ(app.Now().row, 60); EXPECT_EQ(app.Now().tree_row, 40);
-  EXPECT_EQ(app.Now().img, (SIZE{20, 20}));
+  EXPECT_EQ(app.Now().img, (SIZE{20, 20})); EXPECT_EQ(app.Now().tree_font, -12);
 
   // Made at 144 DPI: 1.5x from the start.
   DpiApp at144(view::DpiMode::kPerMonitor, 144);
   const DpiApp::Sizes b = at144.Now();
   EXPECT_EQ(b.row, 90); EXPECT_EQ(b.tree_row, 60); EXPECT_EQ(b.margin, 15);
-  EXPECT_EQ(b.header, 1.5f); EXPECT_EQ(b.img, (SIZE{30, 30}));
+  EXPECT_EQ(b.header, 1.5f); EXPECT_EQ(b.img, (SIZE{30, 30})); EXPECT_EQ(b.tree_font, -18);
   // Captions are drawn at 1.5x too: about half as large again (the text
   // measures within a pixel of 1.5x; margins, gaps and the image exactly).
   for (auto [made96, made144] : {std::pair{a.sw, b.sw}, std::pair{a.tile, b.tile}}) {
@@ -140,9 +151,10 @@ TEST(Dpi, PerMonitorControlsTakeTheirWindowsFactorAndFollowItsChanges) {
   // Made at 96, then 144 -> 192 -> 96: each size by value, and back where it started.
   DpiApp live(view::DpiMode::kPerMonitor, 96);
   const DpiApp::Sizes start = live.Now();
-  struct { int dpi, row, column0, column1, tree_row, margin, img; float header; } steps[] = {
-      {144, 90, 90, 150, 60, 15, 30, 1.5f}, {192, 120, 120, 200, 80, 20, 40, 2.0f},
-      {96, 60, 60, 100, 40, 10, 20, 1.0f}};
+  HFONT copy = nullptr;  // the tree's font at 2x, deleted when no longer used
+  struct { int dpi, row, column0, column1, tree_row, margin, img, font; float header; } steps[] = {
+      {144, 90, 90, 150, 60, 15, 30, -18, 1.5f}, {192, 120, 120, 200, 80, 20, 40, -24, 2.0f},
+      {96, 60, 60, 100, 40, 10, 20, -12, 1.0f}};
   for (const auto& s : steps) {
     live.ChangeDpi(s.dpi);
     const DpiApp::Sizes now = live.Now();
@@ -151,6 +163,8 @@ TEST(Dpi, PerMonitorControlsTakeTheirWindowsFactorAndFollowItsChanges) {
     EXPECT_EQ(now.column1, s.column1) << s.dpi;
     EXPECT_EQ(now.tree_row, s.tree_row) << s.dpi;
     EXPECT_EQ(now.margin, s.margin) << s.dpi;
+    EXPECT_EQ(now.tree_font, s.font) << s.dpi;
+    if (s.dpi == 192) copy = BoundObject<BASTreeViewCheckBox>(live.tree_wnd)->font();
     EXPECT_EQ(now.header, s.header) << s.dpi;
     EXPECT_EQ(now.img, (SIZE{s.img, s.img})) << s.dpi;
     for (auto [was, is] : {std::pair{start.sw, now.sw}, std::pair{start.tile, now.tile}}) {
@@ -164,4 +178,8 @@ TEST(Dpi, PerMonitorControlsTakeTheirWindowsFactorAndFollowItsChanges) {
   }
   EXPECT_EQ(live.Now().sw, start.sw);
   EXPECT_EQ(live.Now().tile, start.tile);
+  // Back at 1x the tree paints with the application's own font, and its
+  // copy is gone.
+  EXPECT_EQ(BoundObject<BASTreeViewCheckBox>(live.tree_wnd)->font(), live.tree_font);
+  EXPECT_EQ(GetObjectType(copy), 0u);
 }

@@ -201,6 +201,7 @@ std::vector<ControlDriver> Drivers() {
                        false, i);
         }
         t.SetCheckItemCallback([](HTREEITEM, bool) {});
+        SendMessageW(t, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
         TreeView_Expand(t, root, TVE_EXPAND);
       },
       {WM_PAINT, WM_PRINTCLIENT, WM_ERASEBKGND, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_SETFONT,
@@ -248,11 +249,19 @@ class Fuzz : public testing::TestWithParam<ControlDriver> {};
 
 // `n` lives of a control: each created, used as a user would for `rounds`
 // rounds (the third of them a shrink) and destroyed; every other life turns
-// dark after its first round, and the next one back.
+// dark after its first round, and the next one back; every third follows
+// its window's DPI, which goes to 144 before its first round.
 void Lives(const ControlDriver& driver, HWND host, int n, int rounds = 3) {
   for (int life = 0; life < n; ++life) {
+    if (life % 3 == 2) view::SetDpiMode(view::DpiMode::kPerMonitor);
     HWND control = driver.create(host);
+    view::SetDpiMode(view::DpiMode::kApplication);
     ASSERT_NE(control, nullptr) << "the control could not be created";
+    RECT suggested = {0, 0, 400, 300};
+    if (life % 3 == 2) {
+      view::ReflectNotification(host, WM_DPICHANGED, 144, reinterpret_cast<LPARAM>(&suggested),
+                                nullptr);
+    }
     for (int i = 5; i < 5 + rounds; ++i) {
       if (i == 6) view::SetTheme(life % 2 == 0 ? view::Theme::kDark : view::Theme::kLight);
       Exercise(control, i);

@@ -168,6 +168,7 @@ HWND BASTreeViewCheckBox::CreateTree(HWND parent, HMENU id, const RECT& rect,
   if (wnd == nullptr) return nullptr;
   // Rows are 40 pixels, at the window's DPI when the tree follows it.
   const float factor = follows_dpi() ? view::frame::WindowDpiFactor(wnd) : 1.0f;
+  SetDpiFactor(factor);
   SendMessageW(wnd, TVM_SETITEMHEIGHT, view::frame::DpiScaleInt(kRowHeight, factor), 0);
   xMargin_ = 0;
   // The system's selection colours until the application sets its own.
@@ -177,6 +178,7 @@ HWND BASTreeViewCheckBox::CreateTree(HWND parent, HMENU id, const RECT& rect,
 }
 
 void BASTreeViewCheckBox::OnDpiChanged(float factor) {
+  SetDpiFactor(factor);
   SendMessageW(m_hWnd, TVM_SETITEMHEIGHT, view::frame::DpiScaleInt(kRowHeight, factor), 0);
   InvalidateRect(m_hWnd, nullptr, TRUE);
 }

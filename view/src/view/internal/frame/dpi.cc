@@ -110,6 +110,33 @@ Gdiplus::Font* ScaledFont::Get(Gdiplus::Font* given, float factor) {
   return copy_.get();
 }
 
+HFONT ScaledHFont::Get(HFONT given, float factor) {
+  if (given == nullptr || factor == 1.0f) {
+    Reset();
+    return given;
+  }
+  if (copy_ != nullptr && source_ == given && factor_ == factor) return copy_;
+  Reset();
+  LOGFONTW font = {};
+  if (::GetObjectW(given, sizeof(font), &font) != sizeof(font) || font.lfHeight == 0) {
+    return given;
+  }
+  font.lfHeight = static_cast<LONG>(static_cast<float>(font.lfHeight) * factor);
+  font.lfWidth = static_cast<LONG>(static_cast<float>(font.lfWidth) * factor);
+  copy_ = ::CreateFontIndirectW(&font);
+  if (copy_ == nullptr) return given;
+  source_ = given;
+  factor_ = factor;
+  return copy_;
+}
+
+void ScaledHFont::Reset() {
+  if (copy_ != nullptr) ::DeleteObject(copy_);
+  copy_ = nullptr;
+  source_ = nullptr;
+  factor_ = 1.0f;
+}
+
 void ScaledFont::Reset() {
   copy_.reset();
   source_ = nullptr;

@@ -66,4 +66,23 @@ class ScaledFont {
   std::unique_ptr<Gdiplus::Font> copy_;
 };
 
+// The same for a GDI font: a copy made from its LOGFONT with the height and
+// width scaled (a font of the default height, 0, is kept as it is), owned
+// and deleted here.
+class ScaledHFont {
+ public:
+  ScaledHFont() = default;
+  ~ScaledHFont() { Reset(); }
+  ScaledHFont(const ScaledHFont&) = delete;
+  ScaledHFont& operator=(const ScaledHFont&) = delete;
+  HFONT Get(HFONT given, float factor);
+  // Deletes the copy.
+  void Reset();
+
+ private:
+  HFONT source_ = nullptr;
+  float factor_ = 1.0f;
+  HFONT copy_ = nullptr;
+};
+
 }  // namespace view::frame
