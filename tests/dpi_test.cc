@@ -182,4 +182,9 @@ TEST(Dpi, PerMonitorControlsTakeTheirWindowsFactorAndFollowItsChanges) {
   // copy is gone.
   EXPECT_EQ(BoundObject<BASTreeViewCheckBox>(live.tree_wnd)->font(), live.tree_font);
   EXPECT_EQ(GetObjectType(copy), 0u);
+  // And with the window, while the application still holds the tree.
+  live.ChangeDpi(144);
+  copy = BoundObject<BASTreeViewCheckBox>(live.tree_wnd)->font();
+  DestroyWindow(live.tree_wnd);
+  EXPECT_EQ(GetObjectType(copy), 0u);
 }
