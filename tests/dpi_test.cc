@@ -3,63 +3,52 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <array>
 #include <limits>
 #include <memory>
 #include <utility>
 
 #include "harness.h"
-#include "view/dpi.h"
-#include "view/internal/controls/bas_img_button.h"
 #include "view/internal/controls/bas_list_view.h"
 #include "view/internal/controls/bas_switch_button.h"
 #include "view/internal/controls/bas_tree_view_check_box.h"
 #include "view/internal/frame/dpi.h"
-#include "view/reflect.h"
-#include "view/zu_img_button.h"
-#include "view/zu_list_view.h"
-#include "view/zu_switch_button.h"
-#include "view/zu_switch_image_button.h"
-#include "view/zu_tree_view_check_box.h"
+#include "view/view.h"
 
 using view::frame::BoundObject;
 
 TEST(Dpi, FactorsAreClampedAndLengthsComeBack) {
   const float nan = std::numeric_limits<float>::quiet_NaN();
-  const float inf = std::numeric_limits<float>::infinity();
-  struct { float in, out; } clamps[] = {{nan, 1}, {0, 1}, {-2, 1}, {0.5f, 1}, {1.5f, 1.5f},
-                                        {8, 8}, {9, 8}, {inf, 8}};
-  for (const auto& c : clamps) EXPECT_EQ(view::frame::ClampDpiFactor(c.in), c.out) << c.in;
-  struct { int dpi; float factor; } dpis[] = {{0, 1}, {-96, 1}, {96, 1}, {120, 1.25f},
-                                              {144, 1.5f}, {192, 2}, {768, 8}, {1000, 8}};
-  for (const auto& d : dpis) EXPECT_EQ(view::frame::DpiFactorOf(d.dpi), d.factor) << d.dpi;
+  const float clamps[][2] = {{nan, 1}, {0, 1}, {-2, 1}, {0.5f, 1}, {1.5f, 1.5f}, {8, 8}, {9, 8}};
+  for (const auto& c : clamps) EXPECT_EQ(view::frame::ClampDpiFactor(c[0]), c[1]) << c[0];
+  const int dpis[][2] = {{0, 100}, {-96, 100}, {120, 125}, {144, 150}, {768, 800}, {1000, 800}};
+  for (const auto& d : dpis) EXPECT_EQ(view::frame::DpiFactorOf(d[0]) * 100, d[1]) << d[0];
   // px at `from` -> at `to`: 22 is 15 at 1.5 (15 x 1.5 truncated), 3 is 3 at
   // 1.25 (3.75), 23 at 1.5 stays 23 while the factor does not change.
-  struct { int px; float from, to; int out; } lengths[] = {
-      {10, 1, 1.5f, 15}, {15, 1.5f, 2, 20}, {22, 1.5f, 1, 15}, {22, 1.5f, 2, 30},
-      {3, 1.25f, 1, 3}, {7, 1, 1.5f, 10}, {23, 1.5f, 1.5f, 23}, {0, 2, 1, 0}};
+  const float lengths[][4] = {{10, 1, 1.5f, 15}, {15, 1.5f, 2, 20}, {22, 1.5f, 1, 15},
+                              {22, 1.5f, 2, 30}, {3, 1.25f, 1, 3},  {7, 1, 1.5f, 10},
+                              {23, 1.5f, 1.5f, 23}};
   for (const auto& l : lengths) {
-    EXPECT_EQ(view::frame::RescaleLength(l.px, l.from, l.to), l.out) << l.px << " " << l.from;
+    EXPECT_EQ(view::frame::RescaleLength(static_cast<int>(l[0]), l[1], l[2]), l[3]) << l[0];
   }
 }
 
 namespace {
 
-// Controls made in `mode` in a window whose DPI reads `dpi`: a list with two
-// columns (60 and 100 wide), a tree, a switch button with a caption, and an
-// image button that is only its 20 x 20 image.
+// Controls made in `mode` in a window whose DPI reads `dpi`: a list with
+// columns 60 and 100 wide, a tree in a font 12 high, a switch button and a
+// tile with captions, and an image button that is only its 20 x 20 image.
 struct DpiApp {
   viewtest::HostWindow host;
-  std::unique_ptr<Gdiplus::Font> font = std::make_unique<Gdiplus::Font>(
-      L"Arial", 12.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
+  Gdiplus::Font font{L"Arial", 12.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel};
   std::unique_ptr<Gdiplus::Bitmap> image = viewtest::SolidBitmap(20, 20, 0xFF0000);
   HFONT tree_font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, L"Arial");
   ZuListView list;
   ZuTreeViewCheckBox tree;
   ZuSwitchButton sw;
-  ZuImgButton img;
   ZuSwitchImageButton tile;
-  HWND tree_wnd = nullptr, sw_wnd = nullptr, img_wnd = nullptr, tile_wnd = nullptr;
+  ZuImgButton img;
+  HWND tree_wnd = nullptr, sw_wnd = nullptr, tile_wnd = nullptr, img_wnd = nullptr;
 
   DpiApp(view::DpiMode mode, int dpi) {
     view::SetDpiMode(mode);
@@ -70,19 +59,19 @@ struct DpiApp {
     for (int c = 0; c < 2; ++c) {
       LVCOLUMNW column = {};
       column.mask = LVCF_WIDTH;
-      column.cx = c == 0 ? 60 : 100;
+      column.cx = 60 + 40 * c;
       SendMessageW(list, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
     }
     WTL::CRect tree_rect(0, 210, 200, 400);
-    tree_wnd = tree.CreateTree(host, nullptr, tree_rect, RGB(255, 255, 255),
-                               image.get(), image.get(), image.get(), image.get());
+    tree_wnd = tree.CreateTree(host, nullptr, tree_rect, RGB(255, 255, 255), image.get(),
+                               image.get(), image.get(), image.get());
     SendMessageW(tree_wnd, WM_SETFONT, reinterpret_cast<WPARAM>(tree_font), FALSE);
-    sw_wnd = sw.CreateButton(host, font.get(), 21);
+    sw_wnd = sw.CreateButton(host, &font, 21);
     sw.Init(320, 10, L"Switch", RGB(255, 0, 0), 0, RGB(0, 255, 0), 0);
+    tile_wnd = tile.CreateButton(host, &font, 23);
+    tile.Init(320, 200, L"Tile", RGB(255, 0, 0), 0, image.get(), RGB(0, 255, 0), 0, image.get());
     img_wnd = img.CreateButton(host, 22, true);
     img.Init(image.get(), 320, 100, image.get(), nullptr, 0, 0, 0, 0);
-    tile_wnd = tile.CreateButton(host, font.get(), 23);
-    tile.Init(320, 200, L"Tile", RGB(255, 0, 0), 0, image.get(), RGB(0, 255, 0), 0, image.get());
   }
   ~DpiApp() {
     DestroyWindow(host);
@@ -90,36 +79,31 @@ struct DpiApp {
     view::SetDpiMode(view::DpiMode::kApplication);
     view::frame::SetWindowDpiForTesting(0);
   }
-  // Every size a DPI change must follow.
-  struct Sizes {
-    int row, column0, column1, tree_row, margin, tree_font;
-    float header;
-    SIZE sw, img, tile;
-  };
-  Sizes Now() {
+  HFONT TreeFont() { return BoundObject<BASTreeViewCheckBox>(tree_wnd)->font(); }
+  // Row height, column widths, tree row, switch margin, tree font height,
+  // header factor x 100, image button width and height.
+  std::array<int, 9> Now() {
     BASListView* l = BoundObject<BASListView>(list);
-    return {l->item_height(),
-            static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0)),
+    LOGFONTW f = {};
+    GetObjectW(TreeFont(), sizeof(f), &f);
+    return {l->item_height(), static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0)),
             static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0)),
             static_cast<int>(SendMessageW(tree_wnd, TVM_GETITEMHEIGHT, 0, 0)),
-            BoundObject<BASSwitchButton>(sw_wnd)->h_margin(), TreeFontHeight(),
-            l->header().scale(),
-            viewtest::ClientSize(sw_wnd), viewtest::ClientSize(img_wnd),
-            viewtest::ClientSize(tile_wnd)};
+            BoundObject<BASSwitchButton>(sw_wnd)->h_margin(), static_cast<int>(f.lfHeight),
+            static_cast<int>(l->header().scale() * 100), viewtest::ClientSize(img_wnd).cx,
+            viewtest::ClientSize(img_wnd).cy};
   }
-  // The height of the font the tree paints its rows in.
-  int TreeFontHeight() {
-    LOGFONTW font = {};
-    GetObjectW(BoundObject<BASTreeViewCheckBox>(tree_wnd)->font(), sizeof(font), &font);
-    return font.lfHeight;
+  // The sizes that follow a measured caption: switch button and tile.
+  std::array<int, 4> Measured() {
+    const SIZE s = viewtest::ClientSize(sw_wnd), t = viewtest::ClientSize(tile_wnd);
+    return {s.cx, s.cy, t.cx, t.cy};
   }
   // The top-level window's DPI change, as the system sends it.
   void ChangeDpi(int dpi) {
     RECT suggested = {};
     GetWindowRect(host, &suggested);
-    LRESULT result = 0;
     EXPECT_FALSE(view::ReflectNotification(host, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                                           reinterpret_cast<LPARAM>(&suggested), &result));
+                                           reinterpret_cast<LPARAM>(&suggested), nullptr));
     viewtest::PumpUntilIdle();
   }
 };
@@ -127,64 +111,44 @@ struct DpiApp {
 }  // namespace
 
 TEST(Dpi, PerMonitorControlsTakeTheirWindowsFactorAndFollowItsChanges) {
+  using Sizes = std::array<int, 9>;
+  const Sizes at96 = {60, 60, 100, 40, 10, -12, 100, 20, 20};
+  const Sizes at144 = {90, 90, 150, 60, 15, -18, 150, 30, 30};
+  const Sizes at192 = {120, 120, 200, 80, 20, -24, 200, 40, 40};
   // The application mode ignores the window's DPI, at creation and after.
   DpiApp app(view::DpiMode::kApplication, 144);
-  const DpiApp::Sizes a = app.Now();
-  EXPECT_EQ(a.row, 60); EXPECT_EQ(a.tree_row, 40); EXPECT_EQ(a.margin, 10);
-  EXPECT_EQ(a.header, 1.0f); EXPECT_EQ(a.img, (SIZE{20, 20})); EXPECT_EQ(a.tree_font, -12);
+  EXPECT_EQ(app.Now(), at96);
   app.ChangeDpi(192);
-  EXPECT_EQ(app.Now().row, 60); EXPECT_EQ(app.Now().tree_row, 40);
-  EXPECT_EQ(app.Now().img, (SIZE{20, 20})); EXPECT_EQ(app.Now().tree_font, -12);
-
-  // Made at 144 DPI: 1.5x from the start.
-  DpiApp at144(view::DpiMode::kPerMonitor, 144);
-  const DpiApp::Sizes b = at144.Now();
-  EXPECT_EQ(b.row, 90); EXPECT_EQ(b.tree_row, 60); EXPECT_EQ(b.margin, 15);
-  EXPECT_EQ(b.header, 1.5f); EXPECT_EQ(b.img, (SIZE{30, 30})); EXPECT_EQ(b.tree_font, -18);
-  // Captions are drawn at 1.5x too: about half as large again (the text
-  // measures within a pixel of 1.5x; margins, gaps and the image exactly).
-  for (auto [made96, made144] : {std::pair{a.sw, b.sw}, std::pair{a.tile, b.tile}}) {
-    EXPECT_NEAR(made144.cx, made96.cx * 1.5, 2);
-    EXPECT_NEAR(made144.cy, made96.cy * 1.5, 2);
-  }
+  EXPECT_EQ(app.Now(), at96);
+  // Made at 144 DPI: 1.5x from the start, captions too (the text measures
+  // within a pixel of 1.5x; margins, gaps and images exactly).
+  // Columns are the application's, in the pixels of the DPI it made them at.
+  DpiApp made144(view::DpiMode::kPerMonitor, 144);
+  EXPECT_EQ(made144.Now(), (Sizes{90, 60, 100, 60, 15, -18, 150, 30, 30}));
+  for (int k = 0; k < 4; ++k) EXPECT_NEAR(made144.Measured()[k], app.Measured()[k] * 1.5, 2);
 
   // Made at 96, then 144 -> 192 -> 96: each size by value, and back where it started.
   DpiApp live(view::DpiMode::kPerMonitor, 96);
-  const DpiApp::Sizes start = live.Now();
+  const std::array<int, 4> start = live.Measured();
   HFONT copy = nullptr;  // the tree's font at 2x, deleted when no longer used
-  struct { int dpi, row, column0, column1, tree_row, margin, img, font; float header; } steps[] = {
-      {144, 90, 90, 150, 60, 15, 30, -18, 1.5f}, {192, 120, 120, 200, 80, 20, 40, -24, 2.0f},
-      {96, 60, 60, 100, 40, 10, 20, -12, 1.0f}};
-  for (const auto& s : steps) {
-    live.ChangeDpi(s.dpi);
-    const DpiApp::Sizes now = live.Now();
-    EXPECT_EQ(now.row, s.row) << s.dpi;
-    EXPECT_EQ(now.column0, s.column0) << s.dpi;
-    EXPECT_EQ(now.column1, s.column1) << s.dpi;
-    EXPECT_EQ(now.tree_row, s.tree_row) << s.dpi;
-    EXPECT_EQ(now.margin, s.margin) << s.dpi;
-    EXPECT_EQ(now.tree_font, s.font) << s.dpi;
-    if (s.dpi == 192) copy = BoundObject<BASTreeViewCheckBox>(live.tree_wnd)->font();
-    EXPECT_EQ(now.header, s.header) << s.dpi;
-    EXPECT_EQ(now.img, (SIZE{s.img, s.img})) << s.dpi;
-    for (auto [was, is] : {std::pair{start.sw, now.sw}, std::pair{start.tile, now.tile}}) {
-      EXPECT_NEAR(is.cx, was.cx * s.dpi / 96.0, 2) << s.dpi;
-      EXPECT_NEAR(is.cy, was.cy * s.dpi / 96.0, 2) << s.dpi;
+  const std::pair<int, Sizes> steps[] = {{144, at144}, {192, at192}, {96, at96}};
+  for (const auto& [dpi, sizes] : steps) {
+    live.ChangeDpi(dpi);
+    EXPECT_EQ(live.Now(), sizes) << dpi;
+    for (int k = 0; k < 4; ++k) EXPECT_NEAR(live.Measured()[k], start[k] * dpi / 96.0, 2) << dpi;
+    if (dpi == 144) {
+      EXPECT_EQ(live.Measured(), made144.Measured());  // as if made at 144
     }
-    if (s.dpi == 144) {  // as if made at 144
-      EXPECT_EQ(now.sw, b.sw);
-      EXPECT_EQ(now.tile, b.tile);
-    }
+    if (dpi == 192) copy = live.TreeFont();
   }
-  EXPECT_EQ(live.Now().sw, start.sw);
-  EXPECT_EQ(live.Now().tile, start.tile);
-  // Back at 1x the tree paints with the application's own font, and its
-  // copy is gone.
-  EXPECT_EQ(BoundObject<BASTreeViewCheckBox>(live.tree_wnd)->font(), live.tree_font);
+  EXPECT_EQ(live.Measured(), start);
+  // Back at 1x the tree paints in the application's own font and its copy
+  // is gone; a copy also goes with the window while the application still
+  // holds the tree.
+  EXPECT_EQ(live.TreeFont(), live.tree_font);
   EXPECT_EQ(GetObjectType(copy), 0u);
-  // And with the window, while the application still holds the tree.
   live.ChangeDpi(144);
-  copy = BoundObject<BASTreeViewCheckBox>(live.tree_wnd)->font();
+  copy = live.TreeFont();
   DestroyWindow(live.tree_wnd);
   EXPECT_EQ(GetObjectType(copy), 0u);
 }
