@@ -7,6 +7,7 @@
 #include <array>
 #include <limits>
 #include <memory>
+#include <tuple>
 #include <utility>
 
 #include "harness.h"
@@ -71,7 +72,8 @@ struct DpiApp {
     sw_wnd = sw.CreateButton(host, &font, 21);
     sw.Init(320, 10, L"Switch", RGB(255, 0, 0), 0, RGB(0, 255, 0), 0);
     tile_wnd = tile.CreateButton(host, &font, 23);
-    tile.Init(320, 200, L"Tile", RGB(255, 0, 0), 0, image.get(), RGB(0, 255, 0), 0, image.get());
+    tile.Init(320, 200, L"Tile", RGB(200, 200, 200), 0, image.get(), RGB(90, 90, 90), 0,
+              image.get());
     img_wnd = img.CreateButton(host, 22, true);
     img.Init(image.get(), 320, 100, image.get(), nullptr, 0, 0, 0, 0);
     RECT section_rect = {420, 10, 520, 42};
@@ -157,4 +159,36 @@ TEST(Dpi, PerMonitorControlsTakeTheirWindowsFactorAndFollowItsChanges) {
   copy = live.TreeFont();
   DestroyWindow(live.tree_wnd);
   EXPECT_EQ(GetObjectType(copy), 0u);
+}
+
+TEST(Dpi, RegisteredVariantsAreDrawnNearestAtOrAboveTheFactor) {
+  DpiApp app(view::DpiMode::kPerMonitor, 144);
+  Gdiplus::Bitmap* base = app.image.get();
+  auto v15 = viewtest::SolidBitmap(30, 30, 0x00FF00), v2 = viewtest::SolidBitmap(40, 40, 0x0000FF);
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  for (auto [b, v, scale] : {std::tuple{base, static_cast<Gdiplus::Bitmap*>(nullptr), 1.5f},
+                             {nullptr, v15.get(), 1.5f}, {base, v15.get(), 0.0f},
+                             {base, v15.get(), -1.0f}, {base, v15.get(), nan}}) {
+    EXPECT_FALSE(view::RegisterImageVariant(b, v, scale)) << scale;
+  }
+  EXPECT_EQ(view::frame::ImageVariantFor(base, 30), base);
+  EXPECT_TRUE(view::RegisterImageVariant(base, v2.get(), 2.0f));
+  EXPECT_TRUE(view::RegisterImageVariant(base, v15.get(), 1.5f));
+  const std::pair<int, Gdiplus::Image*> picks[] = {
+      {20, base}, {10, base}, {25, v15.get()}, {30, v15.get()}, {31, v2.get()}, {80, v2.get()}};
+  for (auto [width, pick] : picks) {
+    EXPECT_EQ(view::frame::ImageVariantFor(base, width), pick) << width;
+  }
+  // At 1.5x the list's check boxes and header box, the image button and the
+  // tile draw the green 1.5x art, not the red base scaled (repainted by the
+  // application, which registered the art after they painted).
+  SendMessageW(app.list, LVM_SETITEMCOUNT, 3, 0);
+  RedrawWindow(app.host, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  for (HWND wnd : {static_cast<HWND>(app.list), app.img_wnd, app.tile_wnd}) {
+    const viewtest::Image shot = viewtest::CaptureClient(wnd);
+    EXPECT_EQ(shot.Count(0xFF0000), 0);
+    EXPECT_GT(shot.Count(0x00FF00), 4 * 4 * 144 / 96);  // at least a whole 1x image
+  }
+  view::UnregisterImageVariants(base);
+  EXPECT_EQ(view::frame::ImageVariantFor(base, 30), base);
 }

@@ -2,6 +2,10 @@
 
 #include "view/export.h"
 
+namespace Gdiplus {
+class Bitmap;
+}
+
 namespace view {
 
 // How the controls size themselves for the screen's DPI.
@@ -27,5 +31,19 @@ enum class DpiMode { kApplication, kPerMonitor };
 // Sets the mode; a value outside the enum is ignored.
 VIEW_API void SetDpiMode(DpiMode mode);
 VIEW_API DpiMode GetDpiMode();
+
+// Sharper art for an image the application gives at its 96-DPI size:
+// `variant` is made for `scale` (1.5, 2.0, ...). Wherever a control draws
+// `base` at some factor, in either mode, it draws the variant of the nearest
+// scale at or above that factor instead (the base itself counts as 1x; the
+// largest variant when none is that large), scaled to the same place.
+// Both bitmaps stay the application's. A second variant for the same scale
+// replaces the first. Returns false, registering nothing, for a null base
+// or variant or a scale that is not above 0.
+//
+// The application calls UnregisterImageVariants(base) before it deletes
+// the base or any of its variants. Call both from the UI thread.
+VIEW_API bool RegisterImageVariant(Gdiplus::Bitmap* base, Gdiplus::Bitmap* variant, float scale);
+VIEW_API void UnregisterImageVariants(Gdiplus::Bitmap* base);
 
 }  // namespace view

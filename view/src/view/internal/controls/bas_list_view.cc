@@ -855,13 +855,20 @@ void BASListView::DrawCheckCell(HDC dc, int row, const RECT& cell) {
     Gdiplus::Bitmap* image = !CanCheck(row) ? disabled_check_image_
                              : GetCheckState(row) ? checked_image_
                                                   : unchecked_image_;
-    if (paint_pass_ != nullptr) image = view::internal::PaletteImage(image, paint_pass_->palette());
-    if (image != nullptr) {
+    // Sharper art registered for the size drawn is drawn whole.
+    Gdiplus::Bitmap* art = image != nullptr ? static_cast<Gdiplus::Bitmap*>(
+                                                  view::frame::ImageVariantFor(image, box_width))
+                                            : nullptr;
+    const bool variant = art != image;
+    if (paint_pass_ != nullptr) art = view::internal::PaletteImage(art, paint_pass_->palette());
+    if (art != nullptr) {
       // Every state is drawn at the checked image's size.
       Gdiplus::Graphics graphics(dc);
-      graphics.DrawImage(image, Gdiplus::Rect(Scaled(5), (height - box_height) / 2, box_width,
-                                              box_height),
-                         0, 0, check_width, check_height, Gdiplus::UnitPixel);
+      graphics.DrawImage(art, Gdiplus::Rect(Scaled(5), (height - box_height) / 2, box_width,
+                                            box_height),
+                         0, 0, variant ? static_cast<int>(art->GetWidth()) : check_width,
+                         variant ? static_cast<int>(art->GetHeight()) : check_height,
+                         Gdiplus::UnitPixel);
     }
   }
   const std::wstring text = std::to_wstring(row + 1);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <map>
+#include <mutex>
 
 #include "view/dpi.h"
 #include "view/internal/frame/window_impl.h"
@@ -12,6 +14,13 @@ namespace {
 
 std::atomic<int> g_mode{static_cast<int>(DpiMode::kApplication)};
 
+// The registered variants of each base image, by scale.
+std::mutex g_variants_lock;
+std::map<Gdiplus::Image*, std::map<float, Gdiplus::Image*>>& Variants() {
+  static std::map<Gdiplus::Image*, std::map<float, Gdiplus::Image*>> variants;
+  return variants;
+}
+
 }  // namespace
 
 void SetDpiMode(DpiMode mode) {
@@ -20,6 +29,18 @@ void SetDpiMode(DpiMode mode) {
 }
 
 DpiMode GetDpiMode() { return static_cast<DpiMode>(g_mode.load()); }
+
+bool RegisterImageVariant(Gdiplus::Bitmap* base, Gdiplus::Bitmap* variant, float scale) {
+  if (base == nullptr || variant == nullptr || !(scale > 0.0f)) return false;
+  const std::lock_guard<std::mutex> lock(g_variants_lock);
+  Variants()[base][scale] = variant;
+  return true;
+}
+
+void UnregisterImageVariants(Gdiplus::Bitmap* base) {
+  const std::lock_guard<std::mutex> lock(g_variants_lock);
+  Variants().erase(base);
+}
 
 }  // namespace view
 
@@ -40,8 +61,8 @@ int SystemDpi() {
 // GetDpiForWindow appeared in Windows 10 1607: looked up, not linked.
 int DpiOfWindow(HWND wnd) {
   using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-  static const auto get_dpi = reinterpret_cast<GetDpiForWindowFn>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  static const auto get_dpi = reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
+      ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
   const UINT dpi = get_dpi != nullptr && wnd != nullptr ? get_dpi(wnd) : 0;
   return dpi != 0 ? static_cast<int>(dpi) : SystemDpi();
 }
@@ -77,6 +98,16 @@ int RescaleLength(int px, float from, float to) {
   if (from == to) return px;
   const int logical = static_cast<int>(std::ceil(static_cast<float>(px) / from - 0.001f));
   return DpiScaleInt(logical, to);
+}
+
+Gdiplus::Image* ImageVariantFor(Gdiplus::Image* image, int width) {
+  const std::lock_guard<std::mutex> lock(view::g_variants_lock);
+  const auto found = view::Variants().find(image);
+  if (found == view::Variants().end() || image->GetWidth() == 0) return image;
+  const float factor = static_cast<float>(width) / static_cast<float>(image->GetWidth());
+  if (factor <= 1.0f) return image;
+  const auto at_or_above = found->second.lower_bound(factor);
+  return at_or_above != found->second.end() ? at_or_above->second : found->second.rbegin()->second;
 }
 
 UINT DpiChangedMessage() {

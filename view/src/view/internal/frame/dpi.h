@@ -40,6 +40,11 @@ float CreationDpiFactor(HWND parent, float app_factor);
 // factors it went through. `from == to` keeps px.
 int RescaleLength(int px, float from, float to);
 
+// The image to draw in place of `image` drawn `width` pixels wide: its
+// registered variant (view::RegisterImageVariant) of the nearest scale at
+// or above width / its width, else `image` itself.
+Gdiplus::Image* ImageVariantFor(Gdiplus::Image* image, int width);
+
 // The message (registered once) that tells a control of the library that its
 // window's DPI is now wParam; the frame answers it with OnDpiChanged.
 UINT DpiChangedMessage();
