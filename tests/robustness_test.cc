@@ -201,7 +201,6 @@ std::vector<ControlDriver> Drivers() {
                        false, i);
         }
         t.SetCheckItemCallback([](HTREEITEM, bool) {});
-        SendMessageW(t, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
         TreeView_Expand(t, root, TVE_EXPAND);
       },
       {WM_PAINT, WM_PRINTCLIENT, WM_ERASEBKGND, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_SETFONT,
@@ -249,21 +248,11 @@ class Fuzz : public testing::TestWithParam<ControlDriver> {};
 
 // `n` lives of a control: each created, used as a user would for `rounds`
 // rounds (the third of them a shrink) and destroyed; every other life turns
-// dark after its first round, and the next one back; every third follows
-// its window's DPI, which goes to 144 and then 192 (painted at each) before
-// its first round.
+// dark after its first round, and the next one back.
 void Lives(const ControlDriver& driver, HWND host, int n, int rounds = 3) {
   for (int life = 0; life < n; ++life) {
-    if (life % 3 == 2) view::SetDpiMode(view::DpiMode::kPerMonitor);
     HWND control = driver.create(host);
-    view::SetDpiMode(view::DpiMode::kApplication);
     ASSERT_NE(control, nullptr) << "the control could not be created";
-    RECT suggested = {0, 0, 400, 300};
-    for (WPARAM dpi = 144; life % 3 == 2 && dpi <= 192; dpi += 48) {
-      view::ReflectNotification(host, WM_DPICHANGED, dpi, reinterpret_cast<LPARAM>(&suggested),
-                                nullptr);
-      RedrawWindow(control, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    }
     for (int i = 5; i < 5 + rounds; ++i) {
       if (i == 6) view::SetTheme(life % 2 == 0 ? view::Theme::kDark : view::Theme::kLight);
       Exercise(control, i);
