@@ -24,6 +24,7 @@ TEST(Dpi, FactorsAreClamped) {
   EXPECT_EQ(view::frame::ClampDpiFactor(std::numeric_limits<float>::quiet_NaN()), 1.0f);
   const int dpis[][2] = {{0, 100}, {-96, 100}, {48, 100}, {120, 125}, {768, 800}, {1000, 800}};
   for (const auto& d : dpis) EXPECT_EQ(view::frame::DpiFactorOf(d[0]) * 100, d[1]) << d[0];
+  EXPECT_EQ(view::frame::RescaleLength(22, 1.5f, 2.0f), 30);  // 22 is 15 at 1.5x (22.5 truncated)
 }
 
 namespace {
