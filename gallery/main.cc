@@ -1,6 +1,8 @@
 // The gallery: a window that shows view's controls page by page. With
 // --screenshots DIR it shows each page in turn, writes DIR/NN-name.png, then
-// the documentation's figures as DIR/<figure>.png, and exits.
+// the documentation's figures as DIR/<figure>.png, and exits. With
+// --per-monitor its controls follow the window's DPI, and F7 sends the
+// window a DPI change (96, 144, 192 and round again) to watch them follow.
 
 #include <cstdio>
 #include <cwchar>
@@ -273,6 +275,7 @@ int wmain(int argc, wchar_t** argv) {
   std::wstring shots;
   for (int i = 1; i < argc; ++i) {
     if (wcscmp(argv[i], L"--screenshots") == 0 && i + 1 < argc) shots = argv[++i];
+    if (wcscmp(argv[i], L"--per-monitor") == 0) view::SetDpiMode(view::DpiMode::kPerMonitor);
   }
 
   INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_LINK_CLASS | ICC_STANDARD_CLASSES};
@@ -340,6 +343,7 @@ int wmain(int argc, wchar_t** argv) {
       DestroyWindow(main);
     } else {
       size_t current = 0;
+      int dpi = 96;
       if (!Pages().empty()) gallery.Show(current);
       MSG msg;
       while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -349,6 +353,14 @@ int wmain(int argc, wchar_t** argv) {
           const size_t n = Pages().size();
           current = msg.wParam == VK_NEXT ? (current + 1) % n : (current + n - 1) % n;
           gallery.Show(current);
+          continue;
+        }
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_F7) {
+          dpi = dpi == 192 ? 96 : dpi + 48;
+          RECT suggested = {};
+          GetWindowRect(main, &suggested);
+          SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                       reinterpret_cast<LPARAM>(&suggested));
           continue;
         }
         TranslateMessage(&msg);
