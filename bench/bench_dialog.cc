@@ -4,10 +4,10 @@
 // list with check boxes, a tree with TVS_CHECKBOXES, a drop-down combo box,
 // an edit and a SysLink), side by side so that neither covers the other.
 // Rows: create and first paint; resize by one pixel a hundred times with a
-// synchronous repaint; the pointer swept across a row of 50 buttons; the
-// GDI objects and memory each control costs; and the switch from the light
-// theme to the dark one with the repaint it brings, against a full repaint
-// of the stock dialog (which has no theme to switch). Both dialogs run with
+// synchronous repaint; the pointer swept across a row of 50 buttons; a DPI
+// change; the GDI objects and memory each control costs; and the switch from
+// the light theme to the dark one with the repaint it brings, against a full
+// repaint of the stock dialog (which has no theme to switch). Both dialogs run with
 // common controls 6 (the benchmark's manifest): version 5 push buttons do not
 // repaint as the pointer enters and leaves, so against them the sweep timed
 // the library's two repaints per button against none (25 times the stock
@@ -259,6 +259,47 @@ void Sweep(const Dialog& dialog) {
   }
 }
 
+// Moves and sizes every child of `host` to its cell at `dpi`, as an
+// application places its children after a DPI change.
+void PlaceAll(HWND host, int dpi) {
+  int index = 0;
+  for (HWND child = GetWindow(host, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT), ++index) {
+    const RECT c = Cell(index);
+    SetWindowPos(child, nullptr, c.left * dpi / 96, c.top * dpi / 96,
+                 (c.right - c.left) * dpi / 96, (c.bottom - c.top) * dpi / 96,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+// The library's dialog (made in the per-monitor mode) told of a DPI change:
+// the controls rescale themselves; the application places them.
+void ChangeDpi(HWND host, int dpi) {
+  RECT suggested = {0, 0, kDialogWidth * dpi / 96, kDialogHeight * dpi / 96};
+  view::ReflectNotification(host, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                            reinterpret_cast<LPARAM>(&suggested), nullptr);
+  PlaceAll(host, dpi);
+  PaintAll(host);
+}
+
+// The stock dialog's application gives every control the font for `dpi`
+// and places it.
+void ChangeStockDpi(HWND host, int dpi, HFONT font) {
+  for (HWND child = GetWindow(host, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+  PlaceAll(host, dpi);
+  PaintAll(host);
+}
+
+std::unique_ptr<LibraryDialog> PerMonitorDialog(const Resources& r, int x) {
+  view::SetDpiMode(view::DpiMode::kPerMonitor);
+  auto dialog = std::make_unique<LibraryDialog>(r, x, kColumns * kRows, kColumns);
+  view::SetDpiMode(view::DpiMode::kApplication);
+  return dialog;
+}
+
 void DialogBenchmark(std::vector<bench::Row>& rows) {
   Resources r;
   constexpr int kAll = kColumns * kRows, kKinds = kColumns;
@@ -305,6 +346,25 @@ void DialogBenchmark(std::vector<bench::Row>& rows) {
                     bench::PairedRatio([&] { Sweep(ours); }, [&] { Sweep(stock); }),
                     bench::Target::kAtMost, 1.5});
   }
+  {
+    // 96 -> 144 DPI, and back after each pair (untimed).
+    std::unique_ptr<LibraryDialog> ours = PerMonitorDialog(r, kLeft);
+    StockDialog stock(kRight, kAll, kKinds);
+    HFONT fonts[2] = {CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, L"Tahoma"),
+                      CreateFontW(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, L"Tahoma")};
+    bench::PumpUntilIdle();
+    rows.push_back({"dialog of 200 controls: 96 to 144 DPI (rescale, place, repaint)",
+                    "the stock dialog given a new font and placed",
+                    bench::PairedRatio([&] { ChangeDpi(ours->host(), 144); },
+                                       [&] { ChangeStockDpi(stock.host(), 144, fonts[1]); }, 7, 1,
+                                       [&] {
+                                         ChangeDpi(ours->host(), 96);
+                                         ChangeStockDpi(stock.host(), 96, fonts[0]);
+                                       }),
+                    bench::Target::kAtMost, 1.5});
+    ours.reset();
+    for (HFONT font : fonts) DeleteObject(font);
+  }
   // What each control holds: GDI objects and committed memory per control,
   // counted around a dialog's creation and first paint (after one warm-up
   // dialog of each kind, so that classes and caches made once do not count).
@@ -329,6 +389,13 @@ void DialogBenchmark(std::vector<bench::Row>& rows) {
                   bench::Target::kReport, 0, "bytes"});
   rows.push_back({"stock dialog of 200 controls: memory per control", "(bytes)", stock.second,
                   bench::Target::kReport, 0, "bytes"});
+  const auto rescaled = per_control([&] {
+    auto dialog = PerMonitorDialog(r, kLeft);
+    ChangeDpi(dialog->host(), 144);
+    return dialog;
+  });
+  rows.push_back({"dialog of 200 controls at 144 DPI after a change: memory per control",
+                  "(bytes)", rescaled.second, bench::Target::kReport, 0, "bytes"});
   {
     // Every control hears of the dark palette and the dialog repaints whole;
     // each pair ends back in light, repainted, outside the timing.

@@ -5,7 +5,9 @@
 // and DIR/contact-sheet.png, then the documentation's figures as
 // DIR/<figure>.png; then every page again in dark (DIR/dark/,
 // DIR/contact-sheet-dark.png) and in high contrast (DIR/high-contrast/,
-// DIR/contact-sheet-high-contrast.png), and exits.
+// DIR/contact-sheet-high-contrast.png), and exits. With --per-monitor its
+// controls follow the window's DPI, and F7 sends the window a DPI change
+// (96, 144, 192 and round again) to watch them follow.
 
 #include <cstdio>
 #include <cwchar>
@@ -419,6 +421,7 @@ int wmain(int argc, wchar_t** argv) {
   std::wstring shots;
   for (int i = 1; i < argc; ++i) {
     if (wcscmp(argv[i], L"--screenshots") == 0 && i + 1 < argc) shots = argv[++i];
+    if (wcscmp(argv[i], L"--per-monitor") == 0) view::SetDpiMode(view::DpiMode::kPerMonitor);
   }
 
   INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_LINK_CLASS | ICC_STANDARD_CLASSES};
@@ -490,6 +493,7 @@ int wmain(int argc, wchar_t** argv) {
       gallery.Close();
       DestroyWindow(main);
     } else {
+      int dpi = 96;
       if (!Pages().empty()) gallery.Show(0);
       MSG msg;
       while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -504,6 +508,14 @@ int wmain(int argc, wchar_t** argv) {
         if (msg.message == WM_KEYDOWN && msg.wParam >= '1' && msg.wParam <= '3' &&
             (GetKeyState(VK_CONTROL) & 0x8000) != 0) {
           SendMessageW(main, WM_COMMAND, kThemeLight + (msg.wParam - '1'), 0);
+          continue;
+        }
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_F7) {
+          dpi = dpi == 192 ? 96 : dpi + 48;
+          RECT suggested = {};
+          GetWindowRect(main, &suggested);
+          SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                       reinterpret_cast<LPARAM>(&suggested));
           continue;
         }
         TranslateMessage(&msg);

@@ -1,6 +1,7 @@
 #include "view/reflect.h"
 
 #include "view/internal/frame/creating.h"
+#include "view/internal/frame/dpi.h"
 #include "view/internal/frame/theme_state.h"
 #include "view/internal/frame/window_impl.h"
 
@@ -65,6 +66,11 @@ HWND NotificationSource(HWND parent, UINT msg, WPARAM wparam, LPARAM lparam) {
 bool ReflectNotification(HWND parent, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT* result) {
   if (msg == WM_SETTINGCHANGE) {
     frame::OnSettingChange(wparam, lparam);
+    return false;
+  }
+  if (msg == frame::kWmDpiChanged) {
+    // The controls follow; the window still moves to the suggested rectangle.
+    frame::SendDpiChanged(parent, LOWORD(wparam));
     return false;
   }
   HWND source = NotificationSource(parent, msg, wparam, lparam);

@@ -8,6 +8,7 @@
 
 #include "view/internal/drawing/drawing_math.h"
 #include "view/internal/drawing/gdiplus_new.h"
+#include "view/internal/frame/dpi.h"
 #include "view/internal/frame/scoped.h"
 
 using view::internal::ColorFromColorRef;
@@ -228,6 +229,7 @@ void Utils::DrawRoundRect(Gdiplus::Graphics* graphics, Gdiplus::RectF rect, Gdip
 
 void Utils::DrawImage(Gdiplus::Graphics& graphics, Gdiplus::Image* image, Gdiplus::Rect dest) {
   if (image == nullptr) return;
+  image = view::frame::ImageVariantFor(image, dest.Width);
   graphics.DrawImage(image, dest, 0, 0, static_cast<INT>(image->GetWidth()),
                      static_cast<INT>(image->GetHeight()), Gdiplus::UnitPixel, nullptr);
 }

@@ -12,6 +12,7 @@
 #include "view/button_status.h"
 #include "view/classes.h"
 #include "view/dispatch_queue.h"
+#include "view/dpi.h"
 #include "view/exceptions.h"
 #include "view/graphics_helpers.h"
 #include "view/groups.h"

@@ -1,11 +1,13 @@
 #include "view/zu_section_button.h"
 
 #include "view/internal/controls/zu_section_img_button.h"
+#include "view/internal/frame/dpi.h"
 
 VIEW_WRAPPER_DEFINITIONS(ZuSectionButton, ZuSectionImgButton)
 
 HWND ZuSectionButton::Create(HWND parent, ATL::_U_RECT rect, const wchar_t* text, DWORD style,
                              DWORD ex_style, ATL::_U_MENUorID id, void* param) {
+  impl_->Look().scale_ = view::frame::CreationDpiFactor(parent, impl_->scale_);
   return impl_->Create(parent, rect.m_lpRect, text, style, ex_style, id.m_hMenu, param);
 }
 

@@ -121,6 +121,7 @@ DWORD BASImgButton::AdoptStyle(DWORD style) {
 
 HWND BASImgButton::CreateButton(HWND parent, HMENU id, bool visible) {
   has_bkg_color_ = false;
+  scale_ = view::frame::CreationDpiFactor(parent, scale_);
   const DWORD style = WS_CHILD | WS_TABSTOP | BS_OWNERDRAW | (visible ? WS_VISIBLE : 0);
   return CreateWindowOfClass<BASImgButton>(parent, nullptr, L"BUTTON", style, 0, id, nullptr);
 }
@@ -135,8 +136,38 @@ int BASImgButton::ScaledImageHeight() const {
   return view::frame::DpiScaleInt(static_cast<int>(normal_image_->GetHeight()), scale_);
 }
 
-Gdiplus::SizeF BASImgButton::MeasureText(float layout_width) const {
-  return view::frame::MeasureCaption(m_hWnd, text_, font_, layout_width, true);
+Gdiplus::SizeF BASImgButton::MeasureText(float layout_width) {
+  return view::frame::MeasureCaption(m_hWnd, text_, Font(), layout_width, true);
+}
+
+Gdiplus::Font* BASImgButton::Font() {
+  return scaled_font_.Get(font_, follows_dpi() ? scale_ : 1.0f);
+}
+
+void BASImgButton::OnDpiChanged(float factor) {
+  using view::frame::RescaleLength;
+  const float from = scale_;
+  for (int* length : {&left_padding_, &right_padding_, &check_logo_gap_, &logo_text_gap_,
+                      &logo_width_, &logo_height_}) {
+    *length = RescaleLength(*length, from, factor);
+  }
+  SetDpiScale(factor);
+  // Laid out again as Init and SetCheckBoxLogoImage do, in place: the
+  // application moves its children itself.
+  const int iw = ScaledImageWidth();
+  const int ih = ScaledImageHeight();
+  if (!text_.empty()) {
+    const Gdiplus::SizeF caption = MeasureText();
+    width_ = view::internal::ImgButtonWidth(align_, iw, caption.Width, left_padding_,
+                                            right_padding_, logo_width_, check_logo_gap_,
+                                            logo_text_gap_);
+    height_ = view::internal::ImgButtonHeight(ih, caption.Height, logo_height_);
+  } else if (normal_image_ != nullptr) {
+    width_ = iw;
+    height_ = ih;
+  }
+  view::frame::ResizeInPlace(m_hWnd, width_, height_);
+  InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
 int BASImgButton::Init(Gdiplus::Bitmap* normal, int x, int y, Gdiplus::Bitmap* pressed,
@@ -302,7 +333,7 @@ void BASImgButton::PaintCaptionRight(Gdiplus::Graphics& graphics, Gdiplus::Bitma
     format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
     const Gdiplus::RectF box(static_cast<float>(x), 0.0f, static_cast<float>(client_width - x),
                              static_cast<float>(client_height));
-    Utils::DrawTextW(graphics, box, text_.c_str(), font_, &format, &color);
+    Utils::DrawTextW(graphics, box, text_.c_str(), Font(), &format, &color);
   }
 }
 
@@ -349,7 +380,7 @@ void BASImgButton::Paint(Gdiplus::Graphics& graphics, int client_width, int clie
       const Gdiplus::RectF box(static_cast<float>(left_padding_), 0.0f,
                                static_cast<float>(client_width - left_padding_ - right_padding_),
                                static_cast<float>(client_height));
-      Utils::DrawTextCenter(graphics, box, text_.c_str(), font_, &color);
+      Utils::DrawTextCenter(graphics, box, text_.c_str(), Font(), &color);
     }
     return;
   }

@@ -4,6 +4,7 @@
 
 #include "view/button_status.h"
 #include "view/internal/frame/accessible.h"
+#include "view/internal/frame/dpi.h"
 #include "view/internal/frame/hover_press.h"
 #include "view/internal/frame/owner_draw.h"
 #include "view/internal/frame/scoped.h"
@@ -72,6 +73,7 @@ class BASImgButton : public view::frame::OwnerDrawnButton<BASImgButton> {
   void DrawItem(LPDRAWITEMSTRUCT dis);
 
   bool DescribeAccessible(long child, view::frame::AccessibleInfo& info) override;
+  void OnDpiChanged(float factor) override;
 
   HWND CreateButton(HWND parent, HMENU id, bool visible);
   int Init(Gdiplus::Bitmap* normal, int x, int y, Gdiplus::Bitmap* pressed, const wchar_t* text,
@@ -122,7 +124,10 @@ class BASImgButton : public view::frame::OwnerDrawnButton<BASImgButton> {
   // The scaled size of the normal image (0 x 0 without one).
   int ScaledImageWidth() const;
   int ScaledImageHeight() const;
-  Gdiplus::SizeF MeasureText(float layout_width = 0.0f) const;
+  Gdiplus::SizeF MeasureText(float layout_width = 0.0f);
+  // The font to measure and paint with: the application's, at the factor
+  // when the control follows its window's DPI.
+  Gdiplus::Font* Font();
   void Paint(Gdiplus::Graphics& graphics, int client_width, int client_height);
   // The caption-right layout: image (or check box), logo, then the caption.
   void PaintCaptionRight(Gdiplus::Graphics& graphics, Gdiplus::Bitmap* image,
@@ -158,4 +163,5 @@ class BASImgButton : public view::frame::OwnerDrawnButton<BASImgButton> {
   view::frame::ScopedWindow tooltip_;
   float scale_ = 1.0f;
   Gdiplus::Font* font_ = nullptr;
+  view::frame::ScaledFont scaled_font_;
 };

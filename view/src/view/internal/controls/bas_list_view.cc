@@ -276,6 +276,7 @@ void BASListView::AdoptCreated() { ConfigureCreated(m_hWnd, false); }
 
 int BASListView::CreateListView(HWND parent, ATL::_U_RECT rect, ATL::_U_MENUorID id, bool striped,
                                 bool visible, bool single_select) {
+  scale_ = view::frame::CreationDpiFactor(parent, scale_);
   if (item_height_ == 0) item_height_ = Scaled(60);
   DWORD style = kListStyle;
   if (visible) style |= WS_VISIBLE;
@@ -346,6 +347,23 @@ void BASListView::SetCellTextsV(int row, int first_column, int columns, va_list 
     cell.pszText = const_cast<wchar_t*>(va_arg(texts, const wchar_t*));
     ::SendMessageW(m_hWnd, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&cell));
   }
+}
+
+void BASListView::OnDpiChanged(float factor) {
+  using view::frame::RescaleLength;
+  const float from = scale_;
+  scale_ = factor;
+  header_.SetScale(factor);
+  HWND header = reinterpret_cast<HWND>(::SendMessageW(m_hWnd, LVM_GETHEADER, 0, 0));
+  const int columns =
+      header != nullptr ? static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+  for (int c = 0; c < columns; ++c) {
+    const int width = static_cast<int>(::SendMessageW(m_hWnd, LVM_GETCOLUMNWIDTH, c, 0));
+    ::SendMessageW(m_hWnd, LVM_SETCOLUMNWIDTH, c,
+                   MAKELPARAM(RescaleLength(width, from, factor), 0));
+  }
+  SetItemHeight(RescaleLength(item_height_, from, factor));
+  ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void BASListView::SetItemHeight(int height) {
@@ -874,13 +892,20 @@ void BASListView::DrawCheckCell(HDC dc, int row, const RECT& cell) {
     Gdiplus::Bitmap* image = !CanCheck(row) ? disabled_check_image_
                              : GetCheckState(row) ? checked_image_
                                                   : unchecked_image_;
-    if (paint_pass_ != nullptr) image = view::internal::PaletteImage(image, paint_pass_->palette());
-    if (image != nullptr) {
+    // Sharper art registered for the size drawn is drawn whole.
+    Gdiplus::Bitmap* art = image != nullptr ? static_cast<Gdiplus::Bitmap*>(
+                                                  view::frame::ImageVariantFor(image, box_width))
+                                            : nullptr;
+    const bool variant = art != image;
+    if (paint_pass_ != nullptr) art = view::internal::PaletteImage(art, paint_pass_->palette());
+    if (art != nullptr) {
       // Every state is drawn at the checked image's size.
       Gdiplus::Graphics graphics(dc);
-      graphics.DrawImage(image, Gdiplus::Rect(Scaled(5), (height - box_height) / 2, box_width,
-                                              box_height),
-                         0, 0, check_width, check_height, Gdiplus::UnitPixel);
+      graphics.DrawImage(art, Gdiplus::Rect(Scaled(5), (height - box_height) / 2, box_width,
+                                            box_height),
+                         0, 0, variant ? static_cast<int>(art->GetWidth()) : check_width,
+                         variant ? static_cast<int>(art->GetHeight()) : check_height,
+                         Gdiplus::UnitPixel);
     }
   }
   const std::wstring text = std::to_wstring(row + 1);

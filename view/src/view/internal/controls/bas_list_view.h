@@ -75,6 +75,7 @@ class BASListView : public view::frame::WindowImpl,
 
   // Scroll bars in the platform's dark look while the palette is dark.
   void OnPaletteChanged() override;
+  void OnDpiChanged(float factor) override;
   bool ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result,
                             DWORD map_id = 0) override;
 

@@ -55,6 +55,7 @@ class BASListViewHeader : public view::frame::WindowImpl,
     unchecked_image_ = unchecked;
   }
   void SetScale(float scale) { scale_ = scale; }
+  float scale() const { return scale_; }
 
   // How many custom-draw notifications reached the object; the list uses it
   // to tell whether the platform list passed them on to a reflecting parent.

@@ -99,6 +99,7 @@ HWND BASSwitchButton::CreateButton(HWND parent, Gdiplus::Font* font, HMENU id) {
 
 void BASSwitchButton::SetCreateDefaults(Gdiplus::Font* font) {
   font_ = font;
+  scale_ = view::frame::CreationDpiFactor(parent, scale_);
   h_margin_ = DpiScale(10);
   v_margin_ = DpiScale(10);
   round_rect_point_ = POINT{DpiScale(6), DpiScale(6)};
@@ -126,13 +127,37 @@ void BASSwitchButton::SetCaptionAndPlace(const wchar_t* text) {
   faces_.Clear();
   if (text == nullptr) return;  // a caption is required; keep the old one
   text_ = text;
-  const Gdiplus::SizeF caption = view::frame::MeasureCaption(m_hWnd, text_, font_);
+  const Gdiplus::SizeF caption = view::frame::MeasureCaption(m_hWnd, text_, Font());
   const SIZE size =
       view::internal::SwitchButtonSize(h_margin_, v_margin_, caption.Width, caption.Height);
   width_ = size.cx;
   height_ = size.cy;
   view::frame::PlaceAnchored(m_hWnd, x_, y_, width_, height_);
   ReportAccessibleChanges();
+}
+
+Gdiplus::Font* BASSwitchButton::Font() {
+  return scaled_font_.Get(font_, follows_dpi() ? scale_ : 1.0f);
+}
+
+void BASSwitchButton::OnDpiChanged(float factor) {
+  using view::frame::RescaleLength;
+  const float from = scale_;
+  h_margin_ = RescaleLength(h_margin_, from, factor);
+  v_margin_ = RescaleLength(v_margin_, from, factor);
+  round_rect_point_ = {RescaleLength(round_rect_point_.x, from, factor),
+                       RescaleLength(round_rect_point_.y, from, factor)};
+  SetDpiScale(factor);
+  // Measured again in place: the application moves its children itself.
+  if (!text_.empty()) {
+    const Gdiplus::SizeF caption = view::frame::MeasureCaption(m_hWnd, text_, Font());
+    const SIZE size =
+        view::internal::SwitchButtonSize(h_margin_, v_margin_, caption.Width, caption.Height);
+    width_ = size.cx;
+    height_ = size.cy;
+    view::frame::ResizeInPlace(m_hWnd, width_, height_);
+  }
+  InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
 void BASSwitchButton::SetColorDisable(COLORREF color, COLORREF text_color) {
@@ -200,6 +225,6 @@ void BASSwitchButton::Paint(Gdiplus::Graphics& graphics, int client_width, int c
   }
   if (!text_.empty() && font_ != nullptr) {
     Gdiplus::Color text_color = view::internal::ColorFromColorRef(colors.text);
-    Utils::DrawTextCenter(graphics, whole, text_.c_str(), font_, &text_color);
+    Utils::DrawTextCenter(graphics, whole, text_.c_str(), Font(), &text_color);
   }
 }

@@ -4,6 +4,7 @@
 
 #include "view/button_status.h"
 #include "view/internal/frame/accessible.h"
+#include "view/internal/frame/dpi.h"
 #include "view/internal/frame/hover_press.h"
 #include "view/internal/frame/owner_draw.h"
 #include "view/internal/frame/window_impl.h"
@@ -52,6 +53,7 @@ class BASSwitchButton : public view::frame::OwnerDrawnButton<BASSwitchButton>,
   void DrawItem(LPDRAWITEMSTRUCT dis);
 
   bool DescribeAccessible(long child, view::frame::AccessibleInfo& info) override;
+  void OnDpiChanged(float factor) override;
 
   void SetDpiScale(float scale) {
     scale_ = scale;
@@ -106,6 +108,9 @@ class BASSwitchButton : public view::frame::OwnerDrawnButton<BASSwitchButton>,
   void SetCaptionAndPlace(const wchar_t* text);
   bool OnLButtonUp(HWND wnd, LPARAM lparam, LRESULT& result);
   void Paint(Gdiplus::Graphics& graphics, int client_width, int client_height);
+  // The font to measure and paint with: the application's, at the factor
+  // when the control follows its window's DPI.
+  Gdiplus::Font* Font();
 
   std::wstring text_;
   Gdiplus::Font* font_ = nullptr;
@@ -133,4 +138,5 @@ class BASSwitchButton : public view::frame::OwnerDrawnButton<BASSwitchButton>,
   COLORREF background_color_ = kBackgroundDefault;
   bool init_visible_ = true;
   float scale_ = 1.0f;
+  view::frame::ScaledFont scaled_font_;
 };

@@ -99,6 +99,7 @@ HWND BASSwitchImageButton::CreateButton(HWND parent, Gdiplus::Font* font, HMENU 
 
 void BASSwitchImageButton::SetCreateDefaults(Gdiplus::Font* font) {
   font_ = font;
+  scale_ = view::frame::CreationDpiFactor(parent, scale_);
   text_align_ = 1;
   do_hover_ = true;
   status_ = kStatusNormal;
@@ -113,7 +114,7 @@ void BASSwitchImageButton::SetCreateDefaults(Gdiplus::Font* font) {
 void BASSwitchImageButton::LayOut(const wchar_t* text) {
   faces_.Clear();
   text_ = text != nullptr ? text : L"";
-  const Gdiplus::SizeF box = view::frame::MeasureCaption(m_hWnd, text_, font_, 0.0f, true);
+  const Gdiplus::SizeF box = view::frame::MeasureCaption(m_hWnd, text_, Font(), 0.0f, true);
   text_width_ = box.Width;
   text_height_ = box.Height;
   const float iw = image_ != nullptr ? static_cast<float>(image_->GetWidth()) * scale_ : 0.0f;
@@ -160,6 +161,24 @@ int BASSwitchImageButton::Init(int x, int y, const wchar_t* text, COLORREF norma
   ::SetWindowPos(m_hWnd, HWND_TOP, x, y, static_cast<int>(width_), static_cast<int>(height_),
                  SWP_FRAMECHANGED);
   return 0;
+}
+
+Gdiplus::Font* BASSwitchImageButton::Font() {
+  return scaled_font_.Get(font_, follows_dpi() ? scale_ : 1.0f);
+}
+
+void BASSwitchImageButton::OnDpiChanged(float factor) {
+  using view::frame::RescaleLength;
+  const float from = scale_;
+  for (int* length : {&h_margin_, &v_margin_, &image_text_gap_}) {
+    *length = RescaleLength(*length, from, factor);
+  }
+  round_rect_point_ = {RescaleLength(round_rect_point_.x, from, factor),
+                       RescaleLength(round_rect_point_.y, from, factor)};
+  scale_ = factor;
+  const std::wstring text = text_;
+  SetText(text.c_str());
+  Invalidate(false);
 }
 
 void BASSwitchImageButton::SetText(const wchar_t* text) {
@@ -261,7 +280,7 @@ void BASSwitchImageButton::Draw(Gdiplus::Graphics& graphics, const RECT& client)
   }
   if (!text_.empty() && font_ != nullptr) {
     Gdiplus::SolidBrush text_brush(ColorFromColorRef(text_color));
-    graphics.DrawString(text_.c_str(), -1, font_,
+    graphics.DrawString(text_.c_str(), -1, Font(),
                         Gdiplus::RectF(static_cast<Gdiplus::REAL>(text_x_),
                                        static_cast<Gdiplus::REAL>(text_y_), text_width_,
                                        text_height_),

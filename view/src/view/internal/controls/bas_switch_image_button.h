@@ -9,6 +9,7 @@
 
 #include "view/button_status.h"
 #include "view/internal/frame/accessible.h"
+#include "view/internal/frame/dpi.h"
 #include "view/internal/frame/hover_press.h"
 #include "view/internal/frame/owner_draw.h"
 #include "view/internal/frame/window_impl.h"
@@ -68,6 +69,7 @@ class BASSwitchImageButton : public view::frame::OwnerDrawnButton<BASSwitchImage
   void DrawItem(LPDRAWITEMSTRUCT dis);
 
   bool DescribeAccessible(long child, view::frame::AccessibleInfo& info) override;
+  void OnDpiChanged(float factor) override;
 
   HWND CreateButton(HWND parent, Gdiplus::Font* font, HMENU id);
   int Init(int x, int y, const wchar_t* text, COLORREF normal_color, COLORREF normal_text_color,
@@ -141,5 +143,9 @@ class BASSwitchImageButton : public view::frame::OwnerDrawnButton<BASSwitchImage
  private:
   // Measures the caption and recomputes positions, size and delete rectangle.
   void LayOut(const wchar_t* text);
+  // The font to measure and paint with: the application's, at the factor
+  // when the tile follows its window's DPI.
+  Gdiplus::Font* Font();
+  view::frame::ScaledFont scaled_font_;
   void Invalidate(bool erase);
 };

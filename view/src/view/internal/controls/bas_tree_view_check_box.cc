@@ -5,6 +5,7 @@
 #include <string>
 
 #include "view/internal/drawing/palette_image.h"
+#include "view/internal/frame/dpi.h"
 #include "view/internal/frame/paint_buffers.h"
 #include "view/internal/frame/scoped.h"
 
@@ -174,11 +175,20 @@ DWORD BASTreeViewCheckBox::AdoptStyle(DWORD style) {
 
 void BASTreeViewCheckBox::AdoptCreated() {
   HWND wnd = m_hWnd;
-  SendMessageW(wnd, TVM_SETITEMHEIGHT, kRowHeight, 0);
+  // Rows are 40 pixels, at the window's DPI when the tree follows it.
+  const float factor = follows_dpi() ? view::frame::WindowDpiFactor(wnd) : 1.0f;
+  SetDpiFactor(factor);
+  SendMessageW(wnd, TVM_SETITEMHEIGHT, view::frame::DpiScaleInt(kRowHeight, factor), 0);
   xMargin_ = 0;
   // The system's selection colours until the application sets its own.
   highlightBackColor_ = GetSysColor(COLOR_HIGHLIGHT);
   highlightTextColor_ = GetSysColor(COLOR_HIGHLIGHTTEXT);
+}
+
+void BASTreeViewCheckBox::OnDpiChanged(float factor) {
+  SetDpiFactor(factor);
+  SendMessageW(m_hWnd, TVM_SETITEMHEIGHT, view::frame::DpiScaleInt(kRowHeight, factor), 0);
+  InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
 HTREEITEM BASTreeViewCheckBox::AppendItem(HTREEITEM parent, unsigned int tag,

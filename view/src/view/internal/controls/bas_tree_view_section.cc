@@ -21,8 +21,12 @@ bool BASTreeViewSection::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam,
       // Kept for painting only: the standard tree would re-measure its rows
       // from the font and lose the fixed row height.
       font_ = reinterpret_cast<HFONT>(wparam);
+      scaled_font_.Reset();
       result = 0;
       return true;
+    case WM_NCDESTROY:
+      scaled_font_.Reset();
+      return false;
     case WM_GETFONT:
       result = reinterpret_cast<LRESULT>(font_);
       return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "view/internal/frame/dpi.h"
 #include "view/internal/frame/window_impl.h"
 
 // The tree window of the check-box tree: a superclass of the standard tree
@@ -13,7 +14,10 @@ class BASTreeViewSection : public view::frame::WindowImpl {
   // the frame's default id.
   HWND CreateTreeWindow(HWND parent, HMENU id, const RECT& rect, DWORD style);
 
-  HFONT font() const { return font_; }
+  // The font the rows are painted in: the application's, at the tree's DPI
+  // factor when the tree follows its window's DPI.
+  HFONT font() { return scaled_font_.Get(font_, follows_dpi() ? dpi_scale_ : 1.0f); }
+  void SetDpiFactor(float factor) { dpi_scale_ = factor; }
 
   // WM_SETFONT and WM_GETFONT, then the default reflection handling.
   bool ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result,
@@ -21,4 +25,6 @@ class BASTreeViewSection : public view::frame::WindowImpl {
 
  private:
   HFONT font_ = nullptr;  // borrowed from the application
+  float dpi_scale_ = 1.0f;
+  view::frame::ScaledHFont scaled_font_;
 };

@@ -196,7 +196,35 @@ Gdiplus::RectF ZuSectionImgButton::MeasureCaption(const Gdiplus::SizeF& area) {
   if (layout_type_ != kImgLeftOfText && layout_type_ != kImgRightOfText) {
     format.SetAlignment(Gdiplus::StringAlignmentCenter);
   }
-  return view::frame::MeasureCaptionBox(m_hWnd, text_, font_, area, &format, true);
+  return view::frame::MeasureCaptionBox(m_hWnd, text_, Font(), area, &format, true);
+}
+
+Gdiplus::Font* ZuSectionImgButton::Font() {
+  return scaled_font_.Get(font_, follows_dpi() ? scale_ : 1.0f);
+}
+
+void ZuSectionImgButton::OnDpiChanged(float factor) {
+  using view::frame::RescaleLength;
+  const float from = scale_;
+  h_margin_ = RescaleLength(h_margin_, from, factor);
+  v_margin_ = RescaleLength(v_margin_, from, factor);
+  round_rect_point_ = {RescaleLength(round_rect_point_.x, from, factor),
+                       RescaleLength(round_rect_point_.y, from, factor)};
+  image_text_gap_ = image_text_gap_ / from * factor;
+  scale_ = factor;
+  // Laid out again as the application last did, its limits or the
+  // window's size (which Load fits into) at the new factor.
+  if (reloaded_) {
+    reload(RescaleLength(reload_limits_.cx, from, factor),
+           RescaleLength(reload_limits_.cy, from, factor));
+  } else {
+    RECT client = {0, 0, 0, 0};
+    ::GetClientRect(m_hWnd, &client);
+    view::frame::ResizeClient(m_hWnd, RescaleLength(client.right, from, factor),
+                              RescaleLength(client.bottom, from, factor), false);
+    Load(false);
+  }
+  ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
 void ZuSectionImgButton::ApplyPlacement(const SectionPlacement& p) {
@@ -209,6 +237,7 @@ void ZuSectionImgButton::ApplyPlacement(const SectionPlacement& p) {
 void ZuSectionImgButton::Load(bool take_window_text) {
   faces_.Clear();
   if (m_hWnd == nullptr) return;
+  reloaded_ = false;
   UpdateImageBox();
   if (take_window_text) text_ = Utils::GetEditValue(m_hWnd);
   ReportAccessibleChanges();
@@ -240,6 +269,8 @@ void ZuSectionImgButton::Load(bool take_window_text) {
 WTL::CSize ZuSectionImgButton::reload(int max_width, int max_height) {
   faces_.Clear();
   if (m_hWnd == nullptr) return WTL::CSize(0, 0);
+  reloaded_ = true;
+  reload_limits_ = {max_width, max_height};
   RECT client = {0, 0, 0, 0};
   ::GetClientRect(m_hWnd, &client);
   SectionPlacement start;
@@ -345,9 +376,9 @@ void ZuSectionImgButton::Draw(Gdiplus::Graphics& graphics, const RECT& client) {
       Gdiplus::Color color =
           ColorFromColorRef(PaintColor(view::frame::TextRole(status), text_colors_[status], 0));
       if (layout_type_ == kImgAboveText) {
-        Utils::DrawTextCenter(graphics, text_rect_, text_.c_str(), font_, &color);
+        Utils::DrawTextCenter(graphics, text_rect_, text_.c_str(), Font(), &color);
       } else if (layout_type_ == kImgLeftOfText || layout_type_ == kImgRightOfText) {
-        Utils::DrawTextInRectVerticalCenter(graphics, text_rect_, text_.c_str(), font_, &color);
+        Utils::DrawTextInRectVerticalCenter(graphics, text_rect_, text_.c_str(), Font(), &color);
       }
     }
   }

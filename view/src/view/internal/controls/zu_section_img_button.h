@@ -10,6 +10,7 @@
 
 #include "view/button_status.h"
 #include "view/internal/frame/accessible.h"
+#include "view/internal/frame/dpi.h"
 #include "view/internal/frame/hover_press.h"
 #include "view/internal/frame/scoped.h"
 #include "view/internal/frame/window_impl.h"
@@ -90,6 +91,7 @@ class ZuSectionImgButton : public view::frame::StandardControl<ZuSectionImgButto
 
   view::frame::Accessible* accessible() override { return this; }
   bool DescribeAccessible(long child, view::frame::AccessibleInfo& info) override;
+  void OnDpiChanged(float factor) override;
 
   // Paints the button as it looks now into `dc` (client coordinates).
   void Paint(HDC dc);
@@ -137,10 +139,18 @@ class ZuSectionImgButton : public view::frame::StandardControl<ZuSectionImgButto
   void HotFromPointer(UINT msg);
   void UpdateImageBox();
   Gdiplus::RectF MeasureCaption(const Gdiplus::SizeF& area);
+  // The font to measure and paint with: the application's, at the factor
+  // when the button follows its window's DPI.
+  Gdiplus::Font* Font();
   view::internal::SectionMetrics Metrics() const;
   void ApplyPlacement(const view::internal::SectionPlacement& p);
 
   view::frame::ScopedWindow tooltip_;
+  view::frame::ScaledFont scaled_font_;
+  // How the button was last laid out, to lay it out again at a DPI change:
+  // by reload (with its limits) or by Load.
+  bool reloaded_ = false;
+  SIZE reload_limits_ = {0, 0};
   bool hot_notified_ = false;  // a reflected hot-item notification has arrived
   bool pointer_hot_ = false;   // the stand-in has entered and awaits the leave
 };

@@ -1,10 +1,93 @@
 #pragma once
 
+#include <memory>
+
+#include "view/platform.h"
+
 namespace view::frame {
 
 // A length in logical pixels as device pixels: (float)v x factor in single
 // precision; the int form truncates toward zero (15 at 1.5 -> 22, -3 -> -4).
 inline float DpiScaleFloat(int v, float factor) { return static_cast<float>(v) * factor; }
 inline int DpiScaleInt(int v, float factor) { return static_cast<int>(DpiScaleFloat(v, factor)); }
+
+// ---- Per-monitor DPI (view::DpiMode::kPerMonitor) ----------------------------
+
+// The messages of a DPI change (Windows 8.1 and 10 1703; the headers name
+// them only for newer targets than this library's).
+constexpr UINT kWmDpiChanged = 0x02E0;
+constexpr UINT kWmDpiChangedAfterParent = 0x02E3;
+
+// A factor kept within 1x..8x; NaN, zero and negative give 1x.
+float ClampDpiFactor(float factor);
+// The factor of a DPI (96 is 1x), clamped as above.
+float DpiFactorOf(int dpi);
+// The factor of the window's DPI: GetDpiForWindow where the system has it,
+// else the system DPI (or the DPI a test set), clamped.
+float WindowDpiFactor(HWND wnd);
+// A test's stand-in for the system's answer; 0 to ask the system again.
+void SetWindowDpiForTesting(int dpi);
+
+// Whether controls created now follow the DPI of their window.
+bool PerMonitorDpi();
+// The factor a control created in `parent` starts with: the application's
+// `app_factor` in the application mode, else the factor of `parent`'s DPI.
+float CreationDpiFactor(HWND parent, float app_factor);
+
+// A length that was `px` at factor `from`, at factor `to`: the logical
+// length (the smallest whose scaled form is px) scaled again, so that a
+// length scaled from logical pixels comes back to itself whatever the
+// factors it went through. `from == to` keeps px.
+int RescaleLength(int px, float from, float to);
+
+// The image to draw in place of `image` drawn `width` pixels wide: its
+// registered variant (view::RegisterImageVariant) of the nearest scale at
+// or above width / its width, else `image` itself.
+Gdiplus::Image* ImageVariantFor(Gdiplus::Image* image, int width);
+
+// The message (registered once) that tells a control of the library that its
+// window's DPI is now wParam; the frame answers it with OnDpiChanged.
+UINT DpiChangedMessage();
+// Sends it to every window of the library below `top`.
+void SendDpiChanged(HWND top, int dpi);
+
+// The font a control paints with for an application's font made for 96 DPI:
+// the font itself at 1x, else a copy at factor x its size (same family,
+// style and unit), owned here and made again when the font or the factor
+// changes. Falls back to the given font when no copy can be made.
+class ScaledFont {
+ public:
+  ScaledFont();
+  ~ScaledFont();
+  ScaledFont(const ScaledFont&) = delete;
+  ScaledFont& operator=(const ScaledFont&) = delete;
+  Gdiplus::Font* Get(Gdiplus::Font* given, float factor);
+  // Frees the copy.
+  void Reset();
+
+ private:
+  Gdiplus::Font* source_ = nullptr;
+  float factor_ = 1.0f;
+  std::unique_ptr<Gdiplus::Font> copy_;
+};
+
+// The same for a GDI font: a copy made from its LOGFONT with the height and
+// width scaled (a font of the default height, 0, is kept as it is), owned
+// and deleted here.
+class ScaledHFont {
+ public:
+  ScaledHFont() = default;
+  ~ScaledHFont() { Reset(); }
+  ScaledHFont(const ScaledHFont&) = delete;
+  ScaledHFont& operator=(const ScaledHFont&) = delete;
+  HFONT Get(HFONT given, float factor);
+  // Deletes the copy.
+  void Reset();
+
+ private:
+  HFONT source_ = nullptr;
+  float factor_ = 1.0f;
+  HFONT copy_ = nullptr;
+};
 
 }  // namespace view::frame

@@ -4,6 +4,7 @@
 
 #include "view/internal/frame/accessible.h"
 #include "view/internal/frame/creating.h"
+#include "view/internal/frame/dpi.h"
 #include "view/internal/frame/exceptions.h"
 #include "view/internal/frame/palette.h"
 
@@ -151,6 +152,7 @@ HWND WindowImpl::CreateBound(ClassRecord& record, WNDPROC start_proc, WNDPROC bo
     module.PushPending(this);
   }
   bound_proc_ = bound_proc;
+  follows_dpi_ = PerMonitorDpi();
   RECT area = {CW_USEDEFAULT, CW_USEDEFAULT, 0, 0};
   if (rect != nullptr) area = *rect;
   // A child without an id reports the object's address as its id.
@@ -191,6 +193,7 @@ LRESULT WindowImpl::Start(ClassRecord& record, HWND wnd, UINT msg, WPARAM wparam
     // window's reference alone until a wrapper asks for it (FromWindow).
     self = record.make();
     self->adopted_ = true;
+    self->follows_dpi_ = PerMonitorDpi();
     self->super_proc_ = record.std_proc;
     if (msg == WM_NCCREATE && lparam != 0) {
       auto* cs = reinterpret_cast<CREATESTRUCTW*>(lparam);
@@ -323,6 +326,13 @@ LRESULT WindowImpl::Dispatch(UINT msg, WPARAM wparam, LPARAM lparam) {
       if (!handled) result = ::CallWindowProcW(super_proc_, wnd, msg, wparam, lparam);
       handled = true;
       if (result != -1) AdoptCreated();
+    }
+    if (msg == DpiChangedMessage() || msg == kWmDpiChangedAfterParent) {
+      if (follows_dpi_) {
+        OnDpiChanged(msg == kWmDpiChangedAfterParent ? WindowDpiFactor(wnd)
+                                                      : DpiFactorOf(static_cast<int>(wparam)));
+      }
+      handled = msg != kWmDpiChangedAfterParent;
     }
     if (!handled) handled = ProcessWindowMessage(wnd, msg, wparam, lparam, result, 0);
     if (msg == WM_CREATE && CurrentPaletteKind() == PaletteKind::kDark) {

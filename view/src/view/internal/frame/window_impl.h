@@ -111,6 +111,13 @@ class WindowImpl {
   // the window exists.
   virtual DWORD AdoptStyle(DWORD style);
   virtual void AdoptCreated() {}
+  // Called, for a control created in the per-monitor DPI mode, when its
+  // window's DPI changed to `factor` (already clamped): the control takes
+  // the factor, lays itself out again and repaints.
+  virtual void OnDpiChanged(float /*factor*/) {}
+  // Whether the control was created in the per-monitor DPI mode and so
+  // follows its window's DPI.
+  bool follows_dpi() const { return follows_dpi_; }
   // What the control tells assistive technology (accessible.h); null for a
   // window that leaves it all to the platform.
   virtual Accessible* accessible() { return nullptr; }
@@ -198,6 +205,7 @@ class WindowImpl {
   bool subclassed_ = false;
   bool adopted_ = false;  // made for a window created by class name
   bool inert_ = false;
+  bool follows_dpi_ = false;
   std::atomic<long> refs_{0};
   std::atomic<long> wrappers_{0};
 };

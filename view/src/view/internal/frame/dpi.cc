@@ -1,0 +1,177 @@
+#include "view/internal/frame/dpi.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <map>
+#include <mutex>
+
+#include "view/dpi.h"
+#include "view/internal/frame/window_impl.h"
+
+namespace view {
+namespace {
+
+std::atomic<int> g_mode{static_cast<int>(DpiMode::kApplication)};
+
+// The registered variants of each base image, by scale.
+std::mutex g_variants_lock;
+std::map<Gdiplus::Image*, std::map<float, Gdiplus::Image*>>& Variants() {
+  static std::map<Gdiplus::Image*, std::map<float, Gdiplus::Image*>> variants;
+  return variants;
+}
+
+}  // namespace
+
+void SetDpiMode(DpiMode mode) {
+  if (mode != DpiMode::kApplication && mode != DpiMode::kPerMonitor) return;
+  g_mode = static_cast<int>(mode);
+}
+
+DpiMode GetDpiMode() { return static_cast<DpiMode>(g_mode.load()); }
+
+bool RegisterImageVariant(Gdiplus::Bitmap* base, Gdiplus::Bitmap* variant, float scale) {
+  if (base == nullptr || variant == nullptr || !(scale > 0.0f)) return false;
+  const std::lock_guard<std::mutex> lock(g_variants_lock);
+  Variants()[base][scale] = variant;
+  return true;
+}
+
+void UnregisterImageVariants(Gdiplus::Bitmap* base) {
+  const std::lock_guard<std::mutex> lock(g_variants_lock);
+  Variants().erase(base);
+}
+
+}  // namespace view
+
+namespace view::frame {
+namespace {
+
+constexpr float kMinFactor = 1.0f;
+constexpr float kMaxFactor = 8.0f;
+std::atomic<int> g_testing_dpi{0};
+
+int SystemDpi() {
+  HDC screen = ::GetDC(nullptr);
+  const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSX) : 96;
+  if (screen != nullptr) ::ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
+// GetDpiForWindow appeared in Windows 10 1607: looked up, not linked.
+int DpiOfWindow(HWND wnd) {
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto get_dpi = reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
+      ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  const UINT dpi = get_dpi != nullptr && wnd != nullptr ? get_dpi(wnd) : 0;
+  return dpi != 0 ? static_cast<int>(dpi) : SystemDpi();
+}
+
+BOOL CALLBACK SendDpiChangedTo(HWND wnd, LPARAM dpi) {
+  if (IsLibraryWindow(wnd)) ::SendMessageW(wnd, DpiChangedMessage(), static_cast<WPARAM>(dpi), 0);
+  return TRUE;
+}
+
+}  // namespace
+
+float ClampDpiFactor(float factor) {
+  if (!(factor >= kMinFactor)) return kMinFactor;  // NaN, zero, negative, below 1x
+  return std::min(factor, kMaxFactor);
+}
+
+float DpiFactorOf(int dpi) { return ClampDpiFactor(static_cast<float>(dpi) / 96.0f); }
+
+float WindowDpiFactor(HWND wnd) {
+  const int testing = g_testing_dpi.load();
+  return DpiFactorOf(testing != 0 ? testing : DpiOfWindow(wnd));
+}
+
+void SetWindowDpiForTesting(int dpi) { g_testing_dpi = dpi; }
+
+bool PerMonitorDpi() { return view::GetDpiMode() == view::DpiMode::kPerMonitor; }
+
+float CreationDpiFactor(HWND parent, float app_factor) {
+  return PerMonitorDpi() ? WindowDpiFactor(parent) : app_factor;
+}
+
+int RescaleLength(int px, float from, float to) {
+  if (from == to) return px;
+  const int logical = static_cast<int>(std::ceil(static_cast<float>(px) / from - 0.001f));
+  return DpiScaleInt(logical, to);
+}
+
+Gdiplus::Image* ImageVariantFor(Gdiplus::Image* image, int width) {
+  const std::lock_guard<std::mutex> lock(view::g_variants_lock);
+  const auto found = view::Variants().find(image);
+  if (found == view::Variants().end() || image->GetWidth() == 0) return image;
+  const float factor = static_cast<float>(width) / static_cast<float>(image->GetWidth());
+  if (factor <= 1.0f) return image;
+  const auto at_or_above = found->second.lower_bound(factor);
+  return at_or_above != found->second.end() ? at_or_above->second : found->second.rbegin()->second;
+}
+
+UINT DpiChangedMessage() {
+  static const UINT message = ::RegisterWindowMessageW(L"view.DpiChanged");
+  return message;
+}
+
+void SendDpiChanged(HWND top, int dpi) {
+  if (top == nullptr) return;
+  ::EnumChildWindows(top, SendDpiChangedTo, static_cast<LPARAM>(dpi));
+}
+
+ScaledFont::ScaledFont() = default;
+ScaledFont::~ScaledFont() = default;
+
+Gdiplus::Font* ScaledFont::Get(Gdiplus::Font* given, float factor) {
+  if (given == nullptr || factor == 1.0f) {
+    Reset();
+    return given;
+  }
+  if (copy_ != nullptr && source_ == given && factor_ == factor) return copy_.get();
+  Reset();
+  Gdiplus::FontFamily family;
+  if (given->GetFamily(&family) != Gdiplus::Ok) return given;
+  auto copy = std::make_unique<Gdiplus::Font>(&family, given->GetSize() * factor,
+                                              given->GetStyle(), given->GetUnit());
+  if (copy->GetLastStatus() != Gdiplus::Ok) return given;
+  copy_ = std::move(copy);
+  source_ = given;
+  factor_ = factor;
+  return copy_.get();
+}
+
+HFONT ScaledHFont::Get(HFONT given, float factor) {
+  if (given == nullptr || factor == 1.0f) {
+    Reset();
+    return given;
+  }
+  if (copy_ != nullptr && source_ == given && factor_ == factor) return copy_;
+  Reset();
+  LOGFONTW font = {};
+  if (::GetObjectW(given, sizeof(font), &font) != sizeof(font) || font.lfHeight == 0) {
+    return given;
+  }
+  font.lfHeight = static_cast<LONG>(static_cast<float>(font.lfHeight) * factor);
+  font.lfWidth = static_cast<LONG>(static_cast<float>(font.lfWidth) * factor);
+  copy_ = ::CreateFontIndirectW(&font);
+  if (copy_ == nullptr) return given;
+  source_ = given;
+  factor_ = factor;
+  return copy_;
+}
+
+void ScaledHFont::Reset() {
+  if (copy_ != nullptr) ::DeleteObject(copy_);
+  copy_ = nullptr;
+  source_ = nullptr;
+  factor_ = 1.0f;
+}
+
+void ScaledFont::Reset() {
+  copy_.reset();
+  source_ = nullptr;
+  factor_ = 1.0f;
+}
+
+}  // namespace view::frame
