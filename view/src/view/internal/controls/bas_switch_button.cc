@@ -92,12 +92,12 @@ int BASSwitchButton::DpiScale(int value) const {
 }
 
 HWND BASSwitchButton::CreateButton(HWND parent, Gdiplus::Font* font, HMENU id) {
-  SetCreateDefaults(font);
+  SetCreateDefaults(parent, font);
   const DWORD style = WS_CHILD | WS_TABSTOP | BS_OWNERDRAW | (init_visible_ ? WS_VISIBLE : 0);
   return CreateWindowOfClass<BASSwitchButton>(parent, nullptr, L"BUTTON", style, 0, id, nullptr);
 }
 
-void BASSwitchButton::SetCreateDefaults(Gdiplus::Font* font) {
+void BASSwitchButton::SetCreateDefaults(HWND parent, Gdiplus::Font* font) {
   font_ = font;
   scale_ = view::frame::CreationDpiFactor(parent, scale_);
   h_margin_ = DpiScale(10);

@@ -91,13 +91,13 @@ std::unique_ptr<Gdiplus::Bitmap> MakeGreyCopy(Gdiplus::Bitmap* image) {
 using view::internal::ColorFromColorRef;
 
 HWND BASSwitchImageButton::CreateButton(HWND parent, Gdiplus::Font* font, HMENU id) {
-  SetCreateDefaults(font);
+  SetCreateDefaults(parent, font);
   const DWORD style = (init_visible_ ? 0x5000000Bu : 0x4000000Bu) | WS_TABSTOP;
   return CreateWindowOfClass<BASSwitchImageButton>(parent, nullptr, L"BUTTON", style, 0, id,
                                                    nullptr);
 }
 
-void BASSwitchImageButton::SetCreateDefaults(Gdiplus::Font* font) {
+void BASSwitchImageButton::SetCreateDefaults(HWND parent, Gdiplus::Font* font) {
   font_ = font;
   scale_ = view::frame::CreationDpiFactor(parent, scale_);
   text_align_ = 1;

@@ -57,9 +57,9 @@ class BASSwitchImageButton : public view::frame::OwnerDrawnButton<BASSwitchImage
   DWORD AdoptStyle(DWORD style) override {
     return (style & ~BS_TYPEMASK) | BS_OWNERDRAW | WS_TABSTOP;
   }
-  void AdoptCreated() override { SetCreateDefaults(nullptr); }
+  void AdoptCreated() override { SetCreateDefaults(::GetParent(m_hWnd), nullptr); }
   // What CreateButton sets before the window exists.
-  void SetCreateDefaults(Gdiplus::Font* font);
+  void SetCreateDefaults(HWND parent, Gdiplus::Font* font);
 
   BASSwitchImageButton() = default;
   ~BASSwitchImageButton() override = default;
