@@ -104,7 +104,8 @@ struct ThemedDialog {
     RECT list_rect = {10, 70, 330, 290}, combo_rect = {540, 70, 690, 290};
     RECT edit_rect = {540, 120, 690, 145}, link_rect = {10, 300, 300, 320};
     list.CreateListView(host, list_rect, 4, false, true, false);
-    LVCOLUMNW column = {LVCF_WIDTH | LVCF_TEXT, 0, 150, const_cast<wchar_t*>(L"Name")};
+    LVCOLUMNW column = {};
+    column.mask = LVCF_WIDTH | LVCF_TEXT, column.cx = 150, column.pszText = const_cast<wchar_t*>(L"Name");
     for (int c = 0; c < 2; ++c) SendMessageW(list, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
     list.SetFuncGetCheckState([](int row) { return row == 0; });
     list.SetItemCount(3);

@@ -145,12 +145,8 @@ Gdiplus::Font* BASImgButton::Font() {
 }
 
 void BASImgButton::OnDpiChanged(float factor) {
-  using view::frame::RescaleLength;
-  const float from = scale_;
-  for (int* length : {&left_padding_, &right_padding_, &check_logo_gap_, &logo_text_gap_,
-                      &logo_width_, &logo_height_}) {
-    *length = RescaleLength(*length, from, factor);
-  }
+  view::frame::RescaleLengths(scale_, factor, left_padding_, right_padding_, check_logo_gap_,
+                              logo_text_gap_, logo_width_, logo_height_);
   SetDpiScale(factor);
   // Laid out again as Init and SetCheckBoxLogoImage do, in place: the
   // application moves its children itself.

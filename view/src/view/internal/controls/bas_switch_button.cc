@@ -141,12 +141,8 @@ Gdiplus::Font* BASSwitchButton::Font() {
 }
 
 void BASSwitchButton::OnDpiChanged(float factor) {
-  using view::frame::RescaleLength;
-  const float from = scale_;
-  h_margin_ = RescaleLength(h_margin_, from, factor);
-  v_margin_ = RescaleLength(v_margin_, from, factor);
-  round_rect_point_ = {RescaleLength(round_rect_point_.x, from, factor),
-                       RescaleLength(round_rect_point_.y, from, factor)};
+  view::frame::RescaleLengths(scale_, factor, h_margin_, v_margin_, round_rect_point_.x,
+                              round_rect_point_.y);
   SetDpiScale(factor);
   // Measured again in place: the application moves its children itself.
   if (!text_.empty()) {

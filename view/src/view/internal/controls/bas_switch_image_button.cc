@@ -168,13 +168,8 @@ Gdiplus::Font* BASSwitchImageButton::Font() {
 }
 
 void BASSwitchImageButton::OnDpiChanged(float factor) {
-  using view::frame::RescaleLength;
-  const float from = scale_;
-  for (int* length : {&h_margin_, &v_margin_, &image_text_gap_}) {
-    *length = RescaleLength(*length, from, factor);
-  }
-  round_rect_point_ = {RescaleLength(round_rect_point_.x, from, factor),
-                       RescaleLength(round_rect_point_.y, from, factor)};
+  view::frame::RescaleLengths(scale_, factor, h_margin_, v_margin_, image_text_gap_,
+                              round_rect_point_.x, round_rect_point_.y);
   scale_ = factor;
   const std::wstring text = text_;
   SetText(text.c_str());

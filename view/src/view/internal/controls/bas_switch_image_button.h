@@ -54,9 +54,6 @@ class BASSwitchImageButton : public view::frame::OwnerDrawnButton<BASSwitchImage
   void Unlatch() override { ResetStatus(); }
   HWND LatchWindow() const override { return m_hWnd; }
   static constexpr const wchar_t* kPublicClass = view::kSwitchImageButtonClass;
-  DWORD AdoptStyle(DWORD style) override {
-    return (style & ~BS_TYPEMASK) | BS_OWNERDRAW | WS_TABSTOP;
-  }
   void AdoptCreated() override { SetCreateDefaults(::GetParent(m_hWnd), nullptr); }
   // What CreateButton sets before the window exists.
   void SetCreateDefaults(HWND parent, Gdiplus::Font* font);

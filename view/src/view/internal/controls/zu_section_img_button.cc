@@ -206,10 +206,8 @@ Gdiplus::Font* ZuSectionImgButton::Font() {
 void ZuSectionImgButton::OnDpiChanged(float factor) {
   using view::frame::RescaleLength;
   const float from = scale_;
-  h_margin_ = RescaleLength(h_margin_, from, factor);
-  v_margin_ = RescaleLength(v_margin_, from, factor);
-  round_rect_point_ = {RescaleLength(round_rect_point_.x, from, factor),
-                       RescaleLength(round_rect_point_.y, from, factor)};
+  view::frame::RescaleLengths(from, factor, h_margin_, v_margin_, round_rect_point_.x,
+                              round_rect_point_.y);
   image_text_gap_ = image_text_gap_ / from * factor;
   scale_ = factor;
   // Laid out again as the application last did, its limits or the

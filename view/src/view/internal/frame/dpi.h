@@ -39,6 +39,12 @@ float CreationDpiFactor(HWND parent, float app_factor);
 // length scaled from logical pixels comes back to itself whatever the
 // factors it went through. `from == to` keeps px.
 int RescaleLength(int px, float from, float to);
+// RescaleLength on each of a control's lengths (margins, gaps, a corner's
+// radii) in place.
+template <class... Lengths>
+void RescaleLengths(float from, float to, Lengths&... lengths) {
+  ((lengths = static_cast<Lengths>(RescaleLength(static_cast<int>(lengths), from, to))), ...);
+}
 
 // The image to draw in place of `image` drawn `width` pixels wide: its
 // registered variant (view::RegisterImageVariant) of the nearest scale at

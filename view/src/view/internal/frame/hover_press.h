@@ -110,6 +110,11 @@ class OwnerDrawnButton : public WindowImpl, public OwnerDraw<T>, public ButtonCo
     return PublicSuperclassRecord<T>(L"BUTTON", T::kPublicClass);
   }
   Accessible* accessible() override { return this; }
+  // Made by class name: an owner-drawn button and a tab stop, whatever
+  // button type the template asked for.
+  DWORD AdoptStyle(DWORD style) override {
+    return (style & ~BS_TYPEMASK) | BS_OWNERDRAW | WS_TABSTOP;
+  }
 };
 
 // The shared hover/press handling of the owner-drawn buttons: moves request

@@ -33,6 +33,7 @@ BOOL CALLBACK SendPaletteChangedBelow(HWND top, LPARAM) {
   ::EnumChildWindows(top, SendPaletteChanged, 0);
   return TRUE;
 }
+
 }  // namespace
 
 SystemColors SystemColors::Current() {
@@ -42,42 +43,58 @@ SystemColors SystemColors::Current() {
           GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_HOTLIGHT)};
 }
 
+namespace {
+
+// Every role's colour in light and in dark. Light is the colours the
+// controls have by default.
+struct RoleColors {
+  ColorRole role;
+  COLORREF light, dark;
+};
+constexpr RoleColors kRoleColors[] = {
+    {ColorRole::kFace, RGB(0xFF, 0xFF, 0xFF), RGB(0x2B, 0x2B, 0x2B)},
+    {ColorRole::kText, RGB(0, 0, 0), RGB(0xF0, 0xF0, 0xF0)},
+    {ColorRole::kChosenFace, RGB(0xFF, 0xFF, 0xFF), RGB(0x3D, 0x3D, 0x3D)},
+    {ColorRole::kChosenText, RGB(0, 0, 0), RGB(0xFF, 0xFF, 0xFF)},
+    {ColorRole::kDisabledText, RGB(0x78, 0x78, 0x78), RGB(0x80, 0x80, 0x80)},
+    {ColorRole::kWindow, RGB(0xFF, 0xFF, 0xFF), RGB(0x20, 0x20, 0x20)},
+    {ColorRole::kWindowText, RGB(0, 0, 0), RGB(0xF0, 0xF0, 0xF0)},
+    {ColorRole::kBorder, RGB(0x80, 0x88, 0x96), RGB(0x8A, 0x8A, 0x8A)},
+    {ColorRole::kChecked, RGB(0x2B, 0x57, 0x9A), RGB(0x5A, 0xA0, 0xE6)},
+    {ColorRole::kDisabledFace, RGB(0x7F, 0x7F, 0x7F), RGB(0x3A, 0x3A, 0x3A)},
+    {ColorRole::kSelection, RGB(0xA1, 0xDB, 0xEE), RGB(0x26, 0x4F, 0x78)},
+    {ColorRole::kSelectionText, RGB(0, 0, 0), RGB(0xFF, 0xFF, 0xFF)},
+    {ColorRole::kHover, RGB(0xCD, 0xEC, 0xF5), RGB(0x33, 0x33, 0x33)},
+    {ColorRole::kStripe, RGB(0xFA, 0xFA, 0xFA), RGB(0x27, 0x27, 0x27)},
+    {ColorRole::kGrid, RGB(0xDC, 0xDC, 0xDC), RGB(0x45, 0x45, 0x45)},
+    {ColorRole::kHeader, RGB(0xF0, 0xF0, 0xF0), RGB(0x2B, 0x2B, 0x2B)},
+    {ColorRole::kHeaderText, RGB(0, 0, 0), RGB(0xF0, 0xF0, 0xF0)},
+    {ColorRole::kLink, RGB(0x00, 0x66, 0xCC), RGB(0x6C, 0xB4, 0xFF)},
+    {ColorRole::kLinkHover, RGB(0x00, 0x4C, 0x99), RGB(0x99, 0xCC, 0xFF)},
+    {ColorRole::kTipText, RGB(0x6D, 0x6D, 0x6D), RGB(0x9A, 0x9A, 0x9A)},
+    {ColorRole::kShadow, RGB(0, 0, 0), RGB(0, 0, 0)},
+};
+
+Palette TablePalette(PaletteKind kind, int shadow_strength) {
+  Palette palette;
+  palette.kind = kind;
+  palette.shadow_strength = shadow_strength;
+  for (const RoleColors& row : kRoleColors) {
+    palette.colors[static_cast<int>(row.role)] = kind == PaletteKind::kDark ? row.dark : row.light;
+  }
+  return palette;
+}
+
+}  // namespace
+
 const Palette& LightPalette() {
-  using R = ColorRole;
-  static const Palette palette = MakePalette(
-      PaletteKind::kLight,
-      {{R::kFace, RGB(0xFF, 0xFF, 0xFF)},          {R::kText, RGB(0, 0, 0)},
-       {R::kChosenFace, RGB(0xFF, 0xFF, 0xFF)},    {R::kChosenText, RGB(0, 0, 0)},
-       {R::kDisabledText, RGB(0x78, 0x78, 0x78)},  {R::kWindow, RGB(0xFF, 0xFF, 0xFF)},
-       {R::kWindowText, RGB(0, 0, 0)},             {R::kBorder, RGB(0x80, 0x88, 0x96)},
-       {R::kChecked, RGB(0x2B, 0x57, 0x9A)},       {R::kDisabledFace, RGB(0x7F, 0x7F, 0x7F)},
-       {R::kSelection, RGB(0xA1, 0xDB, 0xEE)},     {R::kSelectionText, RGB(0, 0, 0)},
-       {R::kHover, RGB(0xCD, 0xEC, 0xF5)},         {R::kStripe, RGB(0xFA, 0xFA, 0xFA)},
-       {R::kGrid, RGB(0xDC, 0xDC, 0xDC)},          {R::kHeader, RGB(0xF0, 0xF0, 0xF0)},
-       {R::kHeaderText, RGB(0, 0, 0)},             {R::kLink, RGB(0x00, 0x66, 0xCC)},
-       {R::kLinkHover, RGB(0x00, 0x4C, 0x99)},     {R::kTipText, RGB(0x6D, 0x6D, 0x6D)},
-       {R::kShadow, RGB(0, 0, 0)}},
-      255);
+  static const Palette palette = TablePalette(PaletteKind::kLight, 255);
   return palette;
 }
 
 const Palette& DarkPalette() {
-  using R = ColorRole;
-  static const Palette palette = MakePalette(
-      PaletteKind::kDark,
-      {{R::kFace, RGB(0x2B, 0x2B, 0x2B)},          {R::kText, RGB(0xF0, 0xF0, 0xF0)},
-       {R::kChosenFace, RGB(0x3D, 0x3D, 0x3D)},    {R::kChosenText, RGB(0xFF, 0xFF, 0xFF)},
-       {R::kDisabledText, RGB(0x80, 0x80, 0x80)},  {R::kWindow, RGB(0x20, 0x20, 0x20)},
-       {R::kWindowText, RGB(0xF0, 0xF0, 0xF0)},    {R::kBorder, RGB(0x8A, 0x8A, 0x8A)},
-       {R::kChecked, RGB(0x5A, 0xA0, 0xE6)},       {R::kDisabledFace, RGB(0x3A, 0x3A, 0x3A)},
-       {R::kSelection, RGB(0x26, 0x4F, 0x78)},     {R::kSelectionText, RGB(0xFF, 0xFF, 0xFF)},
-       {R::kHover, RGB(0x33, 0x33, 0x33)},         {R::kStripe, RGB(0x27, 0x27, 0x27)},
-       {R::kGrid, RGB(0x45, 0x45, 0x45)},          {R::kHeader, RGB(0x2B, 0x2B, 0x2B)},
-       {R::kHeaderText, RGB(0xF0, 0xF0, 0xF0)},    {R::kLink, RGB(0x6C, 0xB4, 0xFF)},
-       {R::kLinkHover, RGB(0x99, 0xCC, 0xFF)},     {R::kTipText, RGB(0x9A, 0x9A, 0x9A)},
-       {R::kShadow, RGB(0, 0, 0)}},
-      // On a dark desktop a full-strength shadow reads as a hard black band.
-      150);
+  // On a dark desktop a full-strength shadow reads as a hard black band.
+  static const Palette palette = TablePalette(PaletteKind::kDark, 150);
   return palette;
 }
 

@@ -46,7 +46,8 @@ struct Palette {
 
 // The system colours high contrast maps the roles to, read together.
 struct SystemColors {
-  COLORREF face, text, highlight, highlight_text, gray_text, window, window_text, hotlight;
+  COLORREF face, text, highlight, highlight_text, gray_text, window, window_text;
+  COLORREF hotlight = 0;
   static SystemColors Current();
 };
 
