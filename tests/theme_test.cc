@@ -131,7 +131,7 @@ struct ThemedDialog {
   std::vector<Probe> Probes() {
     const SIZE field = viewtest::ClientSize(combo);
     HWND header = list.GetInnerHeader();
-    RECT row0 = {LVIR_BOUNDS};
+    RECT row0 = {LVIR_BOUNDS, 0, 0, 0};
     SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row0));
     const int box_top = row0.top + (row0.bottom - row0.top - 16) / 2;
     return {{"switch face", radio, {3, 3}, 0xFFFFFF, ColorRole::kFace},
@@ -157,7 +157,9 @@ struct ThemedDialog {
       if (palette.kind == K::kLight || (palette.kind == K::kDark && p.wnd == tile)) want = p.light;
       // High contrast: the platform's header, in the system colours.
       if (palette.kind == K::kHighContrast && p.wnd == list.GetInnerHeader()) want = std::nullopt;
-      if (want) EXPECT_EQ(seen, *want) << step << ": " << p.what;
+      if (want) {
+        EXPECT_EQ(seen, *want) << step << ": " << p.what;
+      }
     }
     if (palette.kind != view::frame::PaletteKind::kLight) {  // text in the palette's colours
       EXPECT_GT(viewtest::CaptureClient(edit).Count(Rgb(palette[ColorRole::kTipText])), 3) << step;
