@@ -85,7 +85,7 @@ struct ThemedDialog {
   ZuListView list;
   ZuTreeViewCheckBox tree;
   ZuComboBox combo;
-  ZuEdit edit;
+  ZuEdit edit, filled;
   ZuLink link;
 
   ThemedDialog() {
@@ -117,6 +117,8 @@ struct ThemedDialog {
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Apple"));
     edit.Create(host, edit_rect, L"", WS_CHILD | WS_VISIBLE);
     edit.setTipValue(L"Search");
+    RECT filled_rect = {540, 160, 690, 185};
+    filled.Create(host, filled_rect, L"Text", WS_CHILD | WS_VISIBLE);
     link.Create(host, link_rect, L"Go <a>home</a> now");
     SendMessageW(link, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
     link.SetDrawLinks(true);
@@ -143,6 +145,7 @@ struct ThemedDialog {
             {"tree", tree, {180, 200}, 0xFFFFFF, ColorRole::kWindow},
             {"combo field", combo, {field.cx - 30, field.cy / 2}, Rgb(GetSysColor(COLOR_WINDOW)), ColorRole::kWindow},
             {"edit", edit, {140, 10}, 0xFFFFFF, ColorRole::kWindow},
+            {"edit with text", filled, {140, 10}, 0xFFFFFF, ColorRole::kWindow},
             {"link label", link, {285, 15}, 0xFFFFFF, ColorRole::kWindow}};
   }
 
