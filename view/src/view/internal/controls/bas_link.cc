@@ -93,10 +93,14 @@ void BASLink::PaintLinks(HDC dc, const RECT& client) {
 
   auto font = reinterpret_cast<HFONT>(SendMessageW(m_hWnd, WM_GETFONT, 0, 0));
   if (font == nullptr) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  LOGFONTW underlined_desc = {};
-  GetObjectW(font, sizeof(underlined_desc), &underlined_desc);
-  underlined_desc.lfUnderline = TRUE;
-  view::frame::ScopedGdiObject<HFONT> underlined(CreateFontIndirectW(&underlined_desc));
+  // The underlined copy is made only while a link is under the pointer.
+  view::frame::ScopedGdiObject<HFONT> underlined;
+  if (hover_link_ >= 0) {
+    LOGFONTW underlined_desc = {};
+    GetObjectW(font, sizeof(underlined_desc), &underlined_desc);
+    underlined_desc.lfUnderline = TRUE;
+    underlined.reset(CreateFontIndirectW(&underlined_desc));
+  }
 
   const view::frame::SaveDcScope saved(dc);
   SelectObject(dc, font);

@@ -67,11 +67,6 @@ int DpiOfWindow(HWND wnd) {
   return dpi != 0 ? static_cast<int>(dpi) : SystemDpi();
 }
 
-BOOL CALLBACK SendDpiChangedTo(HWND wnd, LPARAM dpi) {
-  if (IsLibraryWindow(wnd)) ::SendMessageW(wnd, DpiChangedMessage(), static_cast<WPARAM>(dpi), 0);
-  return TRUE;
-}
-
 }  // namespace
 
 float ClampDpiFactor(float factor) {
@@ -117,7 +112,7 @@ UINT DpiChangedMessage() {
 
 void SendDpiChanged(HWND top, int dpi) {
   if (top == nullptr) return;
-  ::EnumChildWindows(top, SendDpiChangedTo, static_cast<LPARAM>(dpi));
+  SendToLibraryChildren(top, DpiChangedMessage(), static_cast<WPARAM>(dpi));
 }
 
 ScaledFont::ScaledFont() = default;

@@ -20,17 +20,12 @@ Palette MakePalette(PaletteKind kind, std::initializer_list<std::pair<ColorRole,
   return palette;
 }
 
-BOOL CALLBACK SendPaletteChanged(HWND wnd, LPARAM) {
-  if (IsLibraryWindow(wnd)) ::SendMessageW(wnd, PaletteChangedMessage(), 0, 0);
-  return TRUE;
-}
-
 BOOL CALLBACK SendPaletteChangedBelow(HWND top, LPARAM) {
   DWORD process = 0;
   ::GetWindowThreadProcessId(top, &process);
   if (process != ::GetCurrentProcessId()) return TRUE;
-  SendPaletteChanged(top, 0);
-  ::EnumChildWindows(top, SendPaletteChanged, 0);
+  if (IsLibraryWindow(top)) ::SendMessageW(top, PaletteChangedMessage(), 0, 0);
+  SendToLibraryChildren(top, PaletteChangedMessage(), 0);
   return TRUE;
 }
 

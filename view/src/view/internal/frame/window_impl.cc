@@ -34,6 +34,18 @@ bool IsLibraryWindow(HWND wnd) {
   return SubclassedObject(wnd) != nullptr;
 }
 
+void SendToLibraryChildren(HWND top, UINT msg, WPARAM wparam) {
+  struct Send {
+    UINT msg;
+    WPARAM wparam;
+  } send = {msg, wparam};
+  ::EnumChildWindows(top, [](HWND wnd, LPARAM param) -> BOOL {
+    const auto* s = reinterpret_cast<const Send*>(param);
+    if (IsLibraryWindow(wnd)) ::SendMessageW(wnd, s->msg, s->wparam, 0);
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&send));
+}
+
 bool IsReflectedMessage(UINT msg) {
   switch (msg) {
     case kReflectBase + WM_COMMAND:

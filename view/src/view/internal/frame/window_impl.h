@@ -43,6 +43,9 @@ class Accessible;
 // Whether `wnd` is a window of this library in this process: of a class the
 // library registered, or one the frame subclassed.
 bool IsLibraryWindow(HWND wnd);
+// Sends `msg` with `wparam` to every window of the library among the
+// descendants of `top` (a change the controls below a window must follow).
+void SendToLibraryChildren(HWND top, UINT msg, WPARAM wparam);
 
 // The default style of the library's controls: a visible child that clips
 // its siblings and children.
