@@ -2,10 +2,12 @@
 // keys through a dialog message loop (IsDialogMessage).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "harness.h"
 #include "robust.h"
+#include "view/internal/frame/button_layout.h"
 #include "view/internal/frame/window_impl.h"
 #include "view/view.h"
 
@@ -23,7 +25,7 @@ const Item kItems[] = {
     {view::kComboBoxClass, CBS_SIMPLE, L""},    {view::kLinkClass, 0, L"<a>x</a>"},
     {view::kSwitchButtonClass, WS_GROUP, L""},  {view::kSwitchButtonClass, 0, L""},
     {view::kSwitchImageButtonClass, 0, L""},    {view::kSectionButtonClass, BS_CHECKBOX, L""},
-    {view::kSectionButtonClass, WS_GROUP, L""},
+    {view::kSectionButtonClass, WS_GROUP, L"&Go"},
 };
 constexpr int kCount = sizeof(kItems) / sizeof(kItems[0]);
 
@@ -191,6 +193,36 @@ TEST(Dialogs, TemplateControlsWorkFromTheKeyboard) {
   };
   const auto bytes = lives();
   EXPECT_EQ(lives(), bytes);
+
+  // A caption's ampersand is not drawn: its letter is underlined while cues
+  // show (always on Wine), and Alt + the letter clicks the button.
+  Gdiplus::Font font(L"Tahoma", 14.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
+  ZuSectionButton go = ZuSectionButton::FromWindow(item(11));
+  auto shot = [&](const wchar_t* text) {
+    SetWindowTextW(item(11), text);
+    go.SetFont(&font).SetColorOfNormalStatus(RGB(255, 255, 255), 0, RGB(255, 255, 255)).Load(true);
+    RedrawWindow(item(11), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);  // the application's part
+    return viewtest::CaptureClient(item(11));
+  };
+  const viewtest::Image plain = shot(L"Go"), marked = shot(L"&Go");
+  ASSERT_EQ(marked.width, plain.width);  // measured without the ampersand
+  int rows = 0;  // the rows the underline changed
+  for (int y = 0; y < plain.height; ++y) {
+    rows += !std::equal(&plain.pixels[y * plain.width], &plain.pixels[(y + 1) * plain.width],
+                        &marked.pixels[y * plain.width]);
+  }
+  EXPECT_TRUE(rows >= 1 && rows <= 2) << rows;
+  const view::frame::MnemonicCaption shown = view::frame::ParseMnemonic(L"a&&b&c&d&");
+  EXPECT_EQ(shown.text + L"|" + std::to_wstring(shown.index), L"a&bcd|3");  // the first mark counts
+  g_clicks.clear();
+  ZuSwitchButton::FromWindow(item(8)).SetText(L"&Ok");  // where the dialog looks: window text
+  for (BYTE key : {'G', 'O'}) {
+    keybd_event(VK_MENU, 0, 0, 0);
+    Keys(dlg, {key});
+    keybd_event(VK_MENU, 0, KEYEVENTF_KEYUP, 0);
+    Keys(dlg, {VK_SHIFT});
+  }
+  EXPECT_EQ(g_clicks, (std::vector<int>{11, 8}));
 
   // The wrappers' create calls make tab stops too (the windows outlive the wrappers).
   for (HWND made : {ZuImgButton().CreateButton(dlg, 50, true),

@@ -180,6 +180,7 @@ int BASImgButton::Init(Gdiplus::Bitmap* normal, int x, int y, Gdiplus::Bitmap* p
   const int ih = ScaledImageHeight();
   if (text != nullptr) {
     text_ = text;
+    view::frame::SetCaptionWindowText(m_hWnd, text_);
     align_ = align;
     left_padding_ = left_padding;
     right_padding_ = right_padding;
@@ -201,6 +202,7 @@ void BASImgButton::SetText(const wchar_t* text) {
   faces_.Clear();
   if (text != nullptr) {
     text_ = text;
+    view::frame::SetCaptionWindowText(m_hWnd, text_);
     const Gdiplus::SizeF caption = MeasureText();
     width_ = view::internal::ImgButtonWidth(align_, ScaledImageWidth(), caption.Width,
                                             left_padding_, right_padding_, logo_width_,
@@ -276,7 +278,7 @@ bool BASImgButton::DescribeAccessible(long child, view::frame::AccessibleInfo& i
   info.action = !check_box ? L"Press" : checked_ ? L"Uncheck" : L"Check";
   info.has_name = true;
   if (info.want_name) {
-    info.name = text_;
+    info.name = view::frame::ParseMnemonic(text_).text;
     if (info.name.empty() && tooltip_) {
       info.name = view::frame::TooltipText(tooltip_.get(), m_hWnd);
     }
@@ -329,7 +331,7 @@ void BASImgButton::PaintCaptionRight(Gdiplus::Graphics& graphics, Gdiplus::Bitma
     format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
     const Gdiplus::RectF box(static_cast<float>(x), 0.0f, static_cast<float>(client_width - x),
                              static_cast<float>(client_height));
-    Utils::DrawTextW(graphics, box, text_.c_str(), Font(), &format, &color);
+    view::frame::DrawCaption(m_hWnd, graphics, box, text_, Font(), &format, color);
   }
 }
 
@@ -376,7 +378,8 @@ void BASImgButton::Paint(Gdiplus::Graphics& graphics, int client_width, int clie
       const Gdiplus::RectF box(static_cast<float>(left_padding_), 0.0f,
                                static_cast<float>(client_width - left_padding_ - right_padding_),
                                static_cast<float>(client_height));
-      Utils::DrawTextCenter(graphics, box, text_.c_str(), Font(), &color);
+      view::frame::DrawCaption(m_hWnd, graphics, box, text_, Font(), Gdiplus::StringAlignmentCenter,
+                               Gdiplus::StringAlignmentCenter, color);
     }
     return;
   }

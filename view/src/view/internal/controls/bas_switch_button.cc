@@ -127,6 +127,7 @@ void BASSwitchButton::SetCaptionAndPlace(const wchar_t* text) {
   faces_.Clear();
   if (text == nullptr) return;  // a caption is required; keep the old one
   text_ = text;
+  view::frame::SetCaptionWindowText(m_hWnd, text_);
   const Gdiplus::SizeF caption = view::frame::MeasureCaption(m_hWnd, text_, Font());
   const SIZE size =
       view::internal::SwitchButtonSize(h_margin_, v_margin_, caption.Width, caption.Height);
@@ -220,7 +221,8 @@ void BASSwitchButton::Paint(Gdiplus::Graphics& graphics, int client_width, int c
     graphics.DrawPath(&pen, &path);
   }
   if (!text_.empty() && font_ != nullptr) {
-    Gdiplus::Color text_color = view::internal::ColorFromColorRef(colors.text);
-    Utils::DrawTextCenter(graphics, whole, text_.c_str(), Font(), &text_color);
+    view::frame::DrawCaption(m_hWnd, graphics, whole, text_, Font(), Gdiplus::StringAlignmentCenter,
+                             Gdiplus::StringAlignmentCenter,
+                             view::internal::ColorFromColorRef(colors.text));
   }
 }

@@ -114,6 +114,7 @@ void BASSwitchImageButton::SetCreateDefaults(HWND parent, Gdiplus::Font* font) {
 void BASSwitchImageButton::LayOut(const wchar_t* text) {
   faces_.Clear();
   text_ = text != nullptr ? text : L"";
+  view::frame::SetCaptionWindowText(m_hWnd, text_);
   const Gdiplus::SizeF box = view::frame::MeasureCaption(m_hWnd, text_, Font(), 0.0f, true);
   text_width_ = box.Width;
   text_height_ = box.Height;
@@ -274,12 +275,11 @@ void BASSwitchImageButton::Draw(Gdiplus::Graphics& graphics, const RECT& client)
                      static_cast<int>(static_cast<float>(image->GetHeight()) * scale_));
   }
   if (!text_.empty() && font_ != nullptr) {
-    Gdiplus::SolidBrush text_brush(ColorFromColorRef(text_color));
-    graphics.DrawString(text_.c_str(), -1, Font(),
-                        Gdiplus::RectF(static_cast<Gdiplus::REAL>(text_x_),
-                                       static_cast<Gdiplus::REAL>(text_y_), text_width_,
-                                       text_height_),
-                        Gdiplus::StringFormat::GenericDefault(), &text_brush);
+    view::frame::DrawCaption(m_hWnd, graphics,
+                             Gdiplus::RectF(static_cast<Gdiplus::REAL>(text_x_),
+                                            static_cast<Gdiplus::REAL>(text_y_), text_width_,
+                                            text_height_),
+                             text_, Font(), nullptr, ColorFromColorRef(text_color));
   }
   if (mark != nullptr) {
     // Drawn at its scaled size; the hit rectangle keeps the unscaled one.

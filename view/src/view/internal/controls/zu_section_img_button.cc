@@ -374,9 +374,13 @@ void ZuSectionImgButton::Draw(Gdiplus::Graphics& graphics, const RECT& client) {
       Gdiplus::Color color =
           ColorFromColorRef(PaintColor(view::frame::TextRole(status), text_colors_[status], 0));
       if (layout_type_ == kImgAboveText) {
-        Utils::DrawTextCenter(graphics, text_rect_, text_.c_str(), Font(), &color);
+        view::frame::DrawCaption(m_hWnd, graphics, text_rect_, text_, Font(),
+                                 Gdiplus::StringAlignmentCenter, Gdiplus::StringAlignmentCenter,
+                                 color);
       } else if (layout_type_ == kImgLeftOfText || layout_type_ == kImgRightOfText) {
-        Utils::DrawTextInRectVerticalCenter(graphics, text_rect_, text_.c_str(), Font(), &color);
+        view::frame::DrawCaption(m_hWnd, graphics, text_rect_, text_, Font(),
+                                 Gdiplus::StringAlignmentNear, Gdiplus::StringAlignmentCenter,
+                                 color);
       }
     }
   }

@@ -37,4 +37,39 @@ Gdiplus::RectF MeasureCaptionBox(HWND wnd, const std::wstring& text, Gdiplus::Fo
                                  Gdiplus::SizeF layout, const Gdiplus::StringFormat* format,
                                  bool quality = false);
 
+// ---- Mnemonics ----------------------------------------------------------
+// An ampersand in a button's caption marks the next character as its
+// mnemonic, as in the platform's buttons: the ampersand is not drawn, the
+// character is underlined while the window shows keyboard cues, and Alt +
+// that character clicks the button in a dialog ("&&" is one ampersand).
+// A caption without an ampersand is measured and drawn exactly as before.
+
+// A caption as shown: its text without the marking ampersands, and the
+// index in that text of the first marked character (-1: none; an ampersand
+// at the very end marks nothing).
+struct MnemonicCaption {
+  std::wstring text;
+  int index = -1;
+};
+MnemonicCaption ParseMnemonic(const std::wstring& caption);
+
+// Whether keyboard cues (mnemonic underlines) show in `wnd`'s window now.
+bool ShowsAcceleratorCues(HWND wnd);
+
+// Draws a button's caption in `box`, laid out by `format` (null: the
+// generic default format), with the mnemonic handling above.
+void DrawCaption(HWND wnd, Gdiplus::Graphics& graphics, const Gdiplus::RectF& box,
+                 const std::wstring& caption, Gdiplus::Font* font,
+                 const Gdiplus::StringFormat* format, Gdiplus::Color color);
+// The same laid out by a format of these alignments.
+void DrawCaption(HWND wnd, Gdiplus::Graphics& graphics, const Gdiplus::RectF& box,
+                 const std::wstring& caption, Gdiplus::Font* font,
+                 Gdiplus::StringAlignment horizontal, Gdiplus::StringAlignment vertical,
+                 Gdiplus::Color color);
+
+// Gives `wnd` its caption as window text, which is where the dialog manager
+// looks for a control's mnemonic (and where tools read its name); a text
+// that is already there is left alone.
+void SetCaptionWindowText(HWND wnd, const std::wstring& caption);
+
 }  // namespace view::frame

@@ -5,6 +5,7 @@
 
 #include "view/button_status.h"
 #include "view/internal/frame/accessible.h"
+#include "view/internal/frame/button_layout.h"
 #include "view/internal/frame/latch_group.h"
 #include "view/internal/frame/owner_draw.h"
 #include "view/internal/frame/paint_buffers.h"
@@ -62,13 +63,16 @@ class ButtonControl : public HoverPressState, public Accessible {
 
   // What every owner-drawn button does with a message before its own
   // handling: HandleButtonKeys; a change of system colours or settings (which
-  // the application passes on to its controls) drops the faces painted with
-  // the old ones and repaints; destruction lets the faces go with the window.
+  // the application passes on to its controls), or of whether keyboard cues
+  // show, drops the faces painted with the old ones and repaints; destruction lets the faces go with the window.
   bool HandleButtonMessages(UINT msg, WPARAM wparam, LRESULT& result) {
     HWND wnd = static_cast<T*>(this)->m_hWnd;
     if (msg == WM_DESTROY) {
       faces_.Clear();
       return false;
+    }
+    if (msg == WM_UPDATEUISTATE && (HIWORD(wparam) & UISF_HIDEACCEL) != 0) {
+      faces_.Clear();  // a caption's mnemonic underline shows or hides
     }
     if (msg == WM_SETTINGCHANGE || msg == WM_SYSCOLORCHANGE) {
       faces_.Clear();
@@ -87,7 +91,8 @@ class ButtonControl : public HoverPressState, public Accessible {
  protected:
   // The description every button starts from: the button itself only, a
   // push button unless it latches (then `latching_role`), pressed by its
-  // default action, named by its caption.
+  // default action, named by its caption as shown (without the mnemonic's
+  // ampersand).
   static bool DescribeButton(long child, AccessibleInfo& info, bool latching, LONG latching_role,
                              const std::wstring& caption) {
     if (child != CHILDID_SELF) return false;
@@ -95,7 +100,7 @@ class ButtonControl : public HoverPressState, public Accessible {
     info.latching = latching;
     info.action = L"Press";
     info.has_name = true;
-    if (info.want_name) info.name = caption;
+    if (info.want_name) info.name = ParseMnemonic(caption).text;
     return true;
   }
 };
