@@ -113,10 +113,10 @@ TEST(Accessibility, ButtonsTellWhatTheyAreAndReportEachChange) {
   plain.Init(image.get(), 10, 10, image.get(), nullptr, 0, 0, 0, 0);
   plain.SetTooltip(L"Tip only");
   check.CreateButton(host, 2, true);
-  check.Init(image.get(), 40, 10, image.get(), L"Check", kBASImgButtonTextRight, 0, 0, 1);
+  check.Init(image.get(), 40, 10, image.get(), L"&Check", kBASImgButtonTextRight, 0, 0, 1);
   for (ZuSwitchButton* s : {&radio, &push}) s->CreateButton(host, &font, 3);
   radio.Init(10, 50, L"Radio", 0xFFFFFF, 0, 0xFF0000, 0);
-  push.SetRadio(false).Init(110, 50, L"Push", 0xFFFFFF, 0, 0xFF0000, 0);
+  push.SetRadio(false).Init(110, 50, L"&Push", 0xFFFFFF, 0, 0xFF0000, 0);  // named without '&'
   tile.CreateButton(host, &font, 4);
   tile.Init(210, 50, L"Tile", 0xFFFFFF, 0, image.get(), 0xFF0000, 0, image.get());
   RECT r1 = {10, 120, 90, 150};
