@@ -216,13 +216,14 @@ TEST(Dialogs, TemplateControlsWorkFromTheKeyboard) {
   EXPECT_EQ(shown.text + L"|" + std::to_wstring(shown.index), L"a&bcd|3");  // the first mark counts
   g_clicks.clear();
   ZuSwitchButton::FromWindow(item(8)).SetText(L"&Ok");  // where the dialog looks: window text
-  for (BYTE key : {'G', 'O'}) {
+  ZuSwitchImageButton::FromWindow(item(9)).SetText(L"&Tile");
+  for (BYTE key : {'G', 'O', 'T'}) {
     keybd_event(VK_MENU, 0, 0, 0);
     Keys(dlg, {key});
     keybd_event(VK_MENU, 0, KEYEVENTF_KEYUP, 0);
     Keys(dlg, {VK_SHIFT});
   }
-  EXPECT_EQ(g_clicks, (std::vector<int>{11, 8}));
+  EXPECT_EQ(g_clicks, (std::vector<int>{11, 8, 9}));  // a tile's click is reported too
 
   // The wrappers' create calls make tab stops too (the windows outlive the wrappers).
   for (HWND made : {ZuImgButton().CreateButton(dlg, 50, true),

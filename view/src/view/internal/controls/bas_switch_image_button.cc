@@ -347,8 +347,12 @@ bool BASSwitchImageButton::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wpara
       result = 0;
       return true;
     case WM_ERASEBKGND:
-    case BM_CLICK:
       return view::frame::HandleHoverPress(wnd, nullptr, *this, msg, wparam, lparam, result);
+    case BM_CLICK:
+      // The standard button presses and releases the tile as the mouse
+      // does, and the press (OnLButtonDown) decides: a tile already chosen
+      // takes no further click, any other is pressed, latched and reported.
+      return false;
     default:
       break;
   }
