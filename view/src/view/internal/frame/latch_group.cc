@@ -13,7 +13,6 @@ bool Usable(HWND wnd) {
 bool StartsGroup(HWND wnd) { return (GetWindowLongPtrW(wnd, GWL_STYLE) & WS_GROUP) != 0; }
 
 void TellGroup(Latchable& button) {
-  button.told_ = true;
   if (button.group_ != nullptr) button.group_->Latched(&button);
 }
 
@@ -62,19 +61,6 @@ bool HandleLatchMessages(Latchable& button, HWND wnd, UINT msg, WPARAM wparam,
           SendMessageW(next, BM_GETCHECK, 0, 0) != BST_CHECKED) {
         SendMessageW(next, BM_CLICK, 0, 0);
       }
-      return true;
-    }
-    case BM_CLICK: {
-      // The click runs in full (sent again, past this point); one that
-      // latches the button without a click notification (a tile's) still
-      // tells the group, once.
-      if (button.clicking_) return false;
-      const bool was = button.IsLatched();
-      button.clicking_ = true;
-      button.told_ = false;
-      result = SendMessageW(wnd, BM_CLICK, wparam, 0);
-      button.clicking_ = false;
-      if (!was && !button.told_ && button.IsLatched()) TellGroup(button);
       return true;
     }
     case kReflectBase + WM_COMMAND:

@@ -22,9 +22,6 @@ class Latchable {
 
   // The group the button is in (null: none); the group sets and clears it.
   LatchGroup* group_ = nullptr;
-  // Inside a BM_CLICK, and whether the group heard of it yet.
-  bool clicking_ = false;
-  bool told_ = false;
 };
 
 // What an exclusive group does when one of its buttons latches.
