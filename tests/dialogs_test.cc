@@ -13,44 +13,6 @@
 
 namespace {
 
-// One template line: class, style beyond WS_CHILD | WS_VISIBLE, text.
-struct Item {
-  const wchar_t* cls;
-  DWORD style;
-  const wchar_t* text;
-};
-const Item kItems[] = {
-    {view::kEditClass, WS_BORDER, L""},         {view::kImgButtonClass, BS_DEFPUSHBUTTON, L""},
-    {view::kListViewClass, 0, L""},             {view::kTreeViewClass, 0, L""},
-    {view::kComboBoxClass, CBS_SIMPLE, L""},    {view::kLinkClass, 0, L"<a>x</a>"},
-    {view::kSwitchButtonClass, WS_GROUP, L""},  {view::kSwitchButtonClass, 0, L""},
-    {view::kSwitchImageButtonClass, 0, L""},    {view::kSectionButtonClass, BS_CHECKBOX, L""},
-    {view::kSectionButtonClass, WS_GROUP, L"&Go"},
-};
-constexpr int kCount = sizeof(kItems) / sizeof(kItems[0]);
-
-// The template in memory: controls get ids 1.. in order, 40 x 60 units each.
-std::vector<WORD> MakeTemplate() {
-  std::vector<WORD> t(sizeof(DLGTEMPLATE) / 2 + 3, 0);  // no menu, class, title
-  auto* head = reinterpret_cast<DLGTEMPLATE*>(t.data());
-  head->style = WS_POPUP | WS_VISIBLE | DS_SETFONT;
-  head->cdit = kCount;
-  head->cx = 300;
-  head->cy = 220;
-  for (const wchar_t* s = L"\x8" L"Tahoma"; *s; ++s) t.push_back(*s);  // size, face
-  t.push_back(0);
-  for (int i = 0; i < kCount; ++i) {
-    t.resize((t.size() + 1) & ~size_t{1});  // DWORD aligned
-    DLGITEMTEMPLATE item = {WS_CHILD | WS_VISIBLE | kItems[i].style, 0, short(4 + 50 * (i % 5)),
-                            short(4 + 70 * (i / 5)), 40, 60, WORD(i + 1)};
-    const WORD* raw = reinterpret_cast<const WORD*>(&item);
-    t.insert(t.end(), raw, raw + sizeof(item) / 2);
-    for (const wchar_t* s : {kItems[i].cls, kItems[i].text}) t.insert(t.end(), s, s + wcslen(s) + 1);
-    t.push_back(0);  // no creation data
-  }
-  return t;
-}
-
 std::vector<int> g_clicks;  // ids of the BN_CLICKED the dialog heard
 
 INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wparam, LPARAM lparam) {
@@ -86,7 +48,8 @@ std::vector<int> Keys(HWND dlg, std::vector<WORD> keys) {
 TEST(Dialogs, TemplateControlsWorkFromTheKeyboard) {
   ASSERT_TRUE(view::RegisterWindowClasses());
   ASSERT_TRUE(view::RegisterWindowClasses());  // a second call is harmless
-  const std::vector<WORD> tmpl = MakeTemplate();
+  const std::vector<WORD> tmpl = viewtest::EveryControlTemplate(WS_POPUP | WS_VISIBLE);
+  const int count = reinterpret_cast<const DLGTEMPLATE*>(tmpl.data())->cdit;
   HWND dlg = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
                                         reinterpret_cast<const DLGTEMPLATE*>(tmpl.data()),
                                         nullptr, DialogProc, 0);
@@ -133,7 +96,7 @@ TEST(Dialogs, TemplateControlsWorkFromTheKeyboard) {
 
   // Tab visits every control in template order.
   SetFocus(item(1));
-  EXPECT_EQ(Keys(dlg, std::vector<WORD>(kCount, VK_TAB)),
+  EXPECT_EQ(Keys(dlg, std::vector<WORD>(count, VK_TAB)),
             (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 1}));
   // Enter in the edit runs its callback; elsewhere it clicks the default button.
   Keys(dlg, {VK_RETURN});

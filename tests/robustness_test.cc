@@ -225,6 +225,32 @@ std::vector<ControlDriver> Drivers() {
       "ThemedShadow", [](ZuThemedShadowWnd& shadow, HWND host) { shadow.Create(host); },
       {WM_SIZE, WM_MOVE, WM_SHOWWINDOW, WM_WINDOWPOSCHANGED, WM_NCHITTEST, WM_PAINT}, nullptr));
   drivers.back().paints = false;  // a layered window: its picture is set, not painted
+  // A dialog of every control by class name, from a template, as a resource
+  // script makes it, configured as an application's WM_INITDIALOG would.
+  ControlDriver dialog;
+  dialog.name = "TemplateDialog";
+  dialog.create = [](HWND host) {
+    view::RegisterWindowClasses();
+    static const std::vector<WORD> t = viewtest::EveryControlTemplate(WS_CHILD | WS_VISIBLE);
+    HWND dlg = CreateDialogIndirectParamW(
+        nullptr, reinterpret_cast<const DLGTEMPLATE*>(t.data()), host,
+        [](HWND d, UINT msg, WPARAM wparam, LPARAM lparam) -> INT_PTR {
+          LRESULT result = 0;
+          return view::ReflectNotification(d, msg, wparam, lparam, &result) ? TRUE : msg == WM_INITDIALOG;
+        }, 0);
+    ZuListView list = ZuListView::FromWindow(GetDlgItem(dlg, 3));
+    AddColumns(list);
+    list.SetItemCount(50);
+    ZuTreeViewCheckBox::FromWindow(GetDlgItem(dlg, 4)).AppendItem(nullptr, 1, L"Leaf", nullptr, 0, 0, true, 0);
+    AddComboItems(GetDlgItem(dlg, 5));
+    ZuSwitchButton::FromWindow(GetDlgItem(dlg, 7)).SetFont(Tahoma());
+    ZuSwitchButton::FromWindow(GetDlgItem(dlg, 7)).SetText(L"&One");
+    return dlg;
+  };
+  dialog.handled = {WM_PAINT, WM_ERASEBKGND, WM_COMMAND, WM_NOTIFY, WM_DRAWITEM, WM_KEYDOWN};
+  // Its children repaint themselves, not what the fuzz check paints over.
+  dialog.paints = false;
+  drivers.push_back(dialog);
   return drivers;
 }
 

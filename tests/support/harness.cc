@@ -2,6 +2,7 @@
 
 #include <winternl.h>
 
+#include "view/classes.h"
 #include "view/reflect.h"
 
 #include <algorithm>
@@ -386,6 +387,45 @@ std::wstring TextOf(HWND wnd) {
   wchar_t buffer[1024] = {};
   GetWindowTextW(wnd, buffer, 1024);
   return buffer;
+}
+
+}  // namespace viewtest
+
+namespace viewtest {
+
+std::vector<WORD> EveryControlTemplate(DWORD style) {
+  struct Item {
+    const wchar_t* cls;
+    DWORD style;  // beyond WS_CHILD | WS_VISIBLE
+    const wchar_t* text;
+  };
+  static const Item kItems[] = {
+      {view::kEditClass, WS_BORDER, L""},         {view::kImgButtonClass, BS_DEFPUSHBUTTON, L""},
+      {view::kListViewClass, 0, L""},             {view::kTreeViewClass, 0, L""},
+      {view::kComboBoxClass, CBS_SIMPLE, L""},    {view::kLinkClass, 0, L"<a>x</a>"},
+      {view::kSwitchButtonClass, WS_GROUP, L""},  {view::kSwitchButtonClass, 0, L""},
+      {view::kSwitchImageButtonClass, 0, L""},    {view::kSectionButtonClass, BS_CHECKBOX, L""},
+      {view::kSectionButtonClass, WS_GROUP, L"&Go"},
+  };
+  constexpr int kCount = sizeof(kItems) / sizeof(kItems[0]);
+  std::vector<WORD> t(sizeof(DLGTEMPLATE) / 2 + 3, 0);  // no menu, class, title
+  auto* head = reinterpret_cast<DLGTEMPLATE*>(t.data());
+  head->style = style | DS_SETFONT;
+  head->cdit = kCount;
+  head->cx = 300;
+  head->cy = 220;
+  for (const wchar_t* s = L"\x8" L"Tahoma"; *s; ++s) t.push_back(*s);  // size, face
+  t.push_back(0);
+  for (int i = 0; i < kCount; ++i) {
+    t.resize((t.size() + 1) & ~size_t{1});  // DWORD aligned
+    DLGITEMTEMPLATE item = {WS_CHILD | WS_VISIBLE | kItems[i].style, 0, short(4 + 50 * (i % 5)),
+                            short(4 + 70 * (i / 5)), 40, 60, WORD(i + 1)};
+    const WORD* raw = reinterpret_cast<const WORD*>(&item);
+    t.insert(t.end(), raw, raw + sizeof(item) / 2);
+    for (const wchar_t* s : {kItems[i].cls, kItems[i].text}) t.insert(t.end(), s, s + wcslen(s) + 1);
+    t.push_back(0);  // no creation data
+  }
+  return t;
 }
 
 }  // namespace viewtest

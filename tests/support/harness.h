@@ -186,6 +186,13 @@ struct NamedChange {
 };
 std::vector<std::string> ChangesNotRepainted(HWND wnd, const std::vector<NamedChange>& changes);
 
+// A dialog template in memory (DLGTEMPLATE, `style` | DS_SETFONT, Tahoma 8)
+// holding one control of every class of the library by name, ids 1.. in
+// this order, 40 x 60 units each: the edit, a default image button, the
+// list, the tree, a simple combo, a link, two switch buttons (a WS_GROUP),
+// a tile, a check-style section, and a section "&Go" starting a group.
+std::vector<WORD> EveryControlTemplate(DWORD style);
+
 }  // namespace viewtest
 
 // Whole-value comparison and printing of the platform's geometry structs, so
