@@ -323,6 +323,11 @@ LRESULT WindowImpl::Dispatch(UINT msg, WPARAM wparam, LPARAM lparam) {
   LRESULT result = 0;
   handled_ = true;
   bool handled = false;
+  bool passed_on = false;  // the standard class has had this message
+  const auto pass_on = [&] {
+    passed_on = true;
+    result = ::CallWindowProcW(super_proc_, wnd, msg, wparam, lparam);
+  };
   try {
     handled = msg == WM_GETOBJECT && accessible() != nullptr &&
               accessible()->AnswerGetObject(wnd, wparam, lparam, result);
@@ -335,7 +340,7 @@ LRESULT WindowImpl::Dispatch(UINT msg, WPARAM wparam, LPARAM lparam) {
       // the object configures them as the wrapper's create call does.
       CreationScope creating(this);
       handled = ProcessWindowMessage(wnd, msg, wparam, lparam, result, 0);
-      if (!handled) result = ::CallWindowProcW(super_proc_, wnd, msg, wparam, lparam);
+      if (!handled) pass_on();
       handled = true;
       if (result != -1) AdoptCreated();
     }
@@ -350,17 +355,19 @@ LRESULT WindowImpl::Dispatch(UINT msg, WPARAM wparam, LPARAM lparam) {
     if (msg == WM_CREATE && CurrentPaletteKind() == PaletteKind::kDark) {
       // A control made while the palette is dark starts dark, once the
       // platform has made its parts.
-      if (!handled) result = ::CallWindowProcW(super_proc_, wnd, msg, wparam, lparam);
+      if (!handled) pass_on();
       handled = true;
       if (result != -1) OnPaletteChanged();
     }
   } catch (...) {
     // An application callback threw: the application hears of it once, and
     // the message gets the standard class's answer below, as if no handler
-    // had taken it; the rest of this dispatch runs as on every other path.
+    // had taken it (the answer it gave already, when it had the message
+    // before the throw: a window is never created twice); the rest of this
+    // dispatch runs as on every other path.
     ReportCurrentException();
-    handled = false;
-    result = 0;
+    handled = passed_on;
+    if (!passed_on) result = 0;
   }
   handled_ = outer_handled;
   AfterMessageAccessible(wnd, msg);
