@@ -61,12 +61,11 @@ void SendDpiChanged(HWND top, int dpi);
 // the font itself at 1x, else a copy at factor x its size (same family,
 // style and unit), owned here and made again when the font or the factor
 // changes. Falls back to the given font when no copy can be made.
+// Not copyable: it owns its copy.
 class ScaledFont {
  public:
   ScaledFont();
   ~ScaledFont();
-  ScaledFont(const ScaledFont&) = delete;
-  ScaledFont& operator=(const ScaledFont&) = delete;
   Gdiplus::Font* Get(Gdiplus::Font* given, float factor);
   // Frees the copy.
   void Reset();
