@@ -21,7 +21,10 @@ enum BASImgButtonTextAlign {
 // A push button painted from the application's GDI+ bitmaps with an optional
 // caption, or, in check-box mode, a check box whose check state flips on each
 // press. It sizes itself from its images and its measured caption; a negative
-// position counts from the parent's right or bottom edge.
+// position counts from the parent's right or bottom edge. An ampersand in the
+// caption marks its mnemonic, as in the platform's buttons ("&Save": S is
+// underlined while keyboard cues show, Alt + S clicks it in a dialog; "&&" is
+// an ampersand); the caption is also the window's text.
 //
 // Order of calls: construct, SetDpiScale, CreateButton, setFont, Init, then
 // the other setters. Only Init, SetText, SetCheckBoxLogoImage and

@@ -10,6 +10,9 @@
 // (Load, reload) or keeps a fixed width or height and wraps its caption
 // inside it; an application callback may draw image and caption instead.
 //
+// The caption is the window's text (Create's `text`, a template's, or Load's
+// reading of it); an ampersand in it marks its mnemonic, as for ZuImgButton.
+//
 // Calling order: construct, Create, the setters, then Load or reload.
 // Setters and SetText neither lay out nor repaint.
 

@@ -14,7 +14,8 @@ class BASSwitchButton;
 // its WS_GROUP group and press the radio button they reach; with radio mode off it is a push button with a hover look.
 // It sizes itself from its caption and margins and keeps its anchor: a
 // negative position counts from the parent's right or bottom edge, also
-// after a later SetText.
+// after a later SetText. An ampersand in the caption marks its mnemonic, as
+// for ZuImgButton; the caption is also the window's text.
 //
 // Order of calls: construct, SetDpiScale, SetInitVisible, CreateButton
 // (which sets the margins and corner size to their scaled defaults), then

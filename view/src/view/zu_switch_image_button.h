@@ -7,7 +7,9 @@
 // stays selected until ResetStatus(), or until another tile of its
 // view::ExclusiveGroup (groups.h) is selected. The tile sizes itself in Init
 // and SetText. In a dialog, arrow keys move among the controls of its
-// WS_GROUP group and select the tile they reach.
+// WS_GROUP group and select the tile they reach. An ampersand in the caption
+// marks its mnemonic, as for ZuImgButton; the caption is also the window's
+// text.
 //
 // Calling order: SetDpiScale, SetInitVisible, CreateButton; then the
 // alignment, margins, gap and delete mark (read by the layout); then Init.
