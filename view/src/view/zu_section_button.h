@@ -10,8 +10,9 @@
 // (Load, reload) or keeps a fixed width or height and wraps its caption
 // inside it; an application callback may draw image and caption instead.
 //
-// The caption is the window's text (Create's `text`, a template's, or Load's
-// reading of it); an ampersand in it marks its mnemonic, as for ZuImgButton.
+// An ampersand in the caption marks its mnemonic, as for ZuImgButton. The
+// dialog manager reads it from the window's text (Create's `text`, or the
+// template's), which SetText leaves alone.
 //
 // Calling order: construct, Create, the setters, then Load or reload.
 // Setters and SetText neither lay out nor repaint.
