@@ -32,7 +32,7 @@ void Configure(HWND dlg, Settings& s) {
   ZuComboBox::FromWindow(combo).SetCheck(0, 1);
   ZuTreeViewCheckBox::FromWindow(GetDlgItem(dlg, 4))
       .AppendItem(nullptr, 0, L"Notifications", nullptr, 0, 0, false, -1);
-  const wchar_t* captions[] = {L"Small", L"Large"};
+  const wchar_t* captions[] = {L"&Small", L"&Large"};  // Alt + S, Alt + L
   for (int i = 0; i < 2; ++i) {
     ZuSwitchButton size = ZuSwitchButton::FromWindow(GetDlgItem(dlg, 5 + i));
     size.SetFont(s.font.get());
@@ -44,7 +44,7 @@ void Configure(HWND dlg, Settings& s) {
   ZuSwitchImageButton tile = ZuSwitchImageButton::FromWindow(GetDlgItem(dlg, 7));
   tile.SetFont(s.font.get());
   const POINT tile_at = PlaceOf(dlg, tile);
-  tile.Init(tile_at.x, tile_at.y, L"Auto", RGB(240, 240, 240), RGB(0, 0, 0), nullptr,
+  tile.Init(tile_at.x, tile_at.y, L"&Auto", RGB(240, 240, 240), RGB(0, 0, 0), nullptr,
             RGB(0, 120, 215), RGB(255, 255, 255), nullptr);
   s.sizes.Add(tile);
   ZuSectionButton general = ZuSectionButton::FromWindow(GetDlgItem(dlg, 8));
