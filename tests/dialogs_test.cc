@@ -104,6 +104,10 @@ TEST(Dialogs, TemplateControlsWorkFromTheKeyboard) {
   SetFocus(item(5));
   Keys(dlg, {VK_RETURN});
   EXPECT_EQ(g_clicks, std::vector<int>{2});
+  // Escape reaches the dialog (IDCANCEL, which is 2 as well) from the edit too.
+  SetFocus(item(1));
+  Keys(dlg, {VK_ESCAPE});
+  EXPECT_EQ(g_clicks, (std::vector<int>{2, IDCANCEL}));
 
   // Space toggles the focused list row through the click path (row 1 refuses).
   SetFocus(item(3));
