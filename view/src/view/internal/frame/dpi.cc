@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cwchar>
 #include <map>
 #include <mutex>
 
@@ -115,8 +116,43 @@ void SendDpiChanged(HWND top, int dpi) {
   SendToLibraryChildren(top, DpiChangedMessage(), static_cast<WPARAM>(dpi));
 }
 
-ScaledFont::ScaledFont() = default;
-ScaledFont::~ScaledFont() = default;
+namespace {
+
+// Copies of fonts at a factor, by the font they copy and the factor, held
+// weakly: a copy lives while a control holds it. A copy is handed out again
+// only while `fits` finds it still matches the font at that address (an
+// application may delete a font and make another where it was).
+template <class Copy>
+class SharedCopies {
+ public:
+  template <class Make, class Fits>
+  std::shared_ptr<Copy> Get(const void* source, float factor, Make make, Fits fits) {
+    std::lock_guard<std::mutex> guard(lock_);
+    for (auto it = copies_.begin(); it != copies_.end();) {
+      it = it->second.expired() ? copies_.erase(it) : std::next(it);
+    }
+    std::weak_ptr<Copy>& slot = copies_[{source, factor}];
+    if (std::shared_ptr<Copy> kept = slot.lock(); kept != nullptr && fits(*kept)) return kept;
+    std::shared_ptr<Copy> made = make();
+    slot = made;
+    return made;
+  }
+
+ private:
+  std::mutex lock_;
+  std::map<std::pair<const void*, float>, std::weak_ptr<Copy>> copies_;
+};
+
+SharedCopies<Gdiplus::Font>& FontCopies() {
+  static SharedCopies<Gdiplus::Font> copies;
+  return copies;
+}
+SharedCopies<HFONT__>& HFontCopies() {
+  static SharedCopies<HFONT__> copies;
+  return copies;
+}
+
+}  // namespace
 
 Gdiplus::Font* ScaledFont::Get(Gdiplus::Font* given, float factor) {
   if (given == nullptr || factor == 1.0f) {
@@ -125,12 +161,21 @@ Gdiplus::Font* ScaledFont::Get(Gdiplus::Font* given, float factor) {
   }
   if (copy_ != nullptr && source_ == given && factor_ == factor) return copy_.get();
   Reset();
-  Gdiplus::FontFamily family;
-  if (given->GetFamily(&family) != Gdiplus::Ok) return given;
-  auto copy = std::make_unique<Gdiplus::Font>(&family, given->GetSize() * factor,
-                                              given->GetStyle(), given->GetUnit());
-  if (copy->GetLastStatus() != Gdiplus::Ok) return given;
-  copy_ = std::move(copy);
+  const float size = given->GetSize() * factor;
+  copy_ = FontCopies().Get(
+      given, factor,
+      [&]() -> std::shared_ptr<Gdiplus::Font> {
+        Gdiplus::FontFamily family;
+        if (given->GetFamily(&family) != Gdiplus::Ok) return nullptr;
+        auto copy = std::make_shared<Gdiplus::Font>(&family, size, given->GetStyle(),
+                                                    given->GetUnit());
+        return copy->GetLastStatus() == Gdiplus::Ok ? copy : nullptr;
+      },
+      [&](Gdiplus::Font& kept) {
+        return kept.GetSize() == size && kept.GetStyle() == given->GetStyle() &&
+               kept.GetUnit() == given->GetUnit();
+      });
+  if (copy_ == nullptr) return given;
   source_ = given;
   factor_ = factor;
   return copy_.get();
@@ -141,7 +186,7 @@ HFONT ScaledHFont::Get(HFONT given, float factor) {
     Reset();
     return given;
   }
-  if (copy_ != nullptr && source_ == given && factor_ == factor) return copy_;
+  if (copy_ != nullptr && source_ == given && factor_ == factor) return copy_.get();
   Reset();
   LOGFONTW font = {};
   if (::GetObjectW(given, sizeof(font), &font) != sizeof(font) || font.lfHeight == 0) {
@@ -149,16 +194,28 @@ HFONT ScaledHFont::Get(HFONT given, float factor) {
   }
   font.lfHeight = static_cast<LONG>(static_cast<float>(font.lfHeight) * factor);
   font.lfWidth = static_cast<LONG>(static_cast<float>(font.lfWidth) * factor);
-  copy_ = ::CreateFontIndirectW(&font);
+  copy_ = HFontCopies().Get(
+      given, factor,
+      [&]() -> std::shared_ptr<HFONT__> {
+        HFONT copy = ::CreateFontIndirectW(&font);
+        if (copy == nullptr) return nullptr;
+        return std::shared_ptr<HFONT__>(copy, [](HFONT made) { ::DeleteObject(made); });
+      },
+      [&](HFONT__& kept) {
+        LOGFONTW k = {};
+        return ::GetObjectW(&kept, sizeof(k), &k) == sizeof(k) && k.lfHeight == font.lfHeight &&
+               k.lfWidth == font.lfWidth && k.lfWeight == font.lfWeight &&
+               k.lfItalic == font.lfItalic && k.lfCharSet == font.lfCharSet &&
+               std::wcsncmp(k.lfFaceName, font.lfFaceName, LF_FACESIZE) == 0;
+      });
   if (copy_ == nullptr) return given;
   source_ = given;
   factor_ = factor;
-  return copy_;
+  return copy_.get();
 }
 
 void ScaledHFont::Reset() {
-  if (copy_ != nullptr) ::DeleteObject(copy_);
-  copy_ = nullptr;
+  copy_.reset();
   source_ = nullptr;
   factor_ = 1.0f;
 }

@@ -59,40 +59,36 @@ void SendDpiChanged(HWND top, int dpi);
 
 // The font a control paints with for an application's font made for 96 DPI:
 // the font itself at 1x, else a copy at factor x its size (same family,
-// style and unit), owned here and made again when the font or the factor
-// changes. Falls back to the given font when no copy can be made.
-// Not copyable: it owns its copy.
+// style and unit), taken again when the font or the factor changes. Falls
+// back to the given font when no copy can be made. Copies are shared: every
+// control that scales the same font to the same factor holds the same copy
+// (a dialog of 200 buttons in one font makes one), freed with the last
+// holder.
 class ScaledFont {
  public:
-  ScaledFont();
-  ~ScaledFont();
   Gdiplus::Font* Get(Gdiplus::Font* given, float factor);
-  // Frees the copy.
+  // Lets the copy go.
   void Reset();
 
  private:
   Gdiplus::Font* source_ = nullptr;
   float factor_ = 1.0f;
-  std::unique_ptr<Gdiplus::Font> copy_;
+  std::shared_ptr<Gdiplus::Font> copy_;
 };
 
 // The same for a GDI font: a copy made from its LOGFONT with the height and
-// width scaled (a font of the default height, 0, is kept as it is), owned
-// and deleted here.
+// width scaled (a font of the default height, 0, is kept as it is), shared
+// in the same way and deleted with its last holder.
 class ScaledHFont {
  public:
-  ScaledHFont() = default;
-  ~ScaledHFont() { Reset(); }
-  ScaledHFont(const ScaledHFont&) = delete;
-  ScaledHFont& operator=(const ScaledHFont&) = delete;
   HFONT Get(HFONT given, float factor);
-  // Deletes the copy.
+  // Lets the copy go.
   void Reset();
 
  private:
   HFONT source_ = nullptr;
   float factor_ = 1.0f;
-  HFONT copy_ = nullptr;
+  std::shared_ptr<HFONT__> copy_;
 };
 
 }  // namespace view::frame
