@@ -183,6 +183,10 @@ TEST(Dpi, PerMonitorControlsTakeTheirWindowsFactorAndFollowItsChanges) {
     EXPECT_TRUE(dpi != 144 || std::equal(now.begin(), now.begin() + 7, made.begin()));
   }
   EXPECT_EQ(live.Measured(), start);
+  // The application's font is still the one it gave.
+  for (HWND wnd : {static_cast<HWND>(live.combo), static_cast<HWND>(live.edit),
+                   static_cast<HWND>(live.link)})
+    EXPECT_EQ(SendMessageW(wnd, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(live.tree_font));
   // Back at 1x the tree's copy is gone; a copy also goes with the window
   // while the application still holds the tree.
   EXPECT_EQ(GetObjectType(copy), 0u);
