@@ -176,7 +176,15 @@ bool FollowedFont::Process(WindowImpl& control, UINT msg, WPARAM wparam, LPARAM 
     case WM_CREATE:
       factor_ = WindowDpiFactor(control.m_hWnd);
       result = control.DefWindowProc(msg, wparam, lparam);
-      if (result != -1 && factor_ != 1.0f) Apply(control, FALSE);
+      if (result != -1) {
+        LOGFONTW font = {};
+        auto own = reinterpret_cast<HGDIOBJ>(control.DefWindowProc(WM_GETFONT, 0, 0));
+        if (own == nullptr) own = ::GetStockObject(fallback_);
+        if (::GetObjectW(own, sizeof(font), &font) == sizeof(font)) {
+          default_.reset(::CreateFontIndirectW(&font));
+        }
+        if (factor_ != 1.0f) Apply(control, FALSE);
+      }
       return true;
     case WM_SETFONT:
       given_ = reinterpret_cast<HFONT>(wparam);
