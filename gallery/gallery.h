@@ -33,8 +33,13 @@ bool RegisterFigure(const wchar_t* file, int width, int height, PageFactory make
 HWND CreatePanel(HWND parent, int x, int y, int width, int height);
 // A static text label, for captions on a page.
 HWND AddLabel(HWND panel, const wchar_t* text, int x, int y, int width, int height);
-// The gallery's own font for labels (owned by the gallery).
+// The gallery's own font for labels (owned by the gallery), for 96 DPI: the
+// library's controls given it scale it themselves.
 HFONT LabelFont();
+// A length laid out for 96 DPI, and the label font, at the DPI the gallery
+// shows its pages at (for what a page draws itself).
+int AtDpi(int v);
+HFONT ScaledLabelFont();
 
 // The colours the gallery paints around the controls, following the palette
 // the controls paint in: white and black in light, the dark palette's window

@@ -7,7 +7,10 @@
 // DIR/contact-sheet-dark.png) and in high contrast (DIR/high-contrast/,
 // DIR/contact-sheet-high-contrast.png), and exits. With --per-monitor its
 // controls follow the window's DPI, and F7 sends the window a DPI change
-// (96, 144, 192 and round again) to watch them follow.
+// (96, 144, 192 and round again) to watch them follow; --dpi N (with
+// per-monitor mode) shows every page at N DPI. The screenshots end with every
+// page at 144 and 192 DPI in per-monitor mode (DIR/150/, DIR/200/,
+// DIR/contact-sheet-150.png and -200.png).
 
 #include <cstdio>
 #include <cwchar>
@@ -47,8 +50,24 @@ constexpr int kWidth = 960;
 constexpr int kHeight = 640;
 constexpr int kTitleHeight = 40;
 
-HFONT g_label_font = nullptr;
+HFONT g_label_font = nullptr;         // for 96 DPI: the library's controls scale it
+HFONT g_scaled_label_font = nullptr;  // the labels' at g_dpi
 HFONT g_title_font = nullptr;
+// The DPI the pages are shown at.
+int g_dpi = 96;
+constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+
+HFONT LabelFontAt(int height) {
+  return CreateFontW(-height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY,
+                     0, L"Segoe UI");
+}
+
+// The fonts the gallery itself draws with, at g_dpi.
+void MakeFonts() {
+  if (g_title_font != nullptr) DeleteObject(g_title_font);
+  g_title_font = CreateFontW(-AtDpi(20), 0, 0, 0, FW_SEMIBOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                             CLEARTYPE_QUALITY, 0, L"Segoe UI");
+}
 HBRUSH g_window_brush = nullptr;
 COLORREF g_window_brush_color = 0;
 std::wstring g_title;
@@ -122,7 +141,7 @@ LRESULT CALLBACK MainProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(wnd, &ps);
-      RECT band = {0, 0, kWidth, kTitleHeight};
+      RECT band = {0, 0, AtDpi(kWidth), AtDpi(kTitleHeight)};
       const bool contrast = view::frame::HighContrastOn();
       HBRUSH brush = CreateSolidBrush(contrast ? GetSysColor(COLOR_HIGHLIGHT) : RGB(0x2B, 0x57, 0x9A));
       FillRect(dc, &band, brush);
@@ -130,7 +149,7 @@ LRESULT CALLBACK MainProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
       HGDIOBJ old = SelectObject(dc, g_title_font);
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, contrast ? GetSysColor(COLOR_HIGHLIGHTTEXT) : RGB(255, 255, 255));
-      RECT text = {16, 0, kWidth, kTitleHeight};
+      RECT text = {AtDpi(16), 0, AtDpi(kWidth), AtDpi(kTitleHeight)};
       DrawTextW(dc, g_title.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
       SelectObject(dc, old);
       EndPaint(wnd, &ps);
@@ -227,10 +246,10 @@ bool SaveContactSheet(const std::vector<std::unique_ptr<Gdiplus::Bitmap>>& pages
   const SheetColors colors = CurrentSheetColors();
   if (pages.empty()) return false;
   constexpr int kColumns = 3;
-  constexpr int kCellW = kWidth / 2;
-  constexpr int kCellH = kHeight / 2;
-  constexpr int kGap = 16;
-  constexpr int kCaption = 28;
+  const int kCellW = AtDpi(kWidth) / 2;
+  const int kCellH = AtDpi(kHeight) / 2;
+  const int kGap = AtDpi(16);
+  const int kCaption = AtDpi(28);
   const int rows = static_cast<int>((pages.size() + kColumns - 1) / kColumns);
   const int width = kColumns * kCellW + (kColumns + 1) * kGap;
   const int height = rows * (kCellH + kCaption) + (rows + 1) * kGap;
@@ -239,7 +258,8 @@ bool SaveContactSheet(const std::vector<std::unique_ptr<Gdiplus::Bitmap>>& pages
     Gdiplus::Graphics g(&sheet);
     g.Clear(colors.ground);
     g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-    Gdiplus::Font font(L"Segoe UI", 14.0f, Gdiplus::FontStyleBold, Gdiplus::UnitPixel);
+    Gdiplus::Font font(L"Segoe UI", static_cast<Gdiplus::REAL>(AtDpi(14)), Gdiplus::FontStyleBold,
+                       Gdiplus::UnitPixel);
     Gdiplus::SolidBrush text(colors.text);
     Gdiplus::Pen frame(colors.frame);
     for (size_t i = 0; i < pages.size(); ++i) {
@@ -288,14 +308,85 @@ class Gallery {
     Close();
     g_title = std::wstring(L"view gallery \x2014 ") + title;
     InvalidateRect(main_, nullptr, TRUE);
+    // Laid out for 96 DPI, then moved to the gallery's DPI as a live change.
+    const int dpi = g_dpi;
+    g_dpi = 96;
+    g_label_font = LabelFontAt(14);
+  MakeFonts();
+    FitMainWindow();
+    if (g_scaled_label_font != nullptr) DeleteObject(g_scaled_label_font);
+    g_scaled_label_font = nullptr;
     panel_ = CreatePanel(main_, 0, kTitleHeight, kWidth, kHeight - kTitleHeight);
     page_ = make();
     page_->Build(panel_);
+    if (dpi != 96) ChangeDpi(dpi);
     ShowWindow(panel_, SW_SHOW);
     UpdateWindow(main_);
     Pump(150);
     page_->Shown(panel_);
     Pump(150);
+  }
+
+  // The window's DPI change as the system sends it: the controls follow it
+  // (through the reflection), and the gallery, as an application must, makes
+  // its fonts and window anew and places its children: each at its place x
+  // the change, in the size a control gave itself, else its size x the change.
+  void ChangeDpi(int dpi) {
+    struct Placed {
+      HWND wnd;
+      RECT rect;
+    };
+    std::vector<Placed> children, popups;
+    for (HWND c = GetWindow(panel_, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+      children.push_back({c, PanelRect(c)});
+    }
+    // The top-level windows a page shows (the shadow page's cards).
+    std::vector<HWND> owned;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND wnd, LPARAM list) {
+      auto* windows = reinterpret_cast<std::vector<HWND>*>(list);
+      if (IsWindowVisible(wnd) && GetWindow(wnd, GW_OWNER) == windows->front()) windows->push_back(wnd);
+      return TRUE;
+    }, reinterpret_cast<LPARAM>(&(owned = {main_})));
+    for (size_t i = 1; i < owned.size(); ++i) popups.push_back({owned[i], PanelRect(owned[i])});
+    const int from = g_dpi;
+    const HFONT label_font = g_scaled_label_font;  // kept until the labels have the new one
+    g_dpi = dpi;
+    RECT suggested = {};
+    GetWindowRect(main_, &suggested);
+    SendMessageW(main_, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    MakeFonts();
+    g_scaled_label_font = LabelFontAt(AtDpi(14));
+    FitMainWindow();
+    SetWindowPos(panel_, nullptr, 0, AtDpi(kTitleHeight), AtDpi(kWidth),
+                 AtDpi(kHeight - kTitleHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+    for (const Placed& p : children) {
+      const RECT now = PanelRect(p.wnd);
+      const auto at = [&](LONG v) { return MulDiv(v, dpi, from); };
+      const LONG w = p.rect.right - p.rect.left, h = p.rect.bottom - p.rect.top;
+      SetWindowPos(p.wnd, nullptr, at(p.rect.left), at(p.rect.top),
+                   now.right - now.left != w ? now.right - now.left : at(w),
+                   now.bottom - now.top != h ? now.bottom - now.top : at(h),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      // The labels are the gallery's to scale.
+      wchar_t name[16] = {};
+      GetClassNameW(p.wnd, name, 16);
+      if (_wcsicmp(name, L"Static") == 0) {
+        SendMessageW(p.wnd, WM_SETFONT, reinterpret_cast<WPARAM>(g_scaled_label_font), TRUE);
+      }
+    }
+    if (label_font != nullptr) DeleteObject(label_font);
+    // Each top-level window gets the change itself, and its place and size
+    // from the gallery.
+    for (const Placed& p : popups) {
+      POINT at = {MulDiv(p.rect.left, dpi, from), MulDiv(p.rect.top, dpi, from)};
+      ClientToScreen(panel_, &at);
+      RECT next = {at.x, at.y, at.x + MulDiv(p.rect.right - p.rect.left, dpi, from),
+                   at.y + MulDiv(p.rect.bottom - p.rect.top, dpi, from)};
+      SendMessageW(p.wnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&next));
+      SetWindowPos(p.wnd, nullptr, next.left, next.top, next.right - next.left,
+                   next.bottom - next.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   }
 
   void Close() {
@@ -305,6 +396,30 @@ class Gallery {
   }
 
  private:
+  // A child's window rectangle in the panel; for a combo box with its list
+  // (the height it was placed with).
+  RECT PanelRect(HWND child) const {
+    RECT r = {};
+    GetWindowRect(child, &r);
+    wchar_t name[64] = {};
+    GetClassNameW(child, name, 64);
+    RECT dropped = {};
+    CharLowerW(name);
+    if (wcsstr(name, L"combo") != nullptr &&
+        SendMessageW(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped))) {
+      r.bottom = dropped.bottom;
+    }
+    MapWindowPoints(nullptr, panel_, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  }
+  // The main window's client area: the page and its title band at g_dpi.
+  void FitMainWindow() {
+    RECT rect = {0, 0, AtDpi(kWidth), AtDpi(kHeight)};
+    AdjustWindowRect(&rect, kMainStyle, GetMenu(main_) != nullptr);
+    SetWindowPos(main_, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
   HWND main_;
   size_t current_ = 0;
   HWND panel_ = nullptr;
@@ -414,14 +529,23 @@ HWND AddLabel(HWND panel, const wchar_t* text, int x, int y, int width, int heig
 
 HFONT LabelFont() { return g_label_font; }
 
+int AtDpi(int v) { return MulDiv(v, g_dpi, 96); }
+
+HFONT ScaledLabelFont() { return g_scaled_label_font != nullptr ? g_scaled_label_font : g_label_font; }
+
 }  // namespace gallery
 
 int wmain(int argc, wchar_t** argv) {
   using namespace gallery;
   std::wstring shots;
+  int dpi = 96;
   for (int i = 1; i < argc; ++i) {
     if (wcscmp(argv[i], L"--screenshots") == 0 && i + 1 < argc) shots = argv[++i];
     if (wcscmp(argv[i], L"--per-monitor") == 0) view::SetDpiMode(view::DpiMode::kPerMonitor);
+    if (wcscmp(argv[i], L"--dpi") == 0 && i + 1 < argc) {
+      view::SetDpiMode(view::DpiMode::kPerMonitor);
+      dpi = std::max(96, std::min(_wtoi(argv[++i]), 768));
+    }
   }
 
   INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_LINK_CLASS | ICC_STANDARD_CLASSES};
@@ -429,10 +553,7 @@ int wmain(int argc, wchar_t** argv) {
   Gdiplus::GdiplusStartupInput input;
   ULONG_PTR token = 0;
   if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return 2;
-  g_label_font = CreateFontW(-14, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                             CLEARTYPE_QUALITY, 0, L"Segoe UI");
-  g_title_font = CreateFontW(-20, 0, 0, 0, FW_SEMIBOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                             CLEARTYPE_QUALITY, 0, L"Segoe UI");
+  MakeFonts();
 
   std::stable_sort(Pages().begin(), Pages().end(),
                    [](const PageEntry& a, const PageEntry& b) { return a.order < b.order; });
@@ -445,7 +566,7 @@ int wmain(int argc, wchar_t** argv) {
   wc.lpszClassName = L"ViewGallery";
   RegisterClassW(&wc);
   RECT rect = {0, 0, kWidth, kHeight};
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  const DWORD style = kMainStyle;
   // The screenshots show the client area alone: only the interactive
   // gallery has the Theme menu.
   HMENU menu = shots.empty() ? MakeThemeMenu() : nullptr;
@@ -490,10 +611,21 @@ int wmain(int argc, wchar_t** argv) {
         status = 1;
       }
       view::frame::SetHighContrastForTesting(-1);
+      // Every page at 150% and 200%, following the window's DPI.
+      view::SetDpiMode(view::DpiMode::kPerMonitor);
+      for (const int at : {144, 192}) {
+        g_dpi = at;
+        const std::wstring percent = at == 144 ? L"150" : L"200";
+        if (!ShootPages(gallery, main, shots + L"\\" + percent,
+                        shots + L"\\contact-sheet-" + percent + L".png")) {
+          status = 1;
+        }
+      }
+      g_dpi = 96;
       gallery.Close();
       DestroyWindow(main);
     } else {
-      int dpi = 96;
+      g_dpi = dpi;
       if (!Pages().empty()) gallery.Show(0);
       MSG msg;
       while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -511,11 +643,7 @@ int wmain(int argc, wchar_t** argv) {
           continue;
         }
         if (msg.message == WM_KEYDOWN && msg.wParam == VK_F7) {
-          dpi = dpi == 192 ? 96 : dpi + 48;
-          RECT suggested = {};
-          GetWindowRect(main, &suggested);
-          SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                       reinterpret_cast<LPARAM>(&suggested));
+          gallery.ChangeDpi(g_dpi >= 192 ? 96 : g_dpi + 48);
           continue;
         }
         TranslateMessage(&msg);
@@ -527,6 +655,7 @@ int wmain(int argc, wchar_t** argv) {
   Pump(50);
   if (g_window_brush != nullptr) DeleteObject(g_window_brush);
   DeleteObject(g_label_font);
+  if (g_scaled_label_font != nullptr) DeleteObject(g_scaled_label_font);
   DeleteObject(g_title_font);
   Gdiplus::GdiplusShutdown(token);
   return status;

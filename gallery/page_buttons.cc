@@ -49,7 +49,9 @@ class ButtonsPage : public gallery::Page {
     logo_ = Logo(Gdiplus::Color(255, 0xE0, 0x8A, 0x1E));
     logo_checked_ = Logo(Gdiplus::Color(255, 0x2E, 0xA0, 0x43));
     Column(panel, 24, 1.0f);
-    Column(panel, 440, 1.5f);
+    // The application's own factor; with per-monitor DPI the window's
+    // factor is the one that counts.
+    if (view::GetDpiMode() == view::DpiMode::kApplication) Column(panel, 440, 1.5f);
   }
 
  private:

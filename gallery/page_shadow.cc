@@ -22,7 +22,7 @@ LRESULT CALLBACK CardProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
       // The card takes the gallery's colours: a white card on light, the
       // panel's dark on dark, the system's window in high contrast.
       FillRect(dc, &rc, gallery::WindowBrush());
-      RECT band = {0, 0, rc.right, 36};
+      RECT band = {0, 0, rc.right, gallery::AtDpi(36)};
       HBRUSH title = CreateSolidBrush(RGB(46, 104, 196));
       FillRect(dc, &band, title);
       DeleteObject(title);
@@ -34,13 +34,14 @@ LRESULT CALLBACK CardProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
       DeleteObject(frame);
       wchar_t text[128] = {};
       GetWindowTextW(wnd, text, 128);
-      HGDIOBJ old = SelectObject(dc, gallery::LabelFont());
+      HGDIOBJ old = SelectObject(dc, gallery::ScaledLabelFont());
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, RGB(255, 255, 255));
-      RECT caption = {12, 0, rc.right - 12, 36};
+      RECT caption = {gallery::AtDpi(12), 0, rc.right - gallery::AtDpi(12), gallery::AtDpi(36)};
       DrawTextW(dc, L"Borderless window", -1, &caption, DT_SINGLELINE | DT_VCENTER);
       SetTextColor(dc, light ? RGB(40, 40, 40) : gallery::WindowText());
-      RECT line = {12, 48, rc.right - 12, rc.bottom - 8};
+      RECT line = {gallery::AtDpi(12), gallery::AtDpi(48), rc.right - gallery::AtDpi(12),
+                   rc.bottom - gallery::AtDpi(8)};
       DrawTextW(dc, text, -1, &line, DT_WORDBREAK);
       SelectObject(dc, old);
       EndPaint(wnd, &ps);

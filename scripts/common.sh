@@ -103,11 +103,11 @@ cleanup_session() {
 }
 
 # Starts Xvfb on a display number it picks itself, and a compositor on it;
-# sets STARTED_DISPLAY.
+# sets STARTED_DISPLAY. VIEW_SCREEN sets its size (1600x1200).
 STARTED_DISPLAY=""
 start_display() {
   local fifo="$SESSION_DIR/display.$1" n=""
-  Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${VIEW_SCREEN:-1600x1200}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   SESSION_PIDS+=($!)
   for _ in $(seq 1 200); do
     n=$(tr -dc 0-9 <"$fifo" 2>/dev/null)

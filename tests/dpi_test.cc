@@ -13,9 +13,14 @@
 #include <utility>
 
 #include "harness.h"
+#include "view/internal/controls/bas_combo_box.h"
+#include "view/internal/controls/bas_edit.h"
+#include "view/internal/controls/bas_img_button.h"
+#include "view/internal/controls/bas_link.h"
 #include "view/internal/controls/bas_list_view.h"
 #include "view/internal/controls/bas_switch_button.h"
 #include "view/internal/controls/bas_tree_view_check_box.h"
+#include "view/internal/drawing/palette_image.h"
 #include "view/view.h"
 
 using view::frame::BoundObject;
@@ -25,6 +30,11 @@ TEST(Dpi, FactorsAreClamped) {
   const int dpis[][2] = {{0, 100}, {-96, 100}, {48, 100}, {120, 125}, {768, 800}, {1000, 800}};
   for (const auto& d : dpis) EXPECT_EQ(view::frame::DpiFactorOf(d[0]) * 100, d[1]) << d[0];
   EXPECT_EQ(view::frame::RescaleLength(22, 1.5f, 2.0f), 30);  // 22 is 15 at 1.5x (22.5 truncated)
+  // Stock art in the dark palette, drawn at the size it is shown at.
+  const auto stock = view::MakeStockImage(view::StockImage::kCheckBoxChecked);
+  const auto& dark = view::frame::DarkPalette();
+  for (int side : {24, 32, 16})
+    EXPECT_EQ(view::internal::PaletteImage(stock.get(), dark, side)->GetWidth(), UINT(side));
 }
 
 namespace {
@@ -36,8 +46,9 @@ int FontHeight(HGDIOBJ font) {
 }
 
 // Controls made in `mode` in a window whose DPI reads `dpi`: a list with
-// columns 60 and 100 wide, a tree in a font 12 high, a switch button and a
-// tile with captions, and an image button that is only its 20 x 20 image.
+// columns 60 and 100 wide, a tree, a combo box, an edit and a link in a font
+// 12 high, a switch button and a tile with captions, an image button that is
+// only its 20 x 20 image with a tooltip, and the window's shadow.
 struct DpiApp {
   viewtest::HostWindow host;
   Gdiplus::Font font{L"Arial", 12.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel};
@@ -49,6 +60,11 @@ struct DpiApp {
   ZuSwitchImageButton tile;
   ZuImgButton img;
   ZuSectionButton section;
+  ZuComboBox combo;
+  ZuEdit edit;
+  ZuLink link;
+  ZuThemedShadowWnd shadow;
+  HTREEITEM tree_item = nullptr;
   HWND tree_wnd = nullptr, sw_wnd = nullptr, tile_wnd = nullptr, img_wnd = nullptr;
 
   DpiApp(view::DpiMode mode, int dpi) {
@@ -74,6 +90,19 @@ struct DpiApp {
     img.Init(image.get(), 320, 100, image.get(), nullptr, 0, 0, 0, 0);
     section.Create(host, &section_rect, L"Section", 0, 0, 24);
     section.SetFont(&font).SetHMargin(8).SetVMargin(4).reload(0, 0);
+    RECT combo_rect = {320, 260, 420, 400}, edit_rect = {430, 260, 530, 280},
+         link_rect = {430, 300, 530, 320};
+    combo.Create(host, combo_rect, nullptr, WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST |
+                                                CBS_OWNERDRAWFIXED | CBS_HASSTRINGS);
+    edit.Create(host, edit_rect);
+    link.Create(host, link_rect);
+    tree_item = tree.AppendItem(nullptr, 0, L"Row", nullptr, 0, 0, false, -1);
+    for (HWND wnd : {static_cast<HWND>(combo), static_cast<HWND>(link), static_cast<HWND>(edit),
+                     static_cast<HWND>(list)})
+      SendMessageW(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(tree_font), FALSE);
+    img.SetTooltip(L"Tip");
+    shadow.Create(host);
+    shadow.AdjustWindowPos();
   }
   ~DpiApp() {
     DestroyWindow(host);
@@ -82,36 +111,55 @@ struct DpiApp {
     view::frame::SetWindowDpiForTesting(0);
   }
   HFONT TreeFont() { return BoundObject<BASTreeViewCheckBox>(tree_wnd)->font(); }
+  // The height of the font the standard class of `wnd` paints with.
+  template <class Control>
+  static int ClassFont(HWND wnd) {
+    return FontHeight(
+        reinterpret_cast<HGDIOBJ>(BoundObject<Control>(wnd)->DefWindowProc(WM_GETFONT, 0, 0)));
+  }
   // Row height, column widths, tree row, switch margin, tree font height,
-  // header factor x 100, image button width.
-  std::array<int, 8> Now() {
+  // header factor x 100, image button width, the fonts of the combo box,
+  // the edit, the link and the list, the shadow's shift right, the width of
+  // the tree's check box (drawn at paint).
+  std::array<int, 14> Now() {
+    viewtest::PumpUntilIdle();
     BASListView* l = BoundObject<BASListView>(list);
+    RECT h = {}, s = {};
+    GetWindowRect(host, &h);
+    GetWindowRect(shadow, &s);
     return {l->item_height(), ListView_GetColumnWidth(list, 0), ListView_GetColumnWidth(list, 1),
             static_cast<int>(TreeView_GetItemHeight(tree_wnd)),
             BoundObject<BASSwitchButton>(sw_wnd)->h_margin(), FontHeight(TreeFont()),
-            static_cast<int>(l->header().scale() * 100), viewtest::ClientSize(img_wnd).cx};
+            static_cast<int>(l->header().scale() * 100), viewtest::ClientSize(img_wnd).cx,
+            ClassFont<BASComboBox>(combo), ClassFont<BASEdit>(edit), ClassFont<BASLink>(link),
+            ClassFont<BASListView>(list), static_cast<int>(s.left - h.left),
+            static_cast<int>(
+                BoundObject<BASTreeViewCheckBox>(tree_wnd)->GetRecord(tree_item)->checkRect.right -
+                BoundObject<BASTreeViewCheckBox>(tree_wnd)->GetRecord(tree_item)->checkRect.left)};
   }
-  // The sizes that follow a measured caption: switch button, tile, section.
-  std::array<LONG, 6> Measured() {
+  // The sizes that follow a measured font: switch button, tile, the combo
+  // box's rows and field, its tooltip's font, the list's header, section.
+  std::array<LONG, 10> Measured() {
     const SIZE s = viewtest::ClientSize(sw_wnd), t = viewtest::ClientSize(tile_wnd),
                c = viewtest::ClientSize(section);
-    return {s.cx, s.cy, t.cx, t.cy, c.cx, c.cy};
+    const HWND tip = BoundObject<BASImgButton>(img_wnd)->tooltip();
+    return {s.cx, s.cy, t.cx, t.cy,
+            static_cast<LONG>(SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0)),
+            static_cast<LONG>(SendMessageW(combo, CB_GETITEMHEIGHT, -1, 0)),
+            -FontHeight(reinterpret_cast<HGDIOBJ>(SendMessageW(tip, WM_GETFONT, 0, 0))),
+            viewtest::ClientSize(ListView_GetHeader(list)).cy, c.cx, c.cy};
   }
   // The top-level window's DPI change, as the system sends it.
-  void ChangeDpi(int dpi) {
-    RECT suggested = {0, 0, 640, 480};
-    EXPECT_FALSE(view::ReflectNotification(host, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                                           reinterpret_cast<LPARAM>(&suggested), nullptr));
-    viewtest::PumpUntilIdle();
-  }
+  void ChangeDpi(int dpi) { EXPECT_FALSE(viewtest::SendDpiChange(host, dpi)); }
 };
 
 }  // namespace
 
 TEST(Dpi, PerMonitorControlsTakeTheirWindowsFactorAndFollowItsChanges) {
-  const auto at96 = std::array{60, 60, 100, 40, 10, -12, 100, 20};
-  const auto at144 = std::array{90, 90, 150, 60, 15, -18, 150, 30};
-  const auto at192 = std::array{120, 120, 200, 80, 20, -24, 200, 40};
+  // The shadow's shift: 5 x the factor (7.5 truncated at 1.5x).
+  const auto at96 = std::array{60, 60, 100, 40, 10, -12, 100, 20, -12, -12, -12, -12, 5, 20};
+  const auto at144 = std::array{90, 90, 150, 60, 15, -18, 150, 30, -18, -18, -18, -18, 7, 30};
+  const auto at192 = std::array{120, 120, 200, 80, 20, -24, 200, 40, -24, -24, -24, -24, 10, 40};
   // The application mode ignores the window's DPI, at creation and after.
   DpiApp app(view::DpiMode::kApplication, 144);
   EXPECT_EQ(app.Now(), at96);
@@ -121,14 +169,16 @@ TEST(Dpi, PerMonitorControlsTakeTheirWindowsFactorAndFollowItsChanges) {
   // within a few pixels of 1.5x, 2x; margins, gaps and images exactly).
   // Columns are the application's, in the pixels of the DPI it made them at.
   DpiApp made144(view::DpiMode::kPerMonitor, 144);
-  EXPECT_EQ(made144.Now(), (std::array{90, 60, 100, 60, 15, -18, 150, 30}));
-  for (int k = 0; k < 4; ++k) EXPECT_NEAR(made144.Measured()[k], app.Measured()[k] * 1.5, 2);
+  EXPECT_EQ(made144.Now(), (std::array{90, 60, 100, 60, 15, -18, 150, 30, -18, -18, -18, -18, 7, 30}));
+  // (The combo box of the application mode keeps the rows measured in the
+  // system font at its creation.)
+  for (int k : {0, 1, 2, 3, 6}) EXPECT_NEAR(made144.Measured()[k], app.Measured()[k] * 1.5, 2);
 
   // Made at 96, then 144 -> 192 -> 96: each size by value, and back where it started.
   DpiApp live(view::DpiMode::kPerMonitor, 96);
-  const std::array<LONG, 6> start = live.Measured();
+  const std::array<LONG, 10> start = live.Measured();
   HFONT copy = nullptr;  // the tree's font at 2x, deleted when no longer used
-  const std::pair<int, std::array<int, 8>> steps[] = {{144, at144}, {192, at192}, {96, at96}};
+  const std::pair<int, std::array<int, 14>> steps[] = {{144, at144}, {192, at192}, {96, at96}};
   for (const auto& [dpi, sizes] : steps) {
     const HFONT before = live.TreeFont();
     live.ChangeDpi(dpi);
@@ -136,10 +186,15 @@ TEST(Dpi, PerMonitorControlsTakeTheirWindowsFactorAndFollowItsChanges) {
     EXPECT_EQ(live.Now(), sizes) << dpi;
     // The copy replaced is deleted (its handle may come back as another object).
     EXPECT_TRUE(dpi != 192 || FontHeight(before) != -18);
-    for (int k = 0; k < 6; ++k) EXPECT_NEAR(live.Measured()[k], start[k] * dpi / 96.0, 4) << dpi;
+    // (The header: the font's height and the platform's fixed padding.)
+    for (int k = 0; k < 10; ++k)
+      EXPECT_NEAR(live.Measured()[k], start[k] * dpi / 96.0, k == 7 ? 6 : 4) << k << " " << dpi;
     // As if made at 144 (the section's margins, given at 96 here, aside).
-    const std::array<LONG, 6> now = live.Measured(), made = made144.Measured();
-    EXPECT_TRUE(dpi != 144 || std::equal(now.begin(), now.begin() + 4, made.begin()));
+    const std::array<LONG, 10> now = live.Measured(), made = made144.Measured();
+    EXPECT_TRUE(dpi != 144 || std::equal(now.begin(), now.begin() + 8, made.begin()));
+    // The application's font is still the one it gave.
+    for (HWND wnd : {static_cast<HWND>(live.combo), static_cast<HWND>(live.edit)})
+      EXPECT_EQ(SendMessageW(wnd, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(live.tree_font));
   }
   EXPECT_EQ(live.Measured(), start);
   // Back at 1x the tree's copy is gone; a copy also goes with the window
@@ -167,7 +222,7 @@ TEST(Dpi, RegisteredVariantsAreDrawnNearestAtOrAboveTheFactor) {
   // application, which registered the art after they painted).
   SendMessageW(app.list, LVM_SETITEMCOUNT, 3, 0);
   RedrawWindow(app.host, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  for (HWND wnd : {static_cast<HWND>(app.list), app.img_wnd, app.tile_wnd}) {
+  for (HWND wnd : {static_cast<HWND>(app.list), app.img_wnd, app.tile_wnd, app.tree_wnd}) {
     const viewtest::Image shot = viewtest::CaptureClient(wnd);  // a whole 1.5x image at least
     EXPECT_TRUE(shot.Count(0xFF0000) == 0 && shot.Count(0x00FF00) >= 30 * 30);
   }

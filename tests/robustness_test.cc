@@ -282,17 +282,22 @@ class Fuzz : public testing::TestWithParam<ControlDriver> {};
 
 // `n` lives of a control: each created, used as a user would for `rounds`
 // rounds (the third of them a shrink) and destroyed; every other life turns
-// dark after its first round, and the next one back.
+// dark after its first round, and the next one back. Of three lives, two
+// follow the window's DPI and go to 144 DPI after their first round: one
+// comes back to 96 after its second, the other ends at 144.
 void Lives(const ControlDriver& driver, HWND host, int n, int rounds = 3) {
   for (int life = 0; life < n; ++life) {
+    view::SetDpiMode(life % 3 != 0 ? view::DpiMode::kPerMonitor : view::DpiMode::kApplication);
     HWND control = driver.create(host);
     ASSERT_NE(control, nullptr) << "the control could not be created";
     for (int i = 5; i < 5 + rounds; ++i) {
       if (i == 6) view::SetTheme(life % 2 == 0 ? view::Theme::kDark : view::Theme::kLight);
+      if (life % 3 != 0 && (i == 6 || (i == 7 && life % 3 == 1))) viewtest::SendDpiChange(host, i == 6 ? 144 : 96);
       Exercise(control, i);
     }
     driver.destroy(control);
   }
+  view::SetDpiMode(view::DpiMode::kApplication);
   view::SetTheme(view::Theme::kLight);
   viewtest::PumpUntilIdle();
 }

@@ -101,6 +101,16 @@ LRESULT HostWindow::Handle(UINT msg, WPARAM wparam, LPARAM lparam) {
 
 // ---------------------------------------------------------------------------
 
+bool SendDpiChange(HWND top, int dpi) {
+  RECT suggested = {0, 0, 640, 480};
+  const auto wparam = static_cast<WPARAM>(MAKEWPARAM(dpi, dpi));
+  const auto lparam = reinterpret_cast<LPARAM>(&suggested);
+  SendMessageW(top, WM_DPICHANGED, wparam, lparam);
+  const bool answered = view::ReflectNotification(top, WM_DPICHANGED, wparam, lparam, nullptr);
+  PumpUntilIdle();
+  return answered;
+}
+
 void PumpUntilIdle() {
   // Idle: two rounds in a row that dispatched nothing but timers. Timers do
   // not count, since a tracked mouse keeps a polling timer running; a cap

@@ -73,6 +73,10 @@ class HostWindow {
 // Dispatches every queued message (posted and sent) until the queue is empty,
 // then waits briefly to catch paints and timers that follow.
 void PumpUntilIdle();
+// A DPI change of the top-level window `top`, as the system sends it and as
+// the application passes it on (view::ReflectNotification, whose answer is
+// returned), then the queue pumped.
+bool SendDpiChange(HWND top, int dpi);
 // Dispatches messages for `ms` milliseconds.
 void PumpFor(DWORD ms);
 // Dispatches messages until `done` returns true or `timeout_ms` passes.

@@ -90,16 +90,16 @@ class StockBitmap : public Gdiplus::Bitmap {
   StockBitmap(int side, StockImage image)
       : Gdiplus::Bitmap(side, side, PixelFormat32bppARGB), image_(image) {}
 
-  Gdiplus::Bitmap* For(const frame::Palette& palette) {
+  Gdiplus::Bitmap* For(const frame::Palette& palette, int side) {
     if (palette.kind == frame::PaletteKind::kLight) return this;
+    if (side <= 0) side = static_cast<int>(GetWidth());
     const bool same = variant_ && variant_kind_ == palette.kind &&
+                      static_cast<int>(variant_->GetWidth()) == side &&
                       std::equal(std::begin(variant_colors_), std::end(variant_colors_),
                                  std::begin(palette.colors));
     if (!same) {
       variant_.reset();
-      auto made = std::make_unique<Gdiplus::Bitmap>(static_cast<INT>(GetWidth()),
-                                                    static_cast<INT>(GetHeight()),
-                                                    PixelFormat32bppARGB);
+      auto made = std::make_unique<Gdiplus::Bitmap>(side, side, PixelFormat32bppARGB);
       if (made->GetLastStatus() != Gdiplus::Ok || !DrawArt(*made, image_, PaletteArt(palette))) {
         return this;
       }
@@ -131,9 +131,9 @@ std::unique_ptr<Gdiplus::Bitmap> MakeStockImage(StockImage image, int size, doub
 
 namespace internal {
 
-Gdiplus::Bitmap* PaletteImage(Gdiplus::Bitmap* image, const frame::Palette& palette) {
+Gdiplus::Bitmap* PaletteImage(Gdiplus::Bitmap* image, const frame::Palette& palette, int side) {
   auto* stock = dynamic_cast<StockBitmap*>(image);
-  return stock != nullptr ? stock->For(palette) : image;
+  return stock != nullptr ? stock->For(palette, side) : image;
 }
 
 }  // namespace internal

@@ -16,6 +16,10 @@ class BASComboBox;
 // made by the user in the list is reported to the parent as CBN_SELCHANGE.
 // The parent must reflect notifications (view::ReflectNotification); the
 // box measures its items through the parent while it is being created.
+// Made in the per-monitor DPI mode (view/dpi.h), it paints with a copy of its
+// font at its window's factor and measures its field and rows in it again
+// whenever the font or the DPI changes; WM_GETFONT still answers the font it
+// was given.
 class VIEW_API ZuComboBox {
  public:
   VIEW_WRAPPER_MEMBERS(ZuComboBox);

@@ -11,6 +11,9 @@ class BASEdit;
 // A single-line text box: the platform edit control with a white background
 // (answered through the parent's reflected WM_CTLCOLOREDIT), a tip text that
 // the platform shows while the box is empty, and a callback for Enter.
+// Made in the per-monitor DPI mode (view/dpi.h), it paints with a copy of its
+// font at its window's factor, made again at each DPI change; WM_GETFONT
+// still answers the font it was given.
 class VIEW_API ZuEdit {
  public:
   VIEW_WRAPPER_MEMBERS(ZuEdit);

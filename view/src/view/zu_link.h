@@ -10,7 +10,9 @@ class BASLink;
 // black fill of its client area, or, after SetDrawLinks(true), by its text
 // with the links in the theme's link colour. Link markup, hit-testing,
 // focus, keyboard and the click notifications to the parent (NM_CLICK,
-// NM_RETURN) stay the platform's.
+// NM_RETURN) stay the platform's. Made in the per-monitor DPI mode
+// (view/dpi.h), the label and the platform's layout use a copy of its font
+// at its window's factor, made again at each DPI change.
 class VIEW_API ZuLink {
  public:
   VIEW_WRAPPER_MEMBERS(ZuLink);

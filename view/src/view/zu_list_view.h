@@ -13,7 +13,10 @@
 //
 // Order of calls: SetDpiScale and SetCheckBoxImage (and optionally
 // SetItemHeight) before CreateListView; setFuncHeaderCheck after it; the
-// check-state functions before the list has rows. With no get-state function
+// check-state functions before the list has rows. Made in the per-monitor
+// DPI mode (view/dpi.h), the list takes its factor from its window instead
+// of SetDpiScale, and draws the font it is given (for 96 DPI) from a copy at
+// that factor; its header's height follows. With no get-state function
 // every row shows unchecked; with no set-state function clicks change nothing.
 //
 // Keys: Space on the focused row does what a click on its check box does.

@@ -13,6 +13,10 @@
 // the shadow goes.
 //
 // Copies share one shadow; it goes when the last of them is destroyed.
+//
+// Made in the per-monitor DPI mode (view/dpi.h), the shadow's size, offsets
+// and corner are drawn at the factor of the parent's DPI, and follow the
+// parent's WM_DPICHANGED.
 
 #include "view/export.h"
 #include "view/platform.h"

@@ -11,7 +11,9 @@ class BASTreeViewCheckBox;
 // A tree view with a check box on every row. Each row shows, from left to
 // right: an expander (for items with children), a check box, an optional
 // item image, the text and an optional number in a rounded badge. Rows are
-// 40 pixels high. A click on a check box toggles it and reports the new
+// 40 pixels high; made in the per-monitor DPI mode (view/dpi.h), the rows,
+// the images (given for 96 DPI), the margins and the font are drawn at the
+// factor of the window's DPI. A click on a check box toggles it and reports the new
 // state to the check callback; a click on a parent's expander column expands
 // or collapses it; a click elsewhere on a row selects the item and expands a
 // parent. Double clicks do nothing. Space toggles the selected item's check

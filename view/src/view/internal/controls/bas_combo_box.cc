@@ -112,6 +112,10 @@ const std::wstring& BASComboBox::DisplayText() {
 bool BASComboBox::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                        LRESULT& result, DWORD map_id) {
   if (map_id == kListMap) return ProcessListMessage(wnd, msg, wparam, lparam, result);
+  if (font_.Process(*this, msg, wparam, lparam, result)) {
+    if (msg != WM_GETFONT) FitItemHeights();
+    return true;
+  }
   switch (msg) {
     case WM_CTLCOLORLISTBOX: {
       // The drop-down list asks its combo box for colours before it first
@@ -179,12 +183,13 @@ COLORREF Colour(ColorRole role, int system) {
 }
 
 // The platform's check box is light whatever the palette: in dark the box
-// is drawn in the palette's colours, its tick as two strokes.
-void DrawDarkCheckBox(HDC dc, const RECT& box, bool checked) {
+// is drawn in the palette's colours, its tick as two strokes (pens and
+// strokes x the factor).
+void DrawDarkCheckBox(HDC dc, const RECT& box, bool checked, float factor) {
   const view::frame::Palette& palette = view::frame::DarkPalette();
   view::frame::FillSolidRect(dc, box, palette[checked ? ColorRole::kChecked : ColorRole::kWindow]);
   view::frame::ScopedGdiObject<HPEN> pen(
-      CreatePen(PS_SOLID, 1, palette[checked ? ColorRole::kWindow : ColorRole::kBorder]));
+      CreatePen(PS_SOLID, view::frame::DpiScaleInt(1, factor), palette[checked ? ColorRole::kWindow : ColorRole::kBorder]));
   const view::frame::SelectObjectScope pen_scope(dc, pen.get());
   if (!checked) {
     const view::frame::SelectObjectScope brush_scope(dc, GetStockObject(NULL_BRUSH));
@@ -192,7 +197,7 @@ void DrawDarkCheckBox(HDC dc, const RECT& box, bool checked) {
     return;
   }
   const int w = box.right - box.left, h = box.bottom - box.top;
-  for (int thick = 0; thick < 2; ++thick) {
+  for (int thick = 0; thick < view::frame::DpiScaleInt(2, factor); ++thick) {
     MoveToEx(dc, box.left + w / 4, box.top + h / 2 + thick, nullptr);
     LineTo(dc, box.left + w * 2 / 5, box.top + h * 2 / 3 + thick);
     LineTo(dc, box.left + w * 3 / 4, box.top + h / 3 + thick);
@@ -210,6 +215,28 @@ void BASComboBox::OnPaletteChanged() {
     InvalidateRect(listBox, nullptr, TRUE);
   }
   WindowImpl::OnPaletteChanged();
+}
+
+HFONT BASComboBox::PaintedFont() {
+  if (follows_dpi()) return font_.painted();
+  return reinterpret_cast<HFONT>(SendMessageW(m_hWnd, WM_GETFONT, 0, 0));
+}
+
+void BASComboBox::FitItemHeights() {
+  if (m_hWnd == nullptr) return;
+  const view::frame::ScopedWindowDc dc(m_hWnd);
+  if (dc.get() == nullptr) return;
+  const view::frame::SelectObjectScope select(dc.get(), PaintedFont());
+  TEXTMETRICW tm = {};
+  GetTextMetricsW(dc.get(), &tm);
+  const int height = view::combo::ItemHeightFor(tm);
+  SendMessageW(m_hWnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
+  SendMessageW(m_hWnd, CB_SETITEMHEIGHT, 0, height);
+}
+
+void BASComboBox::OnDpiChanged(float factor) {
+  font_.Rescale(*this, factor);
+  FitItemHeights();
 }
 
 void BASComboBox::DrawItem(LPDRAWITEMSTRUCT dis) {
@@ -233,7 +260,7 @@ void BASComboBox::DrawItem(LPDRAWITEMSTRUCT dis) {
     const bool checked =
         SendMessageW(m_hWnd, CB_GETITEMDATA, static_cast<WPARAM>(index), 0) != 0;
     if (view::frame::CurrentPaletteKind() == view::frame::PaletteKind::kDark) {
-      DrawDarkCheckBox(dc, box, checked);
+      DrawDarkCheckBox(dc, box, checked, font_.factor());
     } else {
       DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | (checked ? DFCS_CHECKED : 0));
     }
@@ -255,8 +282,7 @@ void BASComboBox::MeasureItem(LPMEASUREITEMSTRUCT mis) {
   if (mis == nullptr || m_hWnd == nullptr) return;
   const view::frame::ScopedWindowDc dc(m_hWnd);
   if (dc.get() == nullptr) return;
-  const auto font = reinterpret_cast<HFONT>(SendMessageW(m_hWnd, WM_GETFONT, 0, 0));
-  const view::frame::SelectObjectScope select(dc.get(), font);
+  const view::frame::SelectObjectScope select(dc.get(), PaintedFont());
   TEXTMETRICW tm = {};
   GetTextMetricsW(dc.get(), &tm);
   const int height = view::combo::ItemHeightFor(tm);

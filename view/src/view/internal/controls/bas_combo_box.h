@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "view/internal/frame/accessible.h"
+#include "view/internal/frame/dpi.h"
 #include "view/internal/frame/owner_draw.h"
 #include "view/internal/frame/paint_buffers.h"
 #include "view/internal/frame/window_impl.h"
@@ -72,6 +73,8 @@ class BASComboBox : public view::frame::StandardControl<BASComboBox>,
                             DWORD map_id = 0) override;
   void OnFinalMessage(HWND wnd) override;
   void OnPaletteChanged() override;
+  // The font at the new factor, the field and the rows measured in it.
+  void OnDpiChanged(float factor) override;
 
   // Reflected owner-draw requests (through OwnerDraw).
   void DrawItem(LPDRAWITEMSTRUCT dis);
@@ -86,6 +89,12 @@ class BASComboBox : public view::frame::StandardControl<BASComboBox>,
   bool DoAccessibleDefaultAction(long) override { return false; }
 
  private:
+  // The font measured and painted: the application's (WM_GETFONT), or in
+  // the per-monitor mode the copy at the factor.
+  HFONT PaintedFont();
+  // In the per-monitor mode, the field's and the rows' height for the font.
+  void FitItemHeights();
+  view::frame::FollowedFont font_{SYSTEM_FONT};
   view::frame::SolidBrushCache list_brush_;  // the open list's background in dark
   bool platform_dark_ = false;
   bool platform_dark_list_ = false;

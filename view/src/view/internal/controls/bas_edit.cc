@@ -67,7 +67,8 @@ void BASEdit::PaintTip(HDC dc, const std::wstring& tip) {
   RECT format = client;
   SendMessageW(m_hWnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
   const view::frame::SelectObjectScope font(
-      buffer.dc(), reinterpret_cast<HGDIOBJ>(SendMessageW(m_hWnd, WM_GETFONT, 0, 0)));
+      buffer.dc(), follows_dpi() ? font_.painted()
+                                 : reinterpret_cast<HGDIOBJ>(SendMessageW(m_hWnd, WM_GETFONT, 0, 0)));
   SetBkMode(buffer.dc(), TRANSPARENT);
   SetTextColor(buffer.dc(), palette[view::frame::ColorRole::kTipText]);
   DrawTextW(buffer.dc(), tip.c_str(), -1, &format, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
@@ -76,6 +77,7 @@ void BASEdit::PaintTip(HDC dc, const std::wstring& tip) {
 
 bool BASEdit::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                    LRESULT& result, DWORD) {
+  if (font_.Process(*this, msg, wparam, lparam, result)) return true;
   if ((msg == view::frame::OCM_CTLCOLOREDIT_ || msg == view::frame::OCM_CTLCOLORSTATIC_) &&
       AnswerColor(msg, reinterpret_cast<HDC>(wparam), result)) {
     return true;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "view/internal/frame/accessible.h"
+#include "view/internal/frame/dpi.h"
 #include "view/internal/frame/paint_buffers.h"
 #include "view/internal/frame/window_impl.h"
 
@@ -22,6 +23,8 @@ class BASEdit : public view::frame::StandardControl<BASEdit>, public view::frame
 
   bool ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result,
                             DWORD map_id) override;
+  // The font (and so the tip) at the new factor.
+  void OnDpiChanged(float factor) override { font_.Rescale(*this, factor); }
 
   // The platform's edit, named by its tip text where it has no other name.
   view::frame::Accessible* accessible() override { return this; }
@@ -38,6 +41,7 @@ class BASEdit : public view::frame::StandardControl<BASEdit>, public view::frame
   std::wstring OwnTip() const;
   void PaintTip(HDC dc, const std::wstring& tip);
 
+  view::frame::FollowedFont font_{SYSTEM_FONT};
   std::function<void()> enter_callback_;
   view::frame::SolidBrushCache background_;
 };

@@ -162,6 +162,7 @@ void BASImgButton::OnDpiChanged(float factor) {
     width_ = iw;
     height_ = ih;
   }
+  tooltip_font_.Apply(tooltip_.get(), factor);
   view::frame::ResizeInPlace(m_hWnd, width_, height_);
   InvalidateRect(m_hWnd, nullptr, FALSE);
 }
@@ -265,7 +266,10 @@ void BASImgButton::SetCheckBoxLogoImage(Gdiplus::Bitmap* logo, Gdiplus::Bitmap* 
 
 void BASImgButton::SetTooltip(const wchar_t* text) {
   if (m_hWnd == nullptr) return;
-  if (!tooltip_) tooltip_.reset(view::frame::CreateTooltipWindow(m_hWnd));
+  if (!tooltip_) {
+    tooltip_.reset(view::frame::CreateTooltipWindow(m_hWnd));
+    if (follows_dpi()) tooltip_font_.Apply(tooltip_.get(), scale_);
+  }
   view::frame::AddTooltipTool(tooltip_.get(), m_hWnd, text != nullptr ? text : L"");
   ReportAccessibleChanges();
 }

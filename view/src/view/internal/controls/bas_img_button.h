@@ -160,6 +160,7 @@ class BASImgButton : public view::frame::OwnerDrawnButton<BASImgButton> {
   bool default_ = false;  // the dialog's default push button
   int check_box_mode_ = 0;
   RECT check_rect_ = {0, 0, 0, 0};
+  view::frame::TooltipFont tooltip_font_;  // outlives the tooltip
   view::frame::ScopedWindow tooltip_;
   float scale_ = 1.0f;
   Gdiplus::Font* font_ = nullptr;

@@ -93,6 +93,7 @@ void BASLink::PaintLinks(HDC dc, const RECT& client) {
 
   auto font = reinterpret_cast<HFONT>(SendMessageW(m_hWnd, WM_GETFONT, 0, 0));
   if (font == nullptr) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  if (follows_dpi()) font = font_.painted();
   // The underlined copy is made only while a link is under the pointer.
   view::frame::ScopedGdiObject<HFONT> underlined;
   if (hover_link_ >= 0) {
@@ -180,6 +181,7 @@ void BASLink::SetHoverLink(int link) {
 
 bool BASLink::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                    LRESULT& result, DWORD) {
+  if (font_.Process(*this, msg, wparam, lparam, result)) return true;
   // One painter for the screen and for printing, so that a printed or
   // captured label looks as on screen; erasing stays the platform's.
   if (view::frame::HandlePaintMessage(wnd, msg, wparam, result, [this](HDC dc) { Paint(dc); },

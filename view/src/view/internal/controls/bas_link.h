@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "view/internal/frame/dpi.h"
 #include "view/internal/frame/window_impl.h"
 
 namespace view::link {
@@ -31,6 +32,9 @@ class BASLink : public view::frame::StandardControl<BASLink> {
   bool ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result,
                             DWORD map_id) override;
 
+  // The font at the new factor.
+  void OnDpiChanged(float factor) override { font_.Rescale(*this, factor); }
+
   void SetDrawLinks(bool draw);
   // Fills the client area black on `dc` (or paints the text and links with
   // SetDrawLinks), through an off-screen bitmap so that the screen changes in
@@ -47,6 +51,7 @@ class BASLink : public view::frame::StandardControl<BASLink> {
   int FocusedLink(int links) const;
   void SetHoverLink(int link);
 
+  view::frame::FollowedFont font_{DEFAULT_GUI_FONT};
   bool draw_links_ = false;
   int hover_link_ = -1;
 };

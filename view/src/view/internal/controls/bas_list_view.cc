@@ -294,7 +294,7 @@ void BASListView::ConfigureCreated(HWND wnd, bool striped) {
   HWND header = reinterpret_cast<HWND>(::SendMessageW(wnd, LVM_GETHEADER, 0, 0));
   header_.SetImages(checked_image_, unchecked_image_);
   if (header != nullptr && header_.m_hWnd == nullptr) header_.SubclassWindow(header);
-  header_.SetScale(scale_);
+  header_.SetScale(scale_, follows_dpi());
   header_.SetCheckFunc([this](bool checked) { return setListViewHeaderCheck(checked); });
   striped_rows_ = striped;
 }
@@ -353,7 +353,8 @@ void BASListView::OnDpiChanged(float factor) {
   using view::frame::RescaleLength;
   const float from = scale_;
   scale_ = factor;
-  header_.SetScale(factor);
+  header_.SetScale(factor, true);
+  font_.Rescale(*this, factor);  // the header's height follows the font
   HWND header = reinterpret_cast<HWND>(::SendMessageW(m_hWnd, LVM_GETHEADER, 0, 0));
   const int columns =
       header != nullptr ? static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
@@ -504,6 +505,9 @@ void BASListView::RefreshColumn(int column) {
 bool BASListView::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                        LRESULT& result, DWORD) {
   if (view::frame::IsReflectedMessage(msg)) parent_reflects_ = true;
+  // (The font's creation takes the standard class's WM_CREATE over.)
+  if (msg == WM_CREATE && follows_dpi()) ::ShowScrollBar(wnd, SB_BOTH, FALSE);
+  if (font_.Process(*this, msg, wparam, lparam, result)) return true;
   switch (msg) {
     case WM_PAINT:
     case WM_PRINTCLIENT:
@@ -842,7 +846,8 @@ void BASListView::DrawItem(LPDRAWITEMSTRUCT dis) {
     const view::frame::SaveDcScope saved(dc);
     const view::frame::SelectObjectScope pen_scope(dc, pen.get());
     const view::frame::SelectObjectScope font_scope(
-        dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0)));
+        dc, follows_dpi() ? font_.painted()
+                          : reinterpret_cast<HGDIOBJ>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0)));
     PaintRowFrame(dc, row, (dis->itemState & ODS_SELECTED) != 0, width, height, palette);
     BorrowedCdc cdc(dc);
     if (render_func_) render_func_(cdc.get(), row);

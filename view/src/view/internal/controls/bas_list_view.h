@@ -16,6 +16,7 @@
 
 #include "view/atl_types.h"
 #include "view/internal/controls/bas_list_view_header.h"
+#include "view/internal/frame/dpi.h"
 #include "view/internal/frame/owner_draw.h"
 #include "view/internal/frame/paint_buffers.h"
 #include "view/internal/frame/palette.h"
@@ -212,6 +213,8 @@ class BASListView : public view::frame::WindowImpl,
   int hover_item_ = -1;
   int last_hover_item_ = -1;
   float scale_ = 1.0f;
+  // The list's font (and so its header's) in the per-monitor mode.
+  view::frame::FollowedFont font_{DEFAULT_GUI_FONT};
   // Whether the parent has reflected a notification to the list yet (it does
   // at creation, when the list measures its rows).
   bool parent_reflects_ = false;

@@ -113,7 +113,8 @@ DWORD BASListViewHeader::OnPostPaint(NMCUSTOMDRAW* cd) {
         static_cast<int>(checked_image_->GetHeight()), scale_);
     Utils::DrawImage(graphics,
                      view::internal::PaletteImage(checked_ ? checked_image_ : unchecked_image_,
-                                                  view::frame::CurrentPalette()),
+                                                  view::frame::CurrentPalette(),
+                                                  art_at_scale_ ? box.right - box.left : 0),
                      Gdiplus::Rect(box.left, box.top, box.right - box.left, box.bottom - box.top));
   }
   return CDRF_DODEFAULT;

@@ -54,7 +54,13 @@ class BASListViewHeader : public view::frame::WindowImpl,
     checked_image_ = checked;
     unchecked_image_ = unchecked;
   }
-  void SetScale(float scale) { scale_ = scale; }
+  // `art_at_scale`: stock art in the dark and high-contrast palettes is
+  // drawn at the scale (the list follows its window's DPI), not scaled from
+  // its own size.
+  void SetScale(float scale, bool art_at_scale = false) {
+    scale_ = scale;
+    art_at_scale_ = art_at_scale;
+  }
   float scale() const { return scale_; }
 
   // How many custom-draw notifications reached the object; the list uses it
@@ -82,5 +88,6 @@ class BASListViewHeader : public view::frame::WindowImpl,
   Gdiplus::Bitmap* unchecked_image_ = nullptr;
   bool checked_ = false;
   float scale_ = 1.0f;
+  bool art_at_scale_ = false;
   unsigned custom_draws_seen_ = 0;
 };

@@ -29,9 +29,9 @@ RowGeometry LayoutRow(const RECT& row, int depth, const RowMetrics& m) {
     g.image = {x, image_top, x + m.image.cx, image_top + m.image.cy};
     x += m.margin + m.image.cx;
   }
-  // One line of text, placed for a 15-pixel line and clipped to 16.
-  const int text_top = row.top + (height - 15) / 2;
-  g.text = {x, text_top, row.right, text_top + 16};
+  // One line of text, placed for its line height and clipped one below.
+  const int text_top = row.top + (height - m.line) / 2;
+  g.text = {x, text_top, row.right, text_top + m.line + 1};
   return g;
 }
 
@@ -428,7 +428,7 @@ bool BASTreeViewCheckBox::OnLButtonDown(LPARAM lparam, LRESULT& result) {
 
   result = 1;
   const int indent = record != nullptr ? record->indentX : 0;
-  if (OnExpanderColumn(hit.pt.x, indent, ImageSize(collapsedImage_).cx)) {
+  if (OnExpanderColumn(hit.pt.x, indent, Scaled(ImageSize(collapsedImage_)).cx)) {
     const auto state = static_cast<UINT>(
         SendMessageW(m_hWnd, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED));
     const WPARAM action = (state & TVIS_EXPANDED) != 0 ? TVE_COLLAPSE : TVE_EXPAND;
@@ -567,7 +567,7 @@ void BASTreeViewCheckBox::DrawRow(HDC dc, Gdiplus::Graphics& graphics, const Row
 
   RowMetrics metrics;
   const RowGeometry geometry = PlaceRow(info, row, metrics);
-  DrawRowImages(graphics, info, geometry, metrics.check, palette);
+  DrawRowImages(graphics, info, geometry, ImageSize(checkedImage_), palette);
   // GDI draws the text next; GDI+ must have put its pixels down first.
   graphics.Flush(Gdiplus::FlushIntentionSync);
 
@@ -581,16 +581,18 @@ void BASTreeViewCheckBox::DrawRow(HDC dc, Gdiplus::Graphics& graphics, const Row
 RowGeometry BASTreeViewCheckBox::PlaceRow(const RowInfo& info, const RECT& row,
                                           RowMetrics& metrics) {
   TreeItemData* record = info.record;
-  metrics.margin = xMargin_;
-  metrics.expander = ImageSize(expandedImage_);
-  metrics.collapsed_width = ImageSize(collapsedImage_).cx;
-  metrics.check = ImageSize(checkedImage_);
+  // Lengths and images given for 96 DPI, at the tree's factor.
+  metrics.margin = view::frame::DpiScaleInt(xMargin_, dpi_factor());
+  metrics.expander = Scaled(ImageSize(expandedImage_));
+  metrics.collapsed_width = Scaled(ImageSize(collapsedImage_)).cx;
+  metrics.check = Scaled(ImageSize(checkedImage_));
+  metrics.line = view::frame::DpiScaleInt(metrics.line, dpi_factor());
   Gdiplus::Image* image = record != nullptr ? record->image.get() : nullptr;
   if (image != nullptr) {
     const SIZE natural = ImageSize(image);
     metrics.has_image = true;
-    metrics.image = {record->imageWidth != 0 ? record->imageWidth : natural.cx,
-                     record->imageHeight != 0 ? record->imageHeight : natural.cy};
+    metrics.image = Scaled({record->imageWidth != 0 ? record->imageWidth : natural.cx,
+                            record->imageHeight != 0 ? record->imageHeight : natural.cy});
   }
   const RowGeometry geometry = LayoutRow(row, info.depth, metrics);
   if (record != nullptr) {
@@ -603,21 +605,29 @@ RowGeometry BASTreeViewCheckBox::PlaceRow(const RowInfo& info, const RECT& row,
 void BASTreeViewCheckBox::DrawRowImages(Gdiplus::Graphics& graphics, const RowInfo& info,
                                         const RowGeometry& geometry, SIZE check,
                                         const view::frame::Palette& palette) {
+  using view::frame::ImageVariantFor;
   using view::internal::PaletteImage;
+  // Each image at the tree's factor x its size: a registered variant for
+  // that size where there is one, drawn whole; stock art in the dark and
+  // high-contrast palettes drawn at that size.
+  const bool at_factor = dpi_factor() != 1.0f;
   if (info.has_children) {
-    Gdiplus::Bitmap* expander = PaletteImage(
-        (info.state & TVIS_EXPANDED) != 0 ? expandedImage_ : collapsedImage_, palette);
-    const SIZE size = ImageSize(expander);
+    Gdiplus::Bitmap* base = (info.state & TVIS_EXPANDED) != 0 ? expandedImage_ : collapsedImage_;
+    const SIZE size = Scaled(ImageSize(base));
+    Gdiplus::Image* expander = PaletteImage(base, palette, at_factor ? size.cx : 0);
     if (expander != nullptr) {
-      graphics.DrawImage(expander, Gdiplus::Rect(geometry.expander.x, geometry.expander.y,
-                                                 size.cx, size.cy));
+      graphics.DrawImage(ImageVariantFor(expander, size.cx),
+                         Gdiplus::Rect(geometry.expander.x, geometry.expander.y, size.cx, size.cy));
     }
   }
-  Gdiplus::Bitmap* box =
-      PaletteImage(StateImageIndex(info.state) == 1 ? uncheckedImage_ : checkedImage_, palette);
+  const RECT& c = geometry.check;
+  Gdiplus::Image* box =
+      PaletteImage(StateImageIndex(info.state) == 1 ? uncheckedImage_ : checkedImage_, palette,
+                   at_factor ? c.right - c.left : 0);
   if (box != nullptr) {
-    const RECT& c = geometry.check;
-    graphics.DrawImage(box, Gdiplus::Rect(c.left, c.top, c.right - c.left, c.bottom - c.top), 0,
+    Gdiplus::Image* drawn = ImageVariantFor(box, c.right - c.left);
+    if (at_factor || drawn != box) check = ImageSize(drawn);
+    graphics.DrawImage(drawn, Gdiplus::Rect(c.left, c.top, c.right - c.left, c.bottom - c.top), 0,
                        0, check.cx, check.cy, Gdiplus::UnitPixel);
   }
   Gdiplus::Image* image = info.record != nullptr ? info.record->image.get() : nullptr;
@@ -627,6 +637,7 @@ void BASTreeViewCheckBox::DrawRowImages(Gdiplus::Graphics& graphics, const RowIn
   Gdiplus::ImageAttributes edges;
   edges.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
   const RECT& r = geometry.image;
+  image = ImageVariantFor(image, r.right - r.left);
   const SIZE natural = ImageSize(image);
   graphics.DrawImage(image, Gdiplus::Rect(r.left, r.top, r.right - r.left, r.bottom - r.top), 0, 0,
                      natural.cx, natural.cy, Gdiplus::UnitPixel, &edges);

@@ -39,6 +39,7 @@ struct RowMetrics {
   SIZE check = {0, 0};      // the checked image: the size of every check box
   SIZE image = {0, 0};      // the item image as drawn; 0 x 0 when there is none
   bool has_image = false;
+  int line = 15;            // the text's line height (clipped one pixel below)
 };
 
 // Where the parts of one row go, in client coordinates.
@@ -153,6 +154,11 @@ class BASTreeViewCheckBox : public BASTreeViewSection {
   // record for hit tests), its images, and its number badge.
   view::tree::RowGeometry PlaceRow(const view::tree::RowInfo& info, const RECT& row,
                                    view::tree::RowMetrics& metrics);
+  // A size given for 96 DPI at the tree's factor.
+  SIZE Scaled(SIZE size) const {
+    return {view::frame::DpiScaleInt(size.cx, dpi_factor()),
+            view::frame::DpiScaleInt(size.cy, dpi_factor())};
+  }
   void DrawRowImages(Gdiplus::Graphics& graphics, const view::tree::RowInfo& info,
                      const view::tree::RowGeometry& geometry, SIZE check,
                      const view::frame::Palette& palette);

@@ -18,6 +18,8 @@ class BASTreeViewSection : public view::frame::WindowImpl {
   // factor when the tree follows its window's DPI.
   HFONT font() { return scaled_font_.Get(font_, follows_dpi() ? dpi_scale_ : 1.0f); }
   void SetDpiFactor(float factor) { dpi_scale_ = factor; }
+  // The factor the rows are laid out at (1 but in the per-monitor mode).
+  float dpi_factor() const { return dpi_scale_; }
 
   // WM_SETFONT and WM_GETFONT, then the default reflection handling.
   bool ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result,

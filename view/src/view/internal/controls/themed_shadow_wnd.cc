@@ -95,6 +95,10 @@ bool CThemedShadowWnd::ProcessParentMessage(HWND parent, UINT msg, WPARAM wparam
     case WM_NCDESTROY:
       hook_.reset();  // the frame gives the parent its procedure back
       break;
+    case view::frame::kWmDpiChanged:
+      // The parent's own change, which its procedure handles as well.
+      if (follows_dpi()) OnDpiChanged(view::frame::DpiFactorOf(LOWORD(wparam)));
+      break;
     default:
       break;
   }
@@ -126,6 +130,7 @@ bool CThemedShadowWnd::ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, L
 }
 
 LRESULT CThemedShadowWnd::OnCreate() {
+  if (follows_dpi()) dpiFactor = view::frame::WindowDpiFactor(themeParent);
   const LONG_PTR style = GetWindowLongPtrW(m_hWnd, GWL_STYLE);
   SetWindowLongPtrW(m_hWnd, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_CAPTION | WS_THICKFRAME |
                                                                       WS_MAXIMIZEBOX));
@@ -169,13 +174,21 @@ void CThemedShadowWnd::OnLastWrapperReleased() {
 void CThemedShadowWnd::AdjustWindowPos() {
   RECT parent = {};
   if (m_hWnd == nullptr || !GetWindowRect(themeParent, &parent)) return;
-  const auto place = view::internal::PlaceShadow(parent, shadowSize, roundOffsetX, roundOffsetY);
+  const auto place = view::internal::PlaceShadow(parent, Scaled(shadowSize), Scaled(roundOffsetX),
+                                                 Scaled(roundOffsetY));
   SetWindowPos(m_hWnd, themeParent, place.x, place.y, place.width, place.height, SWP_NOACTIVATE);
   GetClientRect(m_hWnd, &clientRect);
   if (needsRedraw) {
     needsRedraw = FALSE;
     BuildShadowImage();
   }
+}
+
+void CThemedShadowWnd::OnDpiChanged(float factor) {
+  if (factor == dpiFactor) return;
+  dpiFactor = factor;
+  needsRedraw = TRUE;
+  if (IsWindowVisible(themeParent)) AdjustWindowPos();
 }
 
 void CThemedShadowWnd::BuildShadowImage() {
@@ -188,7 +201,7 @@ void CThemedShadowWnd::BuildShadowImage() {
 
   Gdiplus::GraphicsPath* path = shadowPath.CreateRoundRect(
       Gdiplus::Rect(clientRect.left, clientRect.top, width, height),
-      view::internal::kShadowCornerRadius);
+      Scaled(view::internal::kShadowCornerRadius));
   shadowImage.reset(view::internal::NewGdiplus<Gdiplus::Bitmap>(width, height,
                                                                 PixelFormat32bppARGB));
   if (path == nullptr || shadowImage == nullptr || shadowImage->GetLastStatus() != Gdiplus::Ok) {
@@ -221,7 +234,7 @@ void CThemedShadowWnd::PaintShadow(Gdiplus::GraphicsPath& path) {
   brush.SetInterpolationColors(colors, positions, 3);
 
   const RECT excluded =
-      view::internal::ShadowExcludedRect(clientRect, shadowSize, rightOffsetArea);
+      view::internal::ShadowExcludedRect(clientRect, Scaled(shadowSize), Scaled(rightOffsetArea));
   graphics.ExcludeClip(Gdiplus::Rect(excluded.left, excluded.top, excluded.right - excluded.left,
                                      excluded.bottom - excluded.top));
   graphics.FillPath(&brush, &path);

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "view/graphics_helpers.h"
+#include "view/internal/frame/dpi.h"
 #include "view/internal/frame/scoped.h"
 #include "view/internal/frame/window_impl.h"
 
@@ -95,6 +96,8 @@ class CThemedShadowWnd : public view::frame::WindowImpl {
   // and its window told the platform's dark mode where there is one.
   void OnPaletteChanged() override;
   void OnLastWrapperReleased() override;
+  // The band, shift and corner at the new factor: placed and built again.
+  void OnDpiChanged(float factor) override;
 
   // Read access to the state, for diagnostics and tests.
   HWND theme_parent() const { return themeParent; }
@@ -106,6 +109,9 @@ class CThemedShadowWnd : public view::frame::WindowImpl {
   const RECT& client_rect() const { return clientRect; }
   Gdiplus::Bitmap* shadow_image() const { return shadowImage.get(); }
   HBITMAP shadow_bitmap() const { return shadowBitmap.get(); }
+  // The factor the shadow's lengths are drawn at (1 but in the per-monitor
+  // mode).
+  float dpi_factor() const { return dpiFactor; }
   // How many times the image has been built since construction.
   int image_builds() const { return imageBuilds; }
 
@@ -138,4 +144,7 @@ class CThemedShadowWnd : public view::frame::WindowImpl {
 
   view::frame::ScopedRef<view::frame::WindowHook> hook_;  // while the parent is hooked
   int imageBuilds = 0;
+  float dpiFactor = 1.0f;
+  // A length given for 96 DPI at the shadow's factor.
+  int Scaled(int length) const { return view::frame::DpiScaleInt(length, dpiFactor); }
 };

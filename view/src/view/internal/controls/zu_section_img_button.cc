@@ -222,6 +222,7 @@ void ZuSectionImgButton::OnDpiChanged(float factor) {
                               RescaleLength(client.bottom, from, factor), false);
     Load(false);
   }
+  tooltip_font_.Apply(tooltip_.get(), factor);
   ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
@@ -307,7 +308,10 @@ WTL::CSize ZuSectionImgButton::reload(int max_width, int max_height) {
 
 void ZuSectionImgButton::SetTooltip(const wchar_t* text) {
   if (m_hWnd == nullptr) return;
-  if (!tooltip_) tooltip_.reset(view::frame::CreateTooltipWindow(m_hWnd));
+  if (!tooltip_) {
+    tooltip_.reset(view::frame::CreateTooltipWindow(m_hWnd));
+    if (follows_dpi()) tooltip_font_.Apply(tooltip_.get(), scale_);
+  }
   if (!tooltip_) return;
   if (::SendMessageW(tooltip_.get(), TTM_GETTOOLCOUNT, 0, 0) > 0) {
     TTTOOLINFOW info = {};

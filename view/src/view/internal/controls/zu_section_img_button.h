@@ -145,6 +145,7 @@ class ZuSectionImgButton : public view::frame::StandardControl<ZuSectionImgButto
   view::internal::SectionMetrics Metrics() const;
   void ApplyPlacement(const view::internal::SectionPlacement& p);
 
+  view::frame::TooltipFont tooltip_font_;  // outlives the tooltip
   view::frame::ScopedWindow tooltip_;
   view::frame::ScaledFont scaled_font_;
   // How the button was last laid out, to lay it out again at a DPI change:

@@ -226,4 +226,57 @@ void ScaledFont::Reset() {
   factor_ = 1.0f;
 }
 
+bool FollowedFont::Process(WindowImpl& control, UINT msg, WPARAM wparam, LPARAM lparam,
+                          LRESULT& result) {
+  if (!control.follows_dpi()) return false;
+  switch (msg) {
+    case WM_CREATE:
+      factor_ = WindowDpiFactor(control.m_hWnd);
+      result = control.DefWindowProc(msg, wparam, lparam);
+      if (result != -1) {
+        LOGFONTW font = {};
+        auto own = reinterpret_cast<HGDIOBJ>(control.DefWindowProc(WM_GETFONT, 0, 0));
+        if (own == nullptr) own = ::GetStockObject(fallback_);
+        if (::GetObjectW(own, sizeof(font), &font) == sizeof(font)) {
+          default_.reset(::CreateFontIndirectW(&font));
+        }
+        if (factor_ != 1.0f) Apply(control, FALSE);
+      }
+      return true;
+    case WM_SETFONT:
+      given_ = reinterpret_cast<HFONT>(wparam);
+      Apply(control, static_cast<BOOL>(LOWORD(lparam)));
+      result = 0;
+      return true;
+    case WM_GETFONT:
+      result = reinterpret_cast<LRESULT>(given_);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void FollowedFont::Rescale(WindowImpl& control, float factor) {
+  factor_ = factor;
+  Apply(control, TRUE);
+}
+
+void FollowedFont::Apply(WindowImpl& control, BOOL redraw) {
+  control.DefWindowProc(WM_SETFONT, reinterpret_cast<WPARAM>(painted()), redraw);
+}
+
+void TooltipFont::Apply(HWND tooltip, float factor) {
+  if (tooltip == nullptr) return;
+  if (!base_) {
+    LOGFONTW font = {};
+    auto own = reinterpret_cast<HGDIOBJ>(::SendMessageW(tooltip, WM_GETFONT, 0, 0));
+    if (own == nullptr) own = ::GetStockObject(DEFAULT_GUI_FONT);
+    if (::GetObjectW(own, sizeof(font), &font) != sizeof(font)) return;
+    base_.reset(::CreateFontIndirectW(&font));
+    if (!base_) return;
+  }
+  ::SendMessageW(tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(scaled_.Get(base_.get(), factor)),
+                 FALSE);
+}
+
 }  // namespace view::frame

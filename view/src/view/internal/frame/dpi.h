@@ -2,9 +2,12 @@
 
 #include <memory>
 
+#include "view/internal/frame/scoped.h"
 #include "view/platform.h"
 
 namespace view::frame {
+
+class WindowImpl;
 
 // A length in logical pixels as device pixels: (float)v x factor in single
 // precision; the int form truncates toward zero (15 at 1.5 -> 22, -3 -> -4).
@@ -89,6 +92,47 @@ class ScaledHFont {
   HFONT source_ = nullptr;
   float factor_ = 1.0f;
   std::shared_ptr<HFONT__> copy_;
+};
+
+// The font of a standard control (a list, an edit, a combo box, a link)
+// that follows its window's DPI. The font the application gives
+// (WM_SETFONT; until it gives one, a copy of the class's own default font,
+// else of the stock `fallback` font) stays the application's and is what
+// WM_GETFONT answers; the standard class paints with a copy at the factor.
+// Does nothing for a control made in the application mode.
+class FollowedFont {
+ public:
+  explicit FollowedFont(int fallback) : fallback_(fallback) {}
+  // WM_CREATE (the factor of the new window, the font given after the
+  // standard class made itself), WM_SETFONT and WM_GETFONT; true when
+  // answered here.
+  bool Process(WindowImpl& control, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result);
+  // A DPI change: the standard class gets the font at `factor`, redrawn.
+  void Rescale(WindowImpl& control, float factor);
+  // The font the standard class paints with.
+  HFONT painted() { return copy_.Get(given_ != nullptr ? given_ : default_.get(), factor_); }
+  float factor() const { return factor_; }
+
+ private:
+  void Apply(WindowImpl& control, BOOL redraw);
+  int fallback_;
+  ScopedGdiObject<HFONT> default_;  // for 96 DPI
+  HFONT given_ = nullptr;  // borrowed from the application
+  float factor_ = 1.0f;
+  ScaledHFont copy_;
+};
+
+// The font of the tooltip a control shows, at the control's factor: the
+// tooltip's own font (made for 96 DPI) copied once, and scaled copies of it,
+// all owned here and kept while the control lives (a tooltip may keep using
+// the font it was given).
+class TooltipFont {
+ public:
+  void Apply(HWND tooltip, float factor);
+
+ private:
+  ScopedGdiObject<HFONT> base_;
+  ScaledHFont scaled_;
 };
 
 }  // namespace view::frame
