@@ -197,12 +197,16 @@ TEST(Dpi, PerMonitorControlsTakeTheirWindowsFactorAndFollowItsChanges) {
       EXPECT_EQ(SendMessageW(wnd, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(live.tree_font));
   }
   EXPECT_EQ(live.Measured(), start);
-  // Back at 1x the tree's copy is gone; a copy also goes with the window
-  // while the application still holds the tree.
+  // Back at 1x the tree's copy is gone. The copy is shared by the controls
+  // given that font at that factor (the combo box, edit and link), and goes
+  // with the last of their windows while the application holds them.
   EXPECT_EQ(GetObjectType(copy), 0u);
   live.ChangeDpi(144);
   copy = live.TreeFont();
   DestroyWindow(live.tree_wnd);
+  EXPECT_NE(GetObjectType(copy), 0u);
+  for (HWND wnd : {static_cast<HWND>(live.combo), static_cast<HWND>(live.edit), static_cast<HWND>(live.link)})
+    DestroyWindow(wnd);
   EXPECT_EQ(GetObjectType(copy), 0u);
 }
 
