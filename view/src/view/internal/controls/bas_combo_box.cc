@@ -222,14 +222,19 @@ HFONT BASComboBox::PaintedFont() {
   return reinterpret_cast<HFONT>(SendMessageW(m_hWnd, WM_GETFONT, 0, 0));
 }
 
-void BASComboBox::FitItemHeights() {
-  if (m_hWnd == nullptr) return;
+int BASComboBox::PaintedItemHeight() {
   const view::frame::ScopedWindowDc dc(m_hWnd);
-  if (dc.get() == nullptr) return;
+  if (dc.get() == nullptr) return 0;
   const view::frame::SelectObjectScope select(dc.get(), PaintedFont());
   TEXTMETRICW tm = {};
   GetTextMetricsW(dc.get(), &tm);
-  const int height = view::combo::ItemHeightFor(tm);
+  return view::combo::ItemHeightFor(tm);
+}
+
+void BASComboBox::FitItemHeights() {
+  if (m_hWnd == nullptr) return;
+  const int height = PaintedItemHeight();
+  if (height == 0) return;
   SendMessageW(m_hWnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
   SendMessageW(m_hWnd, CB_SETITEMHEIGHT, 0, height);
 }
@@ -280,12 +285,8 @@ void BASComboBox::DrawItem(LPDRAWITEMSTRUCT dis) {
 
 void BASComboBox::MeasureItem(LPMEASUREITEMSTRUCT mis) {
   if (mis == nullptr || m_hWnd == nullptr) return;
-  const view::frame::ScopedWindowDc dc(m_hWnd);
-  if (dc.get() == nullptr) return;
-  const view::frame::SelectObjectScope select(dc.get(), PaintedFont());
-  TEXTMETRICW tm = {};
-  GetTextMetricsW(dc.get(), &tm);
-  const int height = view::combo::ItemHeightFor(tm);
+  const int height = PaintedItemHeight();
+  if (height == 0) return;
   mis->itemHeight = static_cast<UINT>(height);
   if (!selectionHeightSet) {
     selectionHeightSet = TRUE;

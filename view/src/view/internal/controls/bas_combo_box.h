@@ -92,6 +92,8 @@ class BASComboBox : public view::frame::StandardControl<BASComboBox>,
   // The font measured and painted: the application's (WM_GETFONT), or in
   // the per-monitor mode the copy at the factor.
   HFONT PaintedFont();
+  // The height of a row in the painted font; 0 when no DC can be had.
+  int PaintedItemHeight();
   // In the per-monitor mode, the field's and the rows' height for the font.
   void FitItemHeights();
   view::frame::FollowedFont font_{SYSTEM_FONT};
