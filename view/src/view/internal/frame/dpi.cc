@@ -234,11 +234,18 @@ bool FollowedFont::Process(WindowImpl& control, UINT msg, WPARAM wparam, LPARAM 
       factor_ = WindowDpiFactor(control.m_hWnd);
       result = control.DefWindowProc(msg, wparam, lparam);
       if (result != -1) {
-        LOGFONTW font = {};
-        auto own = reinterpret_cast<HGDIOBJ>(control.DefWindowProc(WM_GETFONT, 0, 0));
-        if (own == nullptr) own = ::GetStockObject(fallback_);
-        if (::GetObjectW(own, sizeof(font), &font) == sizeof(font)) {
-          default_.reset(::CreateFontIndirectW(&font));
+        auto own = reinterpret_cast<HFONT>(control.DefWindowProc(WM_GETFONT, 0, 0));
+        if (own == nullptr) {
+          // A stock font lives as long as the process: borrowed, so that its
+          // copies at a factor are shared by every control that uses it.
+          base_ = static_cast<HFONT>(::GetStockObject(fallback_));
+        } else {
+          // The class's own font goes with its window: copied.
+          LOGFONTW font = {};
+          if (::GetObjectW(own, sizeof(font), &font) == sizeof(font)) {
+            default_.reset(::CreateFontIndirectW(&font));
+          }
+          base_ = default_.get();
         }
         if (factor_ != 1.0f) Apply(control, FALSE);
       }

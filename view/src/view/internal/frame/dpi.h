@@ -97,7 +97,7 @@ class ScaledHFont {
 // The font of a standard control (a list, an edit, a combo box, a link)
 // that follows its window's DPI. The font the application gives
 // (WM_SETFONT; until it gives one, a copy of the class's own default font,
-// else of the stock `fallback` font) stays the application's and is what
+// else the stock `fallback` font itself) stays the application's and is what
 // WM_GETFONT answers; the standard class paints with a copy at the factor.
 // Does nothing for a control made in the application mode.
 class FollowedFont {
@@ -110,13 +110,14 @@ class FollowedFont {
   // A DPI change: the standard class gets the font at `factor`, redrawn.
   void Rescale(WindowImpl& control, float factor);
   // The font the standard class paints with.
-  HFONT painted() { return copy_.Get(given_ != nullptr ? given_ : default_.get(), factor_); }
+  HFONT painted() { return copy_.Get(given_ != nullptr ? given_ : base_, factor_); }
   float factor() const { return factor_; }
 
  private:
   void Apply(WindowImpl& control, BOOL redraw);
   int fallback_;
-  ScopedGdiObject<HFONT> default_;  // for 96 DPI
+  ScopedGdiObject<HFONT> default_;  // a copy of the class's own font
+  HFONT base_ = nullptr;  // the font for 96 DPI until one is given
   HFONT given_ = nullptr;  // borrowed from the application
   float factor_ = 1.0f;
   ScaledHFont copy_;
