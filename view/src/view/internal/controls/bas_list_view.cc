@@ -353,6 +353,8 @@ void BASListView::OnDpiChanged(float factor) {
   using view::frame::RescaleLength;
   const float from = scale_;
   scale_ = factor;
+  // One layout and one repaint for the whole change, not one per step.
+  ::SendMessageW(m_hWnd, WM_SETREDRAW, FALSE, 0);
   header_.SetScale(factor, true);
   font_.Rescale(*this, factor);  // the header's height follows the font
   HWND header = reinterpret_cast<HWND>(::SendMessageW(m_hWnd, LVM_GETHEADER, 0, 0));
@@ -364,6 +366,7 @@ void BASListView::OnDpiChanged(float factor) {
                    MAKELPARAM(RescaleLength(width, from, factor), 0));
   }
   SetItemHeight(RescaleLength(item_height_, from, factor));
+  ::SendMessageW(m_hWnd, WM_SETREDRAW, TRUE, 0);
   ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
