@@ -353,20 +353,26 @@ void BASListView::OnDpiChanged(float factor) {
   using view::frame::RescaleLength;
   const float from = scale_;
   scale_ = factor;
-  // One layout and one repaint for the whole change, not one per step.
-  ::SendMessageW(m_hWnd, WM_SETREDRAW, FALSE, 0);
-  header_.SetScale(factor, true);
-  font_.Rescale(*this, factor);  // the header's height follows the font
-  HWND header = reinterpret_cast<HWND>(::SendMessageW(m_hWnd, LVM_GETHEADER, 0, 0));
-  const int columns =
-      header != nullptr ? static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
-  for (int c = 0; c < columns; ++c) {
-    const int width = static_cast<int>(::SendMessageW(m_hWnd, LVM_GETCOLUMNWIDTH, c, 0));
-    ::SendMessageW(m_hWnd, LVM_SETCOLUMNWIDTH, c,
-                   MAKELPARAM(RescaleLength(width, from, factor), 0));
+  {
+    // One layout and one repaint for the whole change, not one per step;
+    // the list's redraw comes back on on every path.
+    struct RedrawOff {
+      HWND wnd;
+      ~RedrawOff() { ::SendMessageW(wnd, WM_SETREDRAW, TRUE, 0); }
+    } redraw_off{m_hWnd};
+    ::SendMessageW(m_hWnd, WM_SETREDRAW, FALSE, 0);
+    header_.SetScale(factor, true);
+    font_.Rescale(*this, factor);  // the header's height follows the font
+    HWND header = reinterpret_cast<HWND>(::SendMessageW(m_hWnd, LVM_GETHEADER, 0, 0));
+    const int columns =
+        header != nullptr ? static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    for (int c = 0; c < columns; ++c) {
+      const int width = static_cast<int>(::SendMessageW(m_hWnd, LVM_GETCOLUMNWIDTH, c, 0));
+      ::SendMessageW(m_hWnd, LVM_SETCOLUMNWIDTH, c,
+                     MAKELPARAM(RescaleLength(width, from, factor), 0));
+    }
+    SetItemHeight(RescaleLength(item_height_, from, factor));
   }
-  SetItemHeight(RescaleLength(item_height_, from, factor));
-  ::SendMessageW(m_hWnd, WM_SETREDRAW, TRUE, 0);
   ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
