@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <map>
+#include <memory>
 
 #include "view/internal/drawing/palette_image.h"
 
@@ -83,8 +85,10 @@ bool DrawArt(Gdiplus::Bitmap& bitmap, StockImage image, const ArtColors& colors)
 }
 
 // A stock image knows what it shows, so that a control can draw it in the
-// palette in use: the variant is drawn on first use in a palette and kept,
-// owned by the image, until the palette's colours change.
+// palette in use: a variant is drawn on first use in a palette at a size
+// and kept, owned by the image, until the palette's colours change. One is
+// kept for each size asked for (a list's header box and a tree may show the
+// same image at two sizes), a few at the most.
 class StockBitmap : public Gdiplus::Bitmap {
  public:
   StockBitmap(int side, StockImage image)
@@ -93,26 +97,30 @@ class StockBitmap : public Gdiplus::Bitmap {
   Gdiplus::Bitmap* For(const frame::Palette& palette, int side) {
     if (palette.kind == frame::PaletteKind::kLight) return this;
     if (side <= 0) side = static_cast<int>(GetWidth());
-    const bool same = variant_ && variant_kind_ == palette.kind &&
-                      static_cast<int>(variant_->GetWidth()) == side &&
-                      std::equal(std::begin(variant_colors_), std::end(variant_colors_),
-                                 std::begin(palette.colors));
-    if (!same) {
-      variant_.reset();
-      auto made = std::make_unique<Gdiplus::Bitmap>(side, side, PixelFormat32bppARGB);
-      if (made->GetLastStatus() != Gdiplus::Ok || !DrawArt(*made, image_, PaletteArt(palette))) {
-        return this;
-      }
-      variant_ = std::move(made);
+    const bool same_palette = variant_kind_ == palette.kind &&
+                              std::equal(std::begin(variant_colors_), std::end(variant_colors_),
+                                         std::begin(palette.colors));
+    if (!same_palette || (variants_.size() >= kMostVariants && variants_.count(side) == 0)) {
+      variants_.clear();
       variant_kind_ = palette.kind;
       std::copy(std::begin(palette.colors), std::end(palette.colors), std::begin(variant_colors_));
     }
-    return variant_.get();
+    std::unique_ptr<Gdiplus::Bitmap>& variant = variants_[side];
+    if (!variant) {
+      auto made = std::make_unique<Gdiplus::Bitmap>(side, side, PixelFormat32bppARGB);
+      if (made->GetLastStatus() != Gdiplus::Ok || !DrawArt(*made, image_, PaletteArt(palette))) {
+        variants_.erase(side);
+        return this;
+      }
+      variant = std::move(made);
+    }
+    return variant.get();
   }
 
  private:
+  static constexpr size_t kMostVariants = 4;
   StockImage image_;
-  std::unique_ptr<Gdiplus::Bitmap> variant_;
+  std::map<int, std::unique_ptr<Gdiplus::Bitmap>> variants_;
   frame::PaletteKind variant_kind_ = frame::PaletteKind::kLight;
   COLORREF variant_colors_[frame::kColorRoles] = {};
 };
