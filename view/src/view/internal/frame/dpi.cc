@@ -234,19 +234,8 @@ bool FollowedFont::Process(WindowImpl& control, UINT msg, WPARAM wparam, LPARAM 
       factor_ = WindowDpiFactor(control.m_hWnd);
       result = control.DefWindowProc(msg, wparam, lparam);
       if (result != -1) {
-        auto own = reinterpret_cast<HFONT>(control.DefWindowProc(WM_GETFONT, 0, 0));
-        if (own == nullptr) {
-          // A stock font lives as long as the process: borrowed, so that its
-          // copies at a factor are shared by every control that uses it.
-          base_ = static_cast<HFONT>(::GetStockObject(fallback_));
-        } else {
-          // The class's own font goes with its window: copied.
-          LOGFONTW font = {};
-          if (::GetObjectW(own, sizeof(font), &font) == sizeof(font)) {
-            default_.reset(::CreateFontIndirectW(&font));
-          }
-          base_ = default_.get();
-        }
+        base_ = BaseFontOf(reinterpret_cast<HFONT>(control.DefWindowProc(WM_GETFONT, 0, 0)),
+                           fallback_, default_);
         if (factor_ != 1.0f) Apply(control, FALSE);
       }
       return true;
@@ -274,16 +263,21 @@ void FollowedFont::Apply(WindowImpl& control, BOOL redraw) {
 
 void TooltipFont::Apply(HWND tooltip, float factor) {
   if (tooltip == nullptr) return;
-  if (!base_) {
-    LOGFONTW font = {};
-    auto own = reinterpret_cast<HGDIOBJ>(::SendMessageW(tooltip, WM_GETFONT, 0, 0));
-    if (own == nullptr) own = ::GetStockObject(DEFAULT_GUI_FONT);
-    if (::GetObjectW(own, sizeof(font), &font) != sizeof(font)) return;
-    base_.reset(::CreateFontIndirectW(&font));
-    if (!base_) return;
+  if (base_ == nullptr) {
+    base_ = BaseFontOf(reinterpret_cast<HFONT>(::SendMessageW(tooltip, WM_GETFONT, 0, 0)),
+                       DEFAULT_GUI_FONT, own_);
+    if (base_ == nullptr) return;
   }
-  ::SendMessageW(tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(scaled_.Get(base_.get(), factor)),
-                 FALSE);
+  ::SendMessageW(tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(scaled_.Get(base_, factor)), FALSE);
+}
+
+HFONT BaseFontOf(HFONT own, int fallback, ScopedGdiObject<HFONT>& copy) {
+  if (own == nullptr) return static_cast<HFONT>(::GetStockObject(fallback));
+  LOGFONTW font = {};
+  if (::GetObjectW(own, sizeof(font), &font) == sizeof(font)) {
+    copy.reset(::CreateFontIndirectW(&font));
+  }
+  return copy.get();
 }
 
 }  // namespace view::frame

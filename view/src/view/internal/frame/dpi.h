@@ -132,8 +132,16 @@ class TooltipFont {
   void Apply(HWND tooltip, float factor);
 
  private:
-  ScopedGdiObject<HFONT> base_;
+  ScopedGdiObject<HFONT> own_;  // a copy of the tooltip's own font
+  HFONT base_ = nullptr;
   ScaledHFont scaled_;
 };
+
+// The font a standard window is drawn in for 96 DPI until it is given one:
+// a copy of its class's own font `own` (which goes with its window), kept
+// in `copy`; else the stock `fallback` font itself, borrowed (it lives as
+// long as the process), so that its copies at a factor are shared by every
+// window that falls back on it. Null when the own font cannot be read.
+HFONT BaseFontOf(HFONT own, int fallback, ScopedGdiObject<HFONT>& copy);
 
 }  // namespace view::frame
