@@ -233,3 +233,36 @@ TEST(Dpi, RegisteredVariantsAreDrawnNearestAtOrAboveTheFactor) {
   view::UnregisterImageVariants(base);
   EXPECT_EQ(view::frame::ImageVariantFor(base, 30), base);
 }
+
+TEST(Dpi, DarkStockCheckBoxesAreDrawnAfreshAtTheSizeShown) {
+  // At 2x in the dark palette the list's row box is the stock art drawn at
+  // 32 pixels, copied pixel for pixel, not its 16-pixel art scaled up.
+  const auto on = view::MakeStockImage(view::StockImage::kCheckBoxChecked);
+  view::SetTheme(view::Theme::kDark);
+  DpiApp app(view::DpiMode::kPerMonitor, 192);
+  ZuListView list;
+  list.SetCheckBoxImage(on.get(), on.get(), on.get());
+  RECT rect = {0, 0, 300, 300};
+  list.CreateListView(app.host, rect, 300, false, true, false);
+  LVCOLUMNW column = {LVCF_WIDTH, 0, 100, nullptr, 0, 0, 0, 0, 0, 0, 0};
+  SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+  SendMessageW(list, LVM_SETITEMCOUNT, 1, 0);
+  RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  RECT row = {LVIR_BOUNDS};
+  SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+  const viewtest::Image shot = viewtest::CaptureClient(list);
+  const viewtest::Image art = viewtest::FromBitmap(
+      *view::internal::PaletteImage(on.get(), view::frame::DarkPalette(), 32));
+  // The art's opaque part (its transparent margin reads black) against the
+  // box's ink, inside the cell's grid lines and before the row number.
+  const RECT drawn = art.BoundsNot(0x000000);
+  const RECT ink = shot.BoundsNot(shot.At(4, row.top + 4), {4, row.top + 4, 44, row.bottom - 4});
+  ASSERT_EQ(ink.right - ink.left, drawn.right - drawn.left);
+  int differing = 0;
+  for (int y = drawn.top; y < drawn.bottom; ++y) {
+    for (int x = drawn.left; x < drawn.right; ++x)
+      differing += shot.At(ink.left - drawn.left + x, ink.top - drawn.top + y) != art.At(x, y);
+  }
+  EXPECT_EQ(differing, 0);
+  view::SetTheme(view::Theme::kLight);
+}

@@ -242,6 +242,8 @@ TEST_F(TreeFixture, BadgesImagesAndMargins) {
   EXPECT_EQ(image.BoundsNot(kBackground, {right - 60, 0, right, 40}),
             (RECT{right - extent.cx - 16, top, right - 8, top + extent.cy}));
   EXPECT_EQ(image.Count(kBackground, right - 60, 40, right, 80), 60 * 40);
+  // Its paddings follow the tree's DPI factor.
+  EXPECT_EQ(view::tree::BadgeRect({0, 0, 300, 40}, {10, 14}, 2.0f), (RECT{258, 13, 284, 27}));
   // Margins go before every column; a child indents by margin + expander.
   // The 10x15 item image is scaled to 20x30 after the check box and a
   // margin, centred; the text follows 4 pixels after it.

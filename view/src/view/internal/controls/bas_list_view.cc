@@ -910,8 +910,13 @@ void BASListView::DrawCheckCell(HDC dc, int row, const RECT& cell) {
     Gdiplus::Bitmap* art = image != nullptr ? static_cast<Gdiplus::Bitmap*>(
                                                   view::frame::ImageVariantFor(image, box_width))
                                             : nullptr;
+    // Stock art in the dark and high-contrast palettes is drawn afresh at
+    // the size shown when the list follows its window's DPI.
+    if (paint_pass_ != nullptr) {
+      art = view::internal::PaletteImage(art, paint_pass_->palette(),
+                                         follows_dpi() ? box_width : 0);
+    }
     const bool variant = art != image;
-    if (paint_pass_ != nullptr) art = view::internal::PaletteImage(art, paint_pass_->palette());
     if (art != nullptr) {
       // Every state is drawn at the checked image's size.
       Gdiplus::Graphics graphics(dc);

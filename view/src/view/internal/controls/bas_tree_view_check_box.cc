@@ -35,9 +35,11 @@ RowGeometry LayoutRow(const RECT& row, int depth, const RowMetrics& m) {
   return g;
 }
 
-RECT BadgeRect(const RECT& row, SIZE text) {
+RECT BadgeRect(const RECT& row, SIZE text, float factor) {
   const int top = row.top + (row.bottom - row.top - text.cy) / 2;
-  return {row.right - text.cx - 16, top, row.right - 8, top + text.cy};
+  using view::frame::DpiScaleInt;
+  return {row.right - text.cx - DpiScaleInt(16, factor), top, row.right - DpiScaleInt(8, factor),
+          top + text.cy};
 }
 
 RECT BadgeTextRect(const RECT& badge, int text_width) {
@@ -648,12 +650,13 @@ void BASTreeViewCheckBox::DrawRowBadge(HDC dc, const RECT& row, int number, COLO
   const int count = static_cast<int>(digits.size());
   SIZE extent = {0, 0};
   GetTextExtentPoint32W(dc, digits.c_str(), count, &extent);
-  const RECT badge = BadgeRect(row, extent);
+  const RECT badge = BadgeRect(row, extent, dpi_factor());
   // The outline takes the row's text colour, like the number in it.
   ScopedGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, text_color));
   const view::frame::SelectObjectScope pen_scope(dc, pen.get());
   const view::frame::SelectObjectScope brush_scope(dc, GetStockObject(NULL_BRUSH));
-  RoundRect(dc, badge.left, badge.top, badge.right, badge.bottom, 8, 8);
+  const int corner = view::frame::DpiScaleInt(8, dpi_factor());
+  RoundRect(dc, badge.left, badge.top, badge.right, badge.bottom, corner, corner);
   RECT number_rect = BadgeTextRect(badge, extent.cx);
   DrawTextW(dc, digits.c_str(), count, &number_rect, DT_END_ELLIPSIS);
 }

@@ -56,8 +56,9 @@ struct RowGeometry {
 RowGeometry LayoutRow(const RECT& row, int depth, const RowMetrics& metrics);
 
 // The badge outline for a number whose text measures `text` at the right end
-// of `row`, and the rectangle its number is drawn in.
-RECT BadgeRect(const RECT& row, SIZE text);
+// of `row` (its paddings, 16 and 8 pixels at 1x, scaled by `factor`), and the
+// rectangle its number is drawn in.
+RECT BadgeRect(const RECT& row, SIZE text, float factor = 1.0f);
 RECT BadgeTextRect(const RECT& badge, int text_width);
 
 // Whether x lies on the expander column that starts at `indent_x`, both ends
