@@ -213,6 +213,10 @@ TEST(Dpi, PerMonitorControlsTakeTheirWindowsFactorAndFollowItsChanges) {
 TEST(Dpi, RegisteredVariantsAreDrawnNearestAtOrAboveTheFactor) {
   DpiApp app(view::DpiMode::kPerMonitor, 144);
   Gdiplus::Bitmap* base = app.image.get();
+  const auto repaint = [&app] {
+    RedrawWindow(app.host, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  };
+  repaint();  // the buttons keep faces painted before the art is registered
   auto v15 = viewtest::SolidBitmap(30, 30, 0x00FF00), v2 = viewtest::SolidBitmap(40, 40, 0x0000FF);
   const auto add = &view::RegisterImageVariant;
   EXPECT_FALSE(add(base, nullptr, 1) || add(nullptr, v15.get(), 1) || add(base, v15.get(), 0) ||
@@ -225,7 +229,7 @@ TEST(Dpi, RegisteredVariantsAreDrawnNearestAtOrAboveTheFactor) {
   // tile draw the green 1.5x art, not the red base scaled (repainted by the
   // application, which registered the art after they painted).
   SendMessageW(app.list, LVM_SETITEMCOUNT, 3, 0);
-  RedrawWindow(app.host, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  repaint();
   for (HWND wnd : {static_cast<HWND>(app.list), app.img_wnd, app.tile_wnd, app.tree_wnd}) {
     const viewtest::Image shot = viewtest::CaptureClient(wnd);  // a whole 1.5x image at least
     EXPECT_TRUE(shot.Count(0xFF0000) == 0 && shot.Count(0x00FF00) >= 30 * 30);
@@ -248,7 +252,7 @@ TEST(Dpi, DarkStockCheckBoxesAreDrawnAfreshAtTheSizeShown) {
   SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
   SendMessageW(list, LVM_SETITEMCOUNT, 1, 0);
   RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  RECT row = {LVIR_BOUNDS};
+  RECT row = {LVIR_BOUNDS, 0, 0, 0};
   SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
   const viewtest::Image shot = viewtest::CaptureClient(list);
   const viewtest::Image art = viewtest::FromBitmap(

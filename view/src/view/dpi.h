@@ -41,8 +41,10 @@ VIEW_API DpiMode GetDpiMode();
 // replaces the first. Returns false, registering nothing, for a null base
 // or variant or a scale that is not above 0.
 //
-// The application calls UnregisterImageVariants(base) before it deletes
-// the base or any of its variants. Call both from the UI thread.
+// Controls draw the new art at their next paint: buttons that keep painted
+// faces drop them at a registration. The application calls
+// UnregisterImageVariants(base) before it deletes the base or any of its
+// variants. Call both from the UI thread.
 VIEW_API bool RegisterImageVariant(Gdiplus::Bitmap* base, Gdiplus::Bitmap* variant, float scale);
 VIEW_API void UnregisterImageVariants(Gdiplus::Bitmap* base);
 

@@ -17,6 +17,7 @@ std::atomic<int> g_mode{static_cast<int>(DpiMode::kApplication)};
 
 // The registered variants of each base image, by scale.
 std::mutex g_variants_lock;
+std::atomic<unsigned> g_variants_generation{0};
 std::map<Gdiplus::Image*, std::map<float, Gdiplus::Image*>>& Variants() {
   static std::map<Gdiplus::Image*, std::map<float, Gdiplus::Image*>> variants;
   return variants;
@@ -35,12 +36,13 @@ bool RegisterImageVariant(Gdiplus::Bitmap* base, Gdiplus::Bitmap* variant, float
   if (base == nullptr || variant == nullptr || !(scale > 0.0f)) return false;
   const std::lock_guard<std::mutex> lock(g_variants_lock);
   Variants()[base][scale] = variant;
+  ++g_variants_generation;
   return true;
 }
 
 void UnregisterImageVariants(Gdiplus::Bitmap* base) {
   const std::lock_guard<std::mutex> lock(g_variants_lock);
-  Variants().erase(base);
+  if (Variants().erase(base) != 0) ++g_variants_generation;
 }
 
 }  // namespace view
@@ -95,6 +97,8 @@ int RescaleLength(int px, float from, float to) {
   const int logical = static_cast<int>(std::ceil(static_cast<float>(px) / from - 0.001f));
   return DpiScaleInt(logical, to);
 }
+
+unsigned ImageVariantsGeneration() { return view::g_variants_generation.load(); }
 
 Gdiplus::Image* ImageVariantFor(Gdiplus::Image* image, int width) {
   const std::lock_guard<std::mutex> lock(view::g_variants_lock);

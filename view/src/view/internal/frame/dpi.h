@@ -53,6 +53,9 @@ void RescaleLengths(float from, float to, Lengths&... lengths) {
 // registered variant (view::RegisterImageVariant) of the nearest scale at
 // or above width / its width, else `image` itself.
 Gdiplus::Image* ImageVariantFor(Gdiplus::Image* image, int width);
+// A count that every registration or removal of variants advances, so that
+// a control can tell that what it kept was drawn from art since replaced.
+unsigned ImageVariantsGeneration();
 
 // The message (registered once) that tells a control of the library that its
 // window's DPI is now wParam; the frame answers it with OnDpiChanged.

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "view/internal/frame/dpi.h"
 #include "view/internal/frame/palette.h"
 #include "view/internal/frame/scoped.h"
 #include "view/platform.h"
@@ -102,9 +103,12 @@ class FaceCache {
     if (target == nullptr || !::GetClientRect(wnd, &client)) return;
     if (state < 0 || state >= kStates) state = 0;
     const PaletteKind palette = CurrentPaletteKind();
-    if (!keep || client.right != width_ || client.bottom != height_ || palette != palette_) {
+    const unsigned variants = ImageVariantsGeneration();
+    if (!keep || client.right != width_ || client.bottom != height_ || palette != palette_ ||
+        variants != variants_) {
       Clear();
       palette_ = palette;
+      variants_ = variants;
     }
     if (!CopyKept(target, state)) {
       ArgbBuffer buffer(client.right, client.bottom);
@@ -144,6 +148,7 @@ class FaceCache {
   int width_ = 0;
   int height_ = 0;
   PaletteKind palette_ = PaletteKind::kLight;  // the palette the kept faces were painted in
+  unsigned variants_ = 0;  // the image variants they were painted with (ImageVariantsGeneration)
 };
 
 // The paint entry of a control that draws itself with one `paint(HDC)`:
