@@ -142,6 +142,7 @@ struct ThemedDialog {
             {"list row", list, {300, row0.bottom + 10}, 0xFFFFFF, ColorRole::kWindow},
             {"list check box", list, {5 + 3, box_top + 3}, 0x2B579A, ColorRole::kChecked},
             {"list header", header, {200, viewtest::ClientSize(header).cy / 2}, std::nullopt, ColorRole::kHeader},
+            {"list header past its columns", header, {viewtest::ClientSize(header).cx - 3, 3}, std::nullopt, ColorRole::kHeader},
             {"tree", tree, {180, 200}, 0xFFFFFF, ColorRole::kWindow},
             {"combo field", combo, {field.cx - 30, field.cy / 2}, Rgb(GetSysColor(COLOR_WINDOW)), ColorRole::kWindow},
             {"edit", edit, {140, 10}, 0xFFFFFF, ColorRole::kWindow},

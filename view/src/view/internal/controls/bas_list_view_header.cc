@@ -70,7 +70,8 @@ DWORD BASListViewHeader::OnPrePaint(NMCUSTOMDRAW* cd) {
   if (cd->hdc == nullptr || view::frame::CurrentPaletteKind() != view::frame::PaletteKind::kDark) {
     return CDRF_NOTIFYPOSTPAINT;
   }
-  // The part right of the last item is the header's too.
+  // The part right of the last item is the header's too (and is filled again
+  // after the platform paints it, at the post-paint stage).
   RECT client = {};
   ::GetClientRect(m_hWnd, &client);
   view::frame::FillSolidRect(cd->hdc, client, view::frame::PaletteColor(ColorRole::kHeader));
@@ -104,6 +105,7 @@ DWORD BASListViewHeader::OnItemPrePaint(NMCUSTOMDRAW* cd) {
 
 DWORD BASListViewHeader::OnPostPaint(NMCUSTOMDRAW* cd) {
   if (cd->hdc == nullptr) return CDRF_DODEFAULT;
+  if (view::frame::CurrentPaletteKind() == view::frame::PaletteKind::kDark) FillPastLastItem(cd->hdc);
   Gdiplus::Graphics graphics(cd->hdc);
   if (checked_image_ != nullptr && m_hWnd != nullptr) {
     RECT client = {};
@@ -118,6 +120,20 @@ DWORD BASListViewHeader::OnPostPaint(NMCUSTOMDRAW* cd) {
                      Gdiplus::Rect(box.left, box.top, box.right - box.left, box.bottom - box.top));
   }
   return CDRF_DODEFAULT;
+}
+
+void BASListViewHeader::FillPastLastItem(HDC dc) {
+  // The platform paints what lies right of the last item as an empty item
+  // of its own theme once the items are drawn.
+  const int count = static_cast<int>(::SendMessageW(m_hWnd, HDM_GETITEMCOUNT, 0, 0));
+  RECT rest = {}, last = {};
+  if (count <= 0 || !::GetClientRect(m_hWnd, &rest)) return;
+  const WPARAM index = ::SendMessageW(m_hWnd, HDM_ORDERTOINDEX, count - 1, 0);
+  if (!::SendMessageW(m_hWnd, HDM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&last))) return;
+  rest.left = last.right;
+  if (rest.left < rest.right) {
+    view::frame::FillSolidRect(dc, rest, view::frame::PaletteColor(ColorRole::kHeader));
+  }
 }
 
 void BASListViewHeader::Refresh() {

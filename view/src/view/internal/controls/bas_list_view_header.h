@@ -82,6 +82,8 @@ class BASListViewHeader : public view::frame::WindowImpl,
   void Toggle();
   RECT CheckBoxRect() const;
   int Scaled(int v) const;
+  // Fills the part right of the last item in the header's colour.
+  void FillPastLastItem(HDC dc);
 
   std::function<bool(bool)> header_check_func_;
   Gdiplus::Bitmap* checked_image_ = nullptr;
