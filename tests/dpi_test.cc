@@ -270,3 +270,23 @@ TEST(Dpi, DarkStockCheckBoxesAreDrawnAfreshAtTheSizeShown) {
   EXPECT_EQ(differing, 0);
   view::SetTheme(view::Theme::kLight);
 }
+
+TEST(Dpi, TileDeleteMarkSitsInsideItsCornerAtTheFactor) {
+  // At 2x the 12-pixel mark is drawn 24 wide, 8 pixels in from the right
+  // edge, and a press on its drawn centre is a press on the mark.
+  DpiApp app(view::DpiMode::kPerMonitor, 192);
+  auto mark = viewtest::SolidBitmap(12, 12, 0xFF00FF);
+  ZuSwitchImageButton tile;
+  HWND wnd = tile.CreateButton(app.host, &app.font, 31);
+  tile.SetImageDeleteNormal(mark.get()).SetImageDeletePressed(mark.get());
+  tile.Init(540, 340, L"T", RGB(200, 200, 200), 0, app.image.get(), RGB(90, 90, 90), 0,
+            app.image.get());
+  viewtest::PumpUntilIdle();
+  const int width = viewtest::ClientSize(wnd).cx;
+  const viewtest::Image shot = viewtest::CaptureClient(wnd);
+  const RECT drawn = shot.Bounds([](uint32_t c) { return c == 0xFF00FF; }, {0, 0, width, 40});
+  EXPECT_TRUE(drawn.left == width - 32 && drawn.top == 4 && drawn.right >= width - 9 &&
+              drawn.right <= width - 8) << drawn.left << "," << drawn.right;  // edges blend
+  viewtest::Click(wnd, {width - 20, 16});
+  EXPECT_TRUE(tile.IsDelete());
+}

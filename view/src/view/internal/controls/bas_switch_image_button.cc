@@ -134,9 +134,14 @@ void BASSwitchImageButton::LayOut(const wchar_t* text) {
   width_ = layout.width;
   height_ = layout.height;
   if (delete_normal_image_ != nullptr) {
+    // A tile that follows its window's DPI places and hits its mark at the
+    // size the mark is drawn, inside the corner.
+    const float mark_scale = follows_dpi() ? scale_ : 1.0f;
     delete_rect_ = view::internal::SwitchImageDeleteRect(
-        width_, static_cast<int>(delete_normal_image_->GetWidth()),
-        static_cast<int>(delete_normal_image_->GetHeight()), scale_);
+        width_,
+        view::frame::DpiScaleInt(static_cast<int>(delete_normal_image_->GetWidth()), mark_scale),
+        view::frame::DpiScaleInt(static_cast<int>(delete_normal_image_->GetHeight()), mark_scale),
+        scale_);
   }
 }
 
@@ -282,7 +287,8 @@ void BASSwitchImageButton::Draw(Gdiplus::Graphics& graphics, const RECT& client)
                              text_, Font(), nullptr, ColorFromColorRef(text_color));
   }
   if (mark != nullptr) {
-    // Drawn at its scaled size; the hit rectangle keeps the unscaled one.
+    // Drawn at its scaled size; the hit rectangle keeps the unscaled one
+    // unless the tile follows its window's DPI.
     Utils::DrawImage(graphics, mark, delete_rect_.left, delete_rect_.top,
                      static_cast<int>(static_cast<float>(mark->GetWidth()) * scale_),
                      static_cast<int>(static_cast<float>(mark->GetHeight()) * scale_));
