@@ -82,6 +82,7 @@ struct ThemedDialog {
   ZuSwitchButton radio;
   ZuSectionButton tab;
   ZuSwitchImageButton tile;
+  ZuImgButton box;
   ZuListView list;
   ZuTreeViewCheckBox tree;
   ZuComboBox combo;
@@ -100,6 +101,9 @@ struct ThemedDialog {
     tab.SetFont(&font).Load(true);
     tile.CreateButton(host, &font, 3);
     tile.Init(200, 10, L"Tile", RGB(255, 0, 0), 0, nullptr, RGB(0, 255, 0), 0, nullptr);
+    box.CreateButton(host, 7, true);
+    box.setFont(&font);
+    box.Init(off.get(), 300, 10, on.get(), L"Box", kBASImgButtonTextRight, 0, 4, 1);
     list.SetCheckBoxImage(on.get(), off.get(), grey.get());
     RECT list_rect = {10, 70, 330, 290}, combo_rect = {540, 70, 690, 290};
     RECT edit_rect = {540, 120, 690, 145}, link_rect = {10, 300, 300, 320};
@@ -139,6 +143,7 @@ struct ThemedDialog {
     return {{"switch face", radio, {3, 3}, 0xFFFFFF, ColorRole::kFace},
             {"section face", tab, {4, 12}, 0x000000, ColorRole::kFace},
             {"tile's own colour", tile, {3, 3}, 0xFF0000, ColorRole::kFace},
+            {"stock check box of an image button", box, {8, viewtest::ClientSize(box).cy / 2}, 0xFFFFFF, ColorRole::kWindow},
             {"list row", list, {300, row0.bottom + 10}, 0xFFFFFF, ColorRole::kWindow},
             {"list check box", list, {5 + 3, box_top + 3}, 0x2B579A, ColorRole::kChecked},
             {"list header", header, {200, viewtest::ClientSize(header).cy / 2}, std::nullopt, ColorRole::kHeader},

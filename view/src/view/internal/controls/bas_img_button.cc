@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "view/internal/drawing/drawing_math.h"
+#include "view/internal/drawing/palette_image.h"
 #include "view/internal/frame/button_layout.h"
 #include "view/internal/frame/dpi.h"
 #include "view/internal/frame/paint_buffers.h"
@@ -369,6 +370,11 @@ void BASImgButton::Paint(Gdiplus::Graphics& graphics, int client_width, int clie
 
   const int iw = ScaledImageWidth();
   const int ih = ScaledImageHeight();
+  // Stock check boxes are drawn in the palette in use (at the size shown
+  // when the button follows its window's DPI); the application's own
+  // images as they are.
+  image = view::internal::PaletteImage(image, view::frame::CurrentPalette(),
+                                       follows_dpi() ? iw : 0);
   Gdiplus::Color color = view::internal::ColorFromColorRef(text_color);
   if (text_.empty()) {
     check_rect_ = view::internal::ImgButtonCheckRect(height_, iw, ih);
