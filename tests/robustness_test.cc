@@ -14,6 +14,7 @@
 
 #include "harness.h"
 #include "robust.h"
+#include "view/internal/frame/window_impl.h"
 #include "view/view.h"
 
 using viewtest::HostWindow;
@@ -227,17 +228,20 @@ std::vector<ControlDriver> Drivers() {
   drivers.back().paints = false;  // a layered window: its picture is set, not painted
   // A dialog of every control by class name, from a template, as a resource
   // script makes it, configured as an application's WM_INITDIALOG would.
-  ControlDriver dialog;
-  dialog.name = "TemplateDialog";
-  dialog.create = [](HWND host) {
+  const auto make_dialog = [](HWND host, bool standard_classes) {
     view::RegisterWindowClasses();
-    static const std::vector<WORD> t = viewtest::EveryControlTemplate(WS_CHILD | WS_VISIBLE);
-    HWND dlg = CreateDialogIndirectParamW(
+    const std::vector<WORD> t = viewtest::EveryControlTemplate(WS_CHILD | WS_VISIBLE, standard_classes);
+    return CreateDialogIndirectParamW(
         nullptr, reinterpret_cast<const DLGTEMPLATE*>(t.data()), host,
         [](HWND d, UINT msg, WPARAM wparam, LPARAM lparam) -> INT_PTR {
           LRESULT result = 0;
           return view::ReflectNotification(d, msg, wparam, lparam, &result) ? TRUE : msg == WM_INITDIALOG;
         }, 0);
+  };
+  ControlDriver dialog;
+  dialog.name = "TemplateDialog";
+  dialog.create = [make_dialog](HWND host) {
+    HWND dlg = make_dialog(host, false);
     ZuListView list = ZuListView::FromWindow(GetDlgItem(dlg, 3));
     AddColumns(list);
     list.SetItemCount(50);
@@ -250,6 +254,14 @@ std::vector<ControlDriver> Drivers() {
   dialog.handled = {WM_PAINT, WM_ERASEBKGND, WM_COMMAND, WM_NOTIFY, WM_DRAWITEM, WM_KEYDOWN};
   // Its children repaint themselves, not what the fuzz check paints over.
   dialog.paints = false;
+  // The same dialog of the platform's classes, its combo box filled alike.
+  dialog.platform_baseline = std::make_shared<ControlDriver>();
+  dialog.platform_baseline->name = "PlatformTemplateDialog";
+  dialog.platform_baseline->create = [make_dialog](HWND host) {
+    HWND dlg = make_dialog(host, true);
+    AddComboItems(GetDlgItem(dlg, 5));
+    return dlg;
+  };
   drivers.push_back(dialog);
   return drivers;
 }
@@ -353,8 +365,12 @@ TEST_P(Soak, NoObjectLeftPerLife) {
   std::string growth;
   for (int group = 0; group < 3; ++group) {
     const viewtest::ProcessCounters before = viewtest::SnapshotCounters();
+    const long objects = view::frame::WindowImpl::LiveObjects();
     Lives(driver, host, 3);
     const viewtest::ProcessCounters after = viewtest::SnapshotCounters();
+    // Every object the lives made is freed with its window (a leaked one
+    // holds no GDI object, only memory that the long soak's margin hides).
+    EXPECT_EQ(view::frame::WindowImpl::LiveObjects(), objects) << "objects of the frame left";
     if (after.gdi_objects == before.gdi_objects && after.user_windows == before.user_windows) return;
     growth += "\n  before: " + viewtest::Describe(before) + "; after: " + viewtest::Describe(after);
   }

@@ -403,19 +403,25 @@ std::wstring TextOf(HWND wnd) {
 
 namespace viewtest {
 
-std::vector<WORD> EveryControlTemplate(DWORD style) {
+std::vector<WORD> EveryControlTemplate(DWORD style, bool standard_classes) {
   struct Item {
     const wchar_t* cls;
+    const wchar_t* standard;  // the platform's class the library's sits on
     DWORD style;  // beyond WS_CHILD | WS_VISIBLE
     const wchar_t* text;
   };
   static const Item kItems[] = {
-      {view::kEditClass, WS_BORDER, L""},         {view::kImgButtonClass, BS_DEFPUSHBUTTON, L""},
-      {view::kListViewClass, 0, L""},             {view::kTreeViewClass, 0, L""},
-      {view::kComboBoxClass, CBS_SIMPLE, L""},    {view::kLinkClass, 0, L"<a>x</a>"},
-      {view::kSwitchButtonClass, WS_GROUP, L""},  {view::kSwitchButtonClass, 0, L""},
-      {view::kSwitchImageButtonClass, 0, L""},    {view::kSectionButtonClass, BS_CHECKBOX, L""},
-      {view::kSectionButtonClass, WS_GROUP, L"&Go"},
+      {view::kEditClass, L"Edit", WS_BORDER, L""},
+      {view::kImgButtonClass, L"Button", BS_DEFPUSHBUTTON, L""},
+      {view::kListViewClass, WC_LISTVIEWW, 0, L""},
+      {view::kTreeViewClass, WC_TREEVIEWW, 0, L""},
+      {view::kComboBoxClass, L"ComboBox", CBS_SIMPLE, L""},
+      {view::kLinkClass, WC_LINK, 0, L"<a>x</a>"},
+      {view::kSwitchButtonClass, L"Button", WS_GROUP, L""},
+      {view::kSwitchButtonClass, L"Button", 0, L""},
+      {view::kSwitchImageButtonClass, L"Button", 0, L""},
+      {view::kSectionButtonClass, L"Button", BS_CHECKBOX, L""},
+      {view::kSectionButtonClass, L"Button", WS_GROUP, L"&Go"},
   };
   constexpr int kCount = sizeof(kItems) / sizeof(kItems[0]);
   std::vector<WORD> t(sizeof(DLGTEMPLATE) / 2 + 3, 0);  // no menu, class, title
@@ -432,7 +438,8 @@ std::vector<WORD> EveryControlTemplate(DWORD style) {
                             short(4 + 70 * (i / 5)), 40, 60, WORD(i + 1)};
     const WORD* raw = reinterpret_cast<const WORD*>(&item);
     t.insert(t.end(), raw, raw + sizeof(item) / 2);
-    for (const wchar_t* s : {kItems[i].cls, kItems[i].text}) t.insert(t.end(), s, s + wcslen(s) + 1);
+    for (const wchar_t* s : {standard_classes ? kItems[i].standard : kItems[i].cls, kItems[i].text})
+      t.insert(t.end(), s, s + wcslen(s) + 1);
     t.push_back(0);  // no creation data
   }
   return t;

@@ -195,7 +195,9 @@ std::vector<std::string> ChangesNotRepainted(HWND wnd, const std::vector<NamedCh
 // this order, 40 x 60 units each: the edit, a default image button, the
 // list, the tree, a simple combo, a link, two switch buttons (a WS_GROUP),
 // a tile, a check-style section, and a section "&Go" starting a group.
-std::vector<WORD> EveryControlTemplate(DWORD style);
+// With `standard_classes`, each control is the platform's class the
+// library's sits on instead (the dialog's memory baseline).
+std::vector<WORD> EveryControlTemplate(DWORD style, bool standard_classes = false);
 
 }  // namespace viewtest
 

@@ -123,7 +123,15 @@ ATOM RegisterClassRecord(ClassRecord& record, WNDPROC start_proc) {
   return atom;
 }
 
-WindowImpl::~WindowImpl() = default;
+namespace {
+std::atomic<long> g_live_objects{0};
+}  // namespace
+
+WindowImpl::WindowImpl() { g_live_objects.fetch_add(1, std::memory_order_relaxed); }
+
+WindowImpl::~WindowImpl() { g_live_objects.fetch_sub(1, std::memory_order_relaxed); }
+
+long WindowImpl::LiveObjects() { return g_live_objects.load(std::memory_order_relaxed); }
 
 // Every control made by class name takes input: a tab stop, as the
 // wrappers' create calls make it.
@@ -207,22 +215,25 @@ LRESULT WindowImpl::Start(ClassRecord& record, HWND wnd, UINT msg, WPARAM wparam
     self->adopted_ = true;
     self->follows_dpi_ = PerMonitorDpi();
     self->super_proc_ = record.std_proc;
-    if (msg == WM_NCCREATE && lparam != 0) {
-      auto* cs = reinterpret_cast<CREATESTRUCTW*>(lparam);
-      cs->style = static_cast<LONG>(self->AdoptStyle(static_cast<DWORD>(cs->style)));
-      SetWindowLongPtrW(wnd, GWL_STYLE, cs->style);
-      // A child without an id gets the object's address, as from a wrapper:
-      // owner-draw measuring finds its control by id.
-      if ((cs->style & WS_CHILD) != 0 && cs->hMenu == nullptr) {
-        cs->hMenu = reinterpret_cast<HMENU>(self);
-        SetWindowLongPtrW(wnd, GWLP_ID, reinterpret_cast<LONG_PTR>(self));
-      }
-    }
   }
   if (self == nullptr) return ::CallWindowProcW(record.std_proc, wnd, msg, wparam, lparam);
   self->Bind(wnd, bound_proc);
   SetWindowLongPtrW(wnd, record.object_offset, reinterpret_cast<LONG_PTR>(self));
   SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(bound_proc));
+  if (self->adopted_ && msg == WM_NCCREATE && lparam != 0) {
+    // Only once the object is bound: a new style reaches the window as
+    // messages of its own (WM_STYLECHANGING, WM_STYLECHANGED), which must
+    // find this object rather than make a second one.
+    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lparam);
+    cs->style = static_cast<LONG>(self->AdoptStyle(static_cast<DWORD>(cs->style)));
+    SetWindowLongPtrW(wnd, GWL_STYLE, cs->style);
+    // A child without an id gets the object's address, as from a wrapper:
+    // owner-draw measuring finds its control by id.
+    if ((cs->style & WS_CHILD) != 0 && cs->hMenu == nullptr) {
+      cs->hMenu = reinterpret_cast<HMENU>(self);
+      SetWindowLongPtrW(wnd, GWLP_ID, reinterpret_cast<LONG_PTR>(self));
+    }
+  }
   return Bound(record, wnd, msg, wparam, lparam);
 }
 

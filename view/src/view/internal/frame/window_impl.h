@@ -90,7 +90,7 @@ class WindowImpl {
  public:
   HWND m_hWnd = nullptr;
 
-  WindowImpl() = default;
+  WindowImpl();
   WindowImpl(const WindowImpl&) = delete;
   WindowImpl& operator=(const WindowImpl&) = delete;
 
@@ -98,6 +98,8 @@ class WindowImpl {
   virtual bool ProcessWindowMessage(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam,
                                     LRESULT& result, DWORD map_id = 0) = 0;
   virtual ~WindowImpl();
+  // How many objects of the frame live in the process (a leak check).
+  static long LiveObjects();
   // Called with the old handle after the window's final message.
   virtual void OnFinalMessage(HWND) {}
   // Called when the last wrapper lets go of the object.
